@@ -1,0 +1,163 @@
+#include "cli/CliCommands.h"
+
+#include "generator/PageOutput.h"
+#include "generator/TemplateCatalogue.h"
+#include "generator/TemplateEngine.h"
+#include "persistence/SettingsFile.h"
+#include "util/AppError.h"
+#include "util/FileHelpers.h"
+#include "util/UUtils.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+
+namespace {
+
+constexpr std::string_view Usage = R"(Usage:
+  affiliate-vantor-cli templates [--app-dir DIR]
+  affiliate-vantor-cli generate [--app-dir DIR] [--settings FILE] [--template NAME]
+                                [--output NAME | --stdout]
+  affiliate-vantor-cli --help
+
+Makes Affiliate Vantor promotion pages from the command line.
+
+  templates   prints the installed templates, one a line, as the wizard lists them.
+  generate    fills a template with a saved project and writes the page.
+
+Options:
+  --app-dir DIR    the program folder, holding Templates/ and where Output/ is made
+                   (default: the folder of this program)
+  --settings FILE  the project to read (default: settings.dat in the program folder)
+  --template NAME  the template to use (default: the project's template when it is
+                   installed, else the first one listed); letter case does not matter
+  --output NAME    the file name in Output/ (default: the project's output file name,
+                   else affiliatepage.htm); the full path is printed
+  --stdout         print the page instead of writing it, exactly as it would go to
+                   the clipboard
+
+Exit status: 0 success, 1 no template file found, 2 wrong arguments, unreadable
+input or a page that cannot be written.
+)";
+
+// A wrong command line; its text goes to the user with the usage hint.
+class UsageError : public AppError {
+  public:
+    using AppError::AppError;
+};
+
+struct Options {
+    std::string command;
+    std::map<std::string, std::string> values;
+    bool toStdout = false;
+
+    std::optional<std::string> value(const std::string& name) const {
+        auto found = values.find(name);
+        return found == values.end() ? std::nullopt : std::optional(found->second);
+    }
+};
+
+Options ParseOptions(const std::vector<std::string>& arguments) {
+    Options options;
+    if (arguments.empty())
+        throw UsageError("No command given.");
+    options.command = arguments[0];
+    if (options.command != "templates" && options.command != "generate")
+        throw UsageError("Unknown command \"" + options.command + "\".");
+
+    const bool generating = options.command == "generate";
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        bool takesValue = argument == "--app-dir" ||
+                          (generating && (argument == "--settings" || argument == "--template" ||
+                                          argument == "--output"));
+        if (generating && argument == "--stdout") {
+            options.toStdout = true;
+        } else if (takesValue) {
+            if (i + 1 >= arguments.size())
+                throw UsageError("Option " + argument + " needs a value.");
+            if (!options.values.emplace(argument, arguments[++i]).second)
+                throw UsageError("Option " + argument + " is given twice.");
+        } else {
+            throw UsageError("Unknown option \"" + argument + "\" for " + options.command + ".");
+        }
+    }
+    if (options.toStdout && options.value("--output"))
+        throw UsageError("Use either --output or --stdout, not both.");
+    return options;
+}
+
+fs::path AppDirOf(const Options& options) {
+    return fs::path(options.value("--app-dir").value_or(PathText(RunningProgramFolder())));
+}
+
+int ListTemplatesCommand(const Options& options, std::ostream& out) {
+    for (const auto& name : ListTemplates(AppDirOf(options)))
+        out << name << '\n';
+    return CliSuccess;
+}
+
+std::string ChooseTemplate(const Options& options, const fs::path& appDir,
+                           const TAffManager& project) {
+    if (auto chosen = options.value("--template"))
+        return *chosen;
+    const auto entries = ListTemplates(appDir);
+    if (FindTemplate(entries, project.TemplateName) >= 0)
+        return project.TemplateName;
+    return entries.empty() ? std::string() : entries.front();
+}
+
+std::string ChooseOutputName(const Options& options, const TAffManager& project) {
+    if (auto chosen = options.value("--output")) {
+        if (IsBlank(*chosen))
+            throw AppError("Please provide a valid output filename.");
+        return *chosen;
+    }
+    return IsBlank(project.OutputFileName) ? "affiliatepage.htm" : project.OutputFileName;
+}
+
+int GenerateCommand(const Options& options, std::ostream& out, std::ostream& err) {
+    const fs::path appDir = AppDirOf(options);
+    const fs::path settings = options.value("--settings").value_or(PathText(SettingsPath(appDir)));
+    auto project = LoadSettingsFile(settings);
+    if (!project)
+        throw AppError("Cannot open file \"" + PathText(settings) + "\". No such file");
+
+    const std::string templateName = ChooseTemplate(options, appDir, *project);
+    const std::string outputName = options.toStdout ? "" : ChooseOutputName(options, *project);
+    if (!options.toStdout && !EnsureOutputFolder(appDir))
+        throw AppError("Can't create the output folder! Check the output path you provided.");
+
+    const std::string page = GeneratePage(appDir, templateName, *project);
+    if (page.empty()) {
+        err << "No template file \"" << templateName << ".tem\" in "
+            << PathText(TemplatesFolder(appDir)) << ".\n";
+        return CliNoTemplate;
+    }
+    if (options.toStdout)
+        out << page;
+    else
+        out << PathText(WritePage(appDir, outputName, page)) << '\n';
+    return CliSuccess;
+}
+
+} // namespace
+
+int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    auto asksHelp = [](const std::string& argument) { return argument == "--help" || argument == "-h"; };
+    if (std::any_of(arguments.begin(), arguments.end(), asksHelp)) {
+        out << Usage;
+        return CliSuccess;
+    }
+    try {
+        Options options = ParseOptions(arguments);
+        if (options.command == "templates")
+            return ListTemplatesCommand(options, out);
+        return GenerateCommand(options, out, err);
+    } catch (const UsageError& error) {
+        err << error.what() << "\nRun affiliate-vantor-cli --help for the options.\n";
+    } catch (const std::exception& error) {
+        err << error.what() << '\n';
+    }
+    return CliBadInput;
+}

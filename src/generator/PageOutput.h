@@ -1,0 +1,20 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace fs = std::filesystem;
+
+// AppDir + "Output".
+fs::path OutputFolder(const fs::path& appDir);
+
+// Creates the output folder with its parents; true when a folder stands there afterwards.
+bool EnsureOutputFolder(const fs::path& appDir);
+
+// The output file for a name exactly as typed; the name is never taken as a path of its own.
+fs::path OutputFile(const fs::path& appDir, std::string_view fileName);
+
+// Writes the page with CR LF after every line into the output folder; returns the file's path.
+// Throws AppError "Cannot create file ..." when it cannot be written.
+fs::path WritePage(const fs::path& appDir, std::string_view fileName, std::string_view pageText);

@@ -1,0 +1,132 @@
+#include "generator/TemplateEngine.h"
+
+#include "generator/TemplateCatalogue.h"
+#include "util/CutSection.h"
+#include "util/FileHelpers.h"
+#include "util/UUtils.h"
+
+#include <array>
+
+namespace {
+
+enum class CopyRule { Link, Text };
+
+struct Section {
+    std::string_view start;
+    std::string_view end;
+    std::string_view placeholder;
+    TStringList TAffManager::*list;
+    CopyRule rule;
+};
+
+// The order in which sections are cut; templates must keep them in this order.
+constexpr std::array<Section, 7> Sections = {{
+    {"%%TABLE_LINKTEXT_INIT%%", "%%TABLE_LINKTEXT_END%%", "%%ANCHORTEXT%%", &TAffManager::Anchors,
+     CopyRule::Link},
+    {"%%TABLE_EMAIL_INIT%%", "%%TABLE_EMAIL_END%%", "%%EMAIL%%", &TAffManager::Emails,
+     CopyRule::Text},
+    {"%%TABLE_AUTORESPONDER_INIT%%", "%%TABLE_AUTORESPONDER_END%%", "%%AUTOEMAIL%%",
+     &TAffManager::AutoEmails, CopyRule::Text},
+    {"%%TABLE_ARTICLE_INIT%%", "%%TABLE_ARTICLE_END%%", "%%ARTICLE%%", &TAffManager::Articles,
+     CopyRule::Text},
+    {"%%TABLE_SIGNATURE_INIT%%", "%%TABLE_SIGNATURE_END%%", "%%SIGNATURE%%",
+     &TAffManager::Signatures, CopyRule::Text},
+    {"%%TABLE_POPUP_INIT%%", "%%TABLE_POPUP_END%%", "%%POPUP%%", &TAffManager::PopUps,
+     CopyRule::Text},
+    {"%%TABLE_BANNER_INIT%%", "%%TABLE_BANNER_END%%", "%%BANNER%%", &TAffManager::Banners,
+     CopyRule::Link},
+}};
+
+std::string BuildMenu(const TAffManager& model) {
+    std::string menu;
+    auto addIf = [&menu](bool present, std::string_view entry) {
+        if (present)
+            menu += entry;
+    };
+    addIf(!model.AffiliateURL.empty(), R"(<a href="#affiliatelink">Affiliate Link</a> | )");
+    addIf(!model.Anchors.empty(), R"(<a href="#linktext">Text Link</a> | )");
+    addIf(!model.Emails.empty(), R"(<a href="#emailcopy" target="_self">Email Copy</a> | )");
+    addIf(!model.Signatures.empty(), R"(<a href="#sig" target="_self">Signature Ads</a> | )");
+    addIf(!model.PopUps.empty(), R"(<a href="#pops" target="_self">PopUp Codes </a> | )");
+    addIf(!model.Banners.empty(), R"(<a href="#banners" target="_self">Banners</a> | )");
+    addIf(!model.Articles.empty(), R"(<a href="#articles" target="_self">Articles</a> | )");
+    addIf(!model.PPCAds.empty(), R"(<a href="#ppcads"> PPC Ads</a> | )");
+    addIf(!model.AutoEmails.empty(),
+          R"(<a href="#autoemailcopy" target="_self"> Autoresponder Emails</a> | )");
+    return menu;
+}
+
+std::string CopyOfBody(const Section& section, const std::string& body, const std::string& item,
+                       const TAffManager& model) {
+    if (section.rule == CopyRule::Link)
+        return ReplaceAll(ReplaceAll(body, "%%AFFILIATELINK%%", model.AffiliateURL),
+                          section.placeholder, item);
+    return ReplaceAll(ReplaceAll(body, section.placeholder, item), "$$", "\r\n");
+}
+
+std::string ExpandSection(std::string page, std::string_view& scan, const Section& section,
+                          const TAffManager& model) {
+    const std::string body = Trim(CutSection(scan, section.start, section.end));
+    if (!body.empty()) {
+        std::string copies;
+        for (const auto& item : model.*section.list)
+            copies += CopyOfBody(section, body, item, model);
+        page = ReplaceAll(page, body, copies);
+    }
+    page = ReplaceAll(page, section.start, "");
+    page = ReplaceAll(page, section.end, "");
+    return ReplaceAll(page, section.placeholder, "");
+}
+
+std::string PPCCell(const TStringList& fields) {
+    // An ad read back from an old settings file may lack fields; they read as empty.
+    auto field = [&fields](std::size_t index) {
+        return index < fields.size() ? fields[index] : std::string();
+    };
+    return R"(<td valign=top bgcolor=#FFFFA0 class="style17">)"
+           R"(<u><span class="style7">)" +
+           field(1) + "</span></u><br>" + ReplaceAll(field(2), "$$", "\r\n") + "<br>" +
+           "<span class=style24>" + field(3) + "</span>" + "</td>";
+}
+
+std::string BuildPPCTable(const TStringList& ads) {
+    if (ads.empty())
+        return {};
+    std::string table = R"(<table width="491" border="0" align="center">)";
+    TStringList fields;
+    for (std::size_t count = 0; count < ads.size(); ++count) {
+        SplitByChar('^', ads[count], fields);
+        if (count % 2 == 0)
+            table += "<tr>" + PPCCell(fields);
+        else
+            table += "<td>&nbsp;</td>" + PPCCell(fields) + "</tr>";
+    }
+    return table + "</table>";
+}
+
+} // namespace
+
+std::string ExpandTemplate(std::string_view templateText, const TAffManager& model) {
+    std::string page = NormalizeLineEnds(templateText);
+    const std::string menu = BuildMenu(model);
+    // Sections are cut from the page as it was before any placeholder was filled.
+    const std::string scanCopy = page;
+    std::string_view scan = scanCopy;
+
+    page = ReplaceAll(page, "%%TITLE%%", model.Title);
+    page = ReplaceAll(page, "%%MENU%%", menu);
+    page = ReplaceAll(page, "%%AFFILIATECODE%%",
+                      model.ClickBankId.empty() ? std::string() : "?e=" + model.ClickBankId);
+    for (const auto& section : Sections)
+        page = ExpandSection(std::move(page), scan, section, model);
+    page = ReplaceAll(page, "%%PPCADS%%", BuildPPCTable(model.PPCAds));
+    return ReplaceAll(page, "%%AFFILIATELINK%%", model.AffiliateURL);
+}
+
+std::string GeneratePage(const std::filesystem::path& appDir, std::string_view templateName,
+                         const TAffManager& model) {
+    auto file = TemplateFile(appDir, templateName);
+    if (!file)
+        return {};
+    return ExpandTemplate(ReadFileBytes(*file), model);
+}

@@ -1,0 +1,131 @@
+#include "cli/CliCommands.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace {
+
+struct CliResult {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliResult RunTool(std::vector<std::string> arguments) {
+    std::ostringstream out, err;
+    int status = RunCli(arguments, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// A program folder holding the shipped templates and the demo project.
+class CliProgramFolder : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fs::copy(fs::path(VANTOR_SOURCE_DIR) / "templates", app.path() / "Templates");
+        fs::copy_file(fs::path(VANTOR_SOURCE_DIR) / "examples" / "demo" / "settings.dat",
+                      app.path() / "settings.dat");
+    }
+    std::string dir() const { return app.path().string(); }
+    TempFolder app;
+};
+
+const char* const SectionAnchors[] = {"affiliatelink", "linktext", "emailcopy",
+                                      "sig",           "pops",     "banners",
+                                      "articles",      "ppcads",   "autoemailcopy"};
+
+} // namespace
+
+TEST_F(CliProgramFolder, EveryShippedTemplateMakesAWholePageFromTheDemo) {
+    auto listed = RunTool({"templates", "--app-dir", dir()});
+    ASSERT_EQ(listed.status, CliSuccess);
+    std::istringstream names(listed.out);
+    int count = 0;
+    for (std::string name; std::getline(names, name); ++count) {
+        SCOPED_TRACE(name);
+        auto page = RunTool({"generate", "--app-dir", dir(), "--template", name, "--stdout"});
+        ASSERT_EQ(page.status, CliSuccess) << page.err;
+        EXPECT_EQ(page.out.find("%%"), std::string::npos) << "a placeholder was left";
+        for (auto anchor : SectionAnchors) {
+            EXPECT_NE(page.out.find(std::string("href=\"#") + anchor), std::string::npos) << anchor;
+            EXPECT_NE(page.out.find(std::string("id=\"") + anchor + "\""), std::string::npos)
+                << anchor;
+        }
+        for (auto piece : {"class=\"style17\"", "PPC Ad with", "banner-468x60", "?e=",
+                           "Subject: ", "</html>"})
+            EXPECT_NE(page.out.find(piece), std::string::npos) << piece;
+    }
+    EXPECT_GE(count, 3);
+}
+
+TEST_F(CliProgramFolder, GenerateWritesIntoOutputUnderTheStoredOrGivenName) {
+    auto saved = RunTool({"generate", "--app-dir", dir()});
+    ASSERT_EQ(saved.status, CliSuccess) << saved.err;
+    const fs::path file = app.path() / "Output" / "demo-page.htm";
+    EXPECT_EQ(saved.out, file.string() + "\n");
+    const std::string bytes = ReadAll(file);
+    EXPECT_TRUE(bytes.ends_with("</html>\r\n"));
+    EXPECT_EQ(bytes.find("\n\n"), std::string::npos);
+
+    auto named = RunTool({"generate", "--app-dir", dir(), "--output", "other.htm"});
+    ASSERT_EQ(named.status, CliSuccess) << named.err;
+    EXPECT_TRUE(fs::exists(app.path() / "Output" / "other.htm"));
+}
+
+TEST_F(CliProgramFolder, StoredTemplateMissingFromTheCatalogueFallsBackToTheFirst) {
+    app.write("settings.dat", "<%%AfTemplate%%>Gone<%%/AfTemplate%%>"
+                              "<%%AfTitle%%>T<%%/AfTitle%%>");
+    auto first = RunTool({"templates", "--app-dir", dir()}).out;
+    first = first.substr(0, first.find('\n'));
+    auto fallback = RunTool({"generate", "--app-dir", dir(), "--stdout"});
+    auto explicitFirst = RunTool({"generate", "--app-dir", dir(), "--stdout", "--template", first});
+    ASSERT_EQ(fallback.status, CliSuccess);
+    EXPECT_EQ(fallback.out, explicitFirst.out);
+}
+
+TEST_F(CliProgramFolder, FailuresGiveTheirStatusAndAMessage) {
+    auto noTemplate = RunTool({"generate", "--app-dir", dir(), "--template", "Nope", "--stdout"});
+    EXPECT_EQ(noTemplate.status, CliNoTemplate);
+    EXPECT_NE(noTemplate.err.find("Nope"), std::string::npos);
+
+    auto noSettings = RunTool({"generate", "--app-dir", dir(), "--settings", dir() + "/none.dat"});
+    EXPECT_EQ(noSettings.status, CliBadInput);
+    EXPECT_NE(noSettings.err.find("none.dat"), std::string::npos);
+
+    for (auto arguments : std::vector<std::vector<std::string>>{
+             {},
+             {"make"},
+             {"generate", "--bogus"},
+             {"generate", "--template"},
+             {"generate", "--stdout", "--output", "x"},
+             {"templates", "--stdout"},
+             {"generate", "--app-dir", dir(), "--output", "  "}}) {
+        auto result = RunTool(arguments);
+        EXPECT_EQ(result.status, CliBadInput);
+        EXPECT_FALSE(result.err.empty());
+    }
+
+    app.write("Output", "a file in the way");
+    auto blocked = RunTool({"generate", "--app-dir", dir()});
+    EXPECT_EQ(blocked.status, CliBadInput);
+    EXPECT_NE(blocked.err.find("Can't create the output folder!"), std::string::npos);
+}
+
+TEST(Cli, HelpExplainsEveryOption) {
+    auto help = RunTool({"generate", "--help"});
+    EXPECT_EQ(help.status, CliSuccess);
+    for (auto option : {"--app-dir", "--settings", "--template", "--output", "--stdout"})
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+}
+
+TEST(Cli, ProgramRunsWithItsOwnFolderAsTheProgramFolder) {
+    pid_t child;
+    const char* program = VANTOR_CLI_PROGRAM;
+    char* argv[] = {const_cast<char*>(program), const_cast<char*>("templates"), nullptr};
+    ASSERT_EQ(posix_spawn(&child, program, nullptr, nullptr, argv, environ), 0);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}

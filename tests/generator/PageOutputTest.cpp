@@ -1,0 +1,43 @@
+#include "generator/PageOutput.h"
+#include "support/TempFolder.h"
+#include "util/AppError.h"
+
+#include <gtest/gtest.h>
+
+TEST(PageOutput, CreatesTheFolderAndWritesCrLfLines) {
+    TempFolder app;
+    const fs::path appDir = app.path() / "deep" / "er";
+    ASSERT_TRUE(EnsureOutputFolder(appDir));
+    fs::path file = WritePage(appDir, "affiliatepage.htm", "a\nb\rc");
+    EXPECT_EQ(file, appDir / "Output" / "affiliatepage.htm");
+    EXPECT_EQ(ReadAll(file), "a\r\nb\r\nc\r\n");
+    WritePage(appDir, "affiliatepage.htm", "new\r\n");
+    EXPECT_EQ(ReadAll(file), "new\r\n");
+}
+
+TEST(PageOutput, KeepsSpacesOfTheTypedNameAndNeverLeavesTheFolderForAnAbsoluteName) {
+    TempFolder app;
+    ASSERT_TRUE(EnsureOutputFolder(app.path()));
+    EXPECT_EQ(WritePage(app.path(), " page.htm ", "x").filename(), " page.htm ");
+    EXPECT_EQ(OutputFile(app.path(), "/tmp/x.htm").string(),
+              (app.path() / "Output").string() + "//tmp/x.htm");
+}
+
+TEST(PageOutput, OutputNameThatIsAFileBlocksTheFolder) {
+    TempFolder app;
+    app.write("Output", "not a folder");
+    EXPECT_FALSE(EnsureOutputFolder(app.path()));
+}
+
+TEST(PageOutput, MissingSubFolderInTheNameIsACreateError) {
+    TempFolder app;
+    ASSERT_TRUE(EnsureOutputFolder(app.path()));
+    const std::string path = (app.path() / "Output").string() + "/sub/page.htm";
+    try {
+        WritePage(app.path(), "sub/page.htm", "x");
+        FAIL() << "the write should fail";
+    } catch (const AppError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot create file \"" + path + "\". No such file or directory");
+    }
+}

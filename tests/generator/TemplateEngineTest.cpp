@@ -1,0 +1,165 @@
+#include "generator/TemplateEngine.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string Expand(std::string_view text, const TAffManager& model) {
+    return ExpandTemplate(text, model);
+}
+
+TAffManager WithUrl(std::string url) {
+    TAffManager model;
+    model.AffiliateURL = std::move(url);
+    return model;
+}
+
+} // namespace
+
+TEST(TemplateEngine, TextWithoutPlaceholdersComesBackWithCrLfLines) {
+    EXPECT_EQ(Expand("<p>a</p>\n<p>b</p>", TAffManager()), "<p>a</p>\r\n<p>b</p>\r\n");
+    EXPECT_EQ(Expand("x\r\ny\r\n", TAffManager()), "x\r\ny\r\n");
+    EXPECT_EQ(Expand(std::string_view("a\nb\0c", 5), TAffManager()), "a\r\nb\r\n");
+}
+
+TEST(TemplateEngine, EmptyModelClearsEveryPlaceholderAndSection) {
+    const std::string text = "<title>%%TITLE%%</title>|%%MENU%%|%%AFFILIATECODE%%|%%PPCADS%%|"
+                             "%%AFFILIATELINK%%|"
+                             "%%TABLE_LINKTEXT_INIT%%<a>%%ANCHORTEXT%%</a>%%TABLE_LINKTEXT_END%%|"
+                             "%%TABLE_EMAIL_INIT%%<p>%%EMAIL%%</p>%%TABLE_EMAIL_END%%";
+    EXPECT_EQ(Expand(text, TAffManager()), "<title></title>||||||\r\n");
+}
+
+TEST(TemplateEngine, GlobalPlaceholdersAreFilledCaseSensitively) {
+    TAffManager model = WithUrl("http://xxxx.vendor.hop.clickbank.net");
+    model.Title = "My %%TITLE%% Page";
+    model.ClickBankId = "joe";
+    EXPECT_EQ(Expand("%%TITLE%%|%%title%%|%%AFFILIATECODE%%|%%AFFILIATELINK%%", model),
+              "My %%TITLE%% Page|%%title%%|?e=joe|http://xxxx.vendor.hop.clickbank.net\r\n");
+}
+
+TEST(TemplateEngine, MenuListsOnlyFilledListsInFixedOrder) {
+    TAffManager model;
+    model.Signatures = {"sig"};
+    EXPECT_EQ(Expand("%%MENU%%", model),
+              "<a href=\"#sig\" target=\"_self\">Signature Ads</a> | \r\n");
+
+    model = WithUrl("u");
+    model.Anchors = {"a"};
+    model.Emails = {"e"};
+    model.Signatures = {"s"};
+    model.PopUps = {"p"};
+    model.Banners = {"b"};
+    model.Articles = {"r"};
+    model.PPCAds = {"^t^b^l^"};
+    model.AutoEmails = {"x"};
+    EXPECT_EQ(Expand("%%MENU%%", model),
+              "<a href=\"#affiliatelink\">Affiliate Link</a> | "
+              "<a href=\"#linktext\">Text Link</a> | "
+              "<a href=\"#emailcopy\" target=\"_self\">Email Copy</a> | "
+              "<a href=\"#sig\" target=\"_self\">Signature Ads</a> | "
+              "<a href=\"#pops\" target=\"_self\">PopUp Codes </a> | "
+              "<a href=\"#banners\" target=\"_self\">Banners</a> | "
+              "<a href=\"#articles\" target=\"_self\">Articles</a> | "
+              "<a href=\"#ppcads\"> PPC Ads</a> | "
+              "<a href=\"#autoemailcopy\" target=\"_self\"> Autoresponder Emails</a> | \r\n");
+}
+
+TEST(TemplateEngine, LinkSectionRepeatsTrimmedBodyPerItemWithTheUrl) {
+    TAffManager model = WithUrl("http://u");
+    model.Anchors = {"First $$", "Second"};
+    const std::string text = "%%TABLE_LINKTEXT_INIT%%\n"
+                             "  <a href=\"%%AFFILIATELINK%%\">%%ANCHORTEXT%%</a>\n"
+                             "%%TABLE_LINKTEXT_END%%";
+    EXPECT_EQ(Expand(text, model), "\r\n  <a href=\"http://u\">First $$</a><a href=\"http://u\">"
+                                   "Second</a>\r\n\r\n");
+}
+
+TEST(TemplateEngine, TextSectionsUnpackLineBreaksOverTheWholeCopy) {
+    TAffManager model;
+    model.Emails = {"Hi$$there"};
+    model.Banners = {"b$$c"};
+    EXPECT_EQ(Expand("%%TABLE_EMAIL_INIT%%<p>%%EMAIL%%$$</p>%%TABLE_EMAIL_END%%"
+                     "%%TABLE_BANNER_INIT%%<img src=\"%%BANNER%%\">%%TABLE_BANNER_END%%",
+                     model),
+              "<p>Hi\r\nthere\r\n</p><img src=\"b$$c\">\r\n");
+}
+
+TEST(TemplateEngine, PPCTablePairsAdsAndLeavesTheLastRowOpen) {
+    TAffManager model;
+    model.PPCAds = {"^T1^B1$$more^L1^", "^T2^^^", "^T3^B3^L3^"};
+    auto cell = [](std::string t, std::string b, std::string l) {
+        return "<td valign=top bgcolor=#FFFFA0 class=\"style17\"><u><span class=\"style7\">" + t +
+               "</span></u><br>" + b + "<br><span class=style24>" + l + "</span></td>";
+    };
+    EXPECT_EQ(Expand("%%PPCADS%%", model),
+              "<table width=\"491\" border=\"0\" align=\"center\"><tr>" +
+                  cell("T1", "B1\r\nmore", "L1") + "<td>&nbsp;</td>" + cell("T2", "", "") +
+                  "</tr><tr>" + cell("T3", "B3", "L3") + "</table>\r\n");
+}
+
+TEST(TemplateEngine, PPCAdShortOfFieldsReadsThemAsEmpty) {
+    TAffManager model;
+    model.PPCAds = {"^Only title", "plain"};
+    const std::string page = Expand("%%PPCADS%%", model);
+    EXPECT_NE(page.find("<span class=\"style7\">Only title</span></u><br><br><span class=style24>"
+                        "</span>"),
+              std::string::npos);
+    EXPECT_NE(page.find("<span class=\"style7\"></span>"), std::string::npos);
+}
+
+TEST(TemplateEngine, SectionsOutOfOrderAreNotExpandedButLoseMarkersAndPlaceholders) {
+    TAffManager model = WithUrl("U");
+    model.Anchors = {"a1"};
+    model.Banners = {"b1"};
+    const std::string text = "%%TABLE_BANNER_INIT%%[%%BANNER%%|%%AFFILIATELINK%%]%%TABLE_BANNER_END%%"
+                             "%%TABLE_LINKTEXT_INIT%%(%%ANCHORTEXT%%)%%TABLE_LINKTEXT_END%%";
+    EXPECT_EQ(Expand(text, model), "[|U](a1)\r\n");
+}
+
+TEST(TemplateEngine, LowerCaseMarkersExpandButStayAsText) {
+    TAffManager model;
+    model.Emails = {"e1", "e2"};
+    EXPECT_EQ(Expand("%%table_email_init%%<%%EMAIL%%>%%table_email_end%%", model),
+              "%%table_email_init%%<e1><e2>%%table_email_end%%\r\n");
+}
+
+TEST(TemplateEngine, BodyHoldingTheTitleIsNotExpanded) {
+    TAffManager model;
+    model.Title = "T";
+    model.Emails = {"e1"};
+    EXPECT_EQ(Expand("%%TABLE_EMAIL_INIT%%%%TITLE%%:%%EMAIL%%%%TABLE_EMAIL_END%%", model),
+              "T:\r\n");
+}
+
+TEST(TemplateEngine, BodyIsReplacedWhereverItOccurs) {
+    TAffManager model;
+    model.Emails = {"x"};
+    EXPECT_EQ(Expand("<b>%%EMAIL%%</b>|%%TABLE_EMAIL_INIT%%<b>%%EMAIL%%</b>%%TABLE_EMAIL_END%%|"
+                     "%%TABLE_EMAIL_INIT%%<i>%%EMAIL%%</i>%%TABLE_EMAIL_END%%",
+                     model),
+              "<b>x</b>|<b>x</b>|<i></i>\r\n");
+}
+
+TEST(TemplateEngine, LaterPassesWorkOnInsertedItems) {
+    TAffManager model = WithUrl("U");
+    model.Emails = {"e %%BANNER%% %%AFFILIATELINK%% %%PPCADS%% %%TITLE%%"};
+    model.Articles = {"a %%ANCHORTEXT%%"};
+    const std::string page = Expand("%%TABLE_EMAIL_INIT%%%%EMAIL%%%%TABLE_EMAIL_END%%|"
+                                    "%%TABLE_ARTICLE_INIT%%%%ARTICLE%%%%TABLE_ARTICLE_END%%",
+                                    model);
+    EXPECT_EQ(page, "e  U  %%TITLE%%|a %%ANCHORTEXT%%\r\n");
+}
+
+TEST(TemplateEngine, ReadsTheTemplateFileWithoutRegardToCase) {
+    TempFolder app;
+    app.write("Templates/blue.tem", "<h1>%%TITLE%%</h1>");
+    TAffManager model;
+    model.Title = "Hi";
+    EXPECT_EQ(GeneratePage(app.path(), "Blue", model), "<h1>Hi</h1>\r\n");
+    EXPECT_EQ(GeneratePage(app.path(), "Red", model), "");
+    std::filesystem::create_directory(app.path() / "Templates" / "dir.tem");
+    EXPECT_EQ(GeneratePage(app.path(), "dir", model), "");
+    EXPECT_EQ(GeneratePage(app.path(), "../Templates/blue", model), "");
+}

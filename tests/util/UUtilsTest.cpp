@@ -1,0 +1,83 @@
+#include "util/CaseFolding.h"
+#include "util/TextEncoding.h"
+#include "util/UUtils.h"
+
+#include <gtest/gtest.h>
+
+TEST(PackLines, DropsOneFinalLineBreakAndPacksTheRest) {
+    EXPECT_EQ(PackLines(""), "");
+    EXPECT_EQ(PackLines("\r\n"), "");
+    EXPECT_EQ(PackLines("line\r\n\r\n"), "line$$");
+    EXPECT_EQ(PackLines("one\r\ntwo\r\n"), "one$$two");
+    EXPECT_EQ(PackLines("typed $$ stays"), "typed $$ stays");
+    EXPECT_EQ(PackLines("lone\rcr\nlf"), "lone\rcr\nlf");
+    EXPECT_EQ(PackLines("\n\r"), "\n\r");
+}
+
+TEST(PackItems, JoinsLinesWithCarets) {
+    EXPECT_EQ(PackItems("a\r\nb\r\nc\r\n"), "a^^b^^c");
+    EXPECT_EQ(PackItems("a$$b\r\n"), "a$$b");
+}
+
+TEST(SplitByChar, KeepsEmptyFieldsButNotATrailingOne) {
+    TStringList fields = {"left over"};
+    SplitByChar('^', "^Title^Body^Link^", fields);
+    EXPECT_EQ(fields, (TStringList{"", "Title", "Body", "Link"}));
+    SplitByChar('^', "", fields);
+    EXPECT_TRUE(fields.empty());
+    SplitByChar('^', "plain", fields);
+    EXPECT_EQ(fields, (TStringList{"plain"}));
+    SplitByChar('^', "^", fields);
+    EXPECT_EQ(fields, (TStringList{""}));
+    SplitByChar('^', "a^^b", fields);
+    EXPECT_EQ(fields, (TStringList{"a", "", "b"}));
+}
+
+TEST(ReplaceAll, ReplacesLeftmostWithoutOverlapOrRescan) {
+    EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
+    EXPECT_EQ(ReplaceAll("", "a", "x"), "");
+    EXPECT_EQ(ReplaceAll("$$$", "$$", "\r\n"), "\r\n$");
+    EXPECT_EQ(ReplaceAll("<%%TITLE%%>", "%%TITLE%%", "a %%TITLE%% b"), "<a %%TITLE%% b>");
+    EXPECT_EQ(ReplaceAll("Title title", "title", "x"), "Title x");
+    EXPECT_EQ(ReplaceAll("aaaa", "aa", ""), "");
+}
+
+TEST(Trim, DropsControlBytesAndSpacesAtBothEnds) {
+    EXPECT_EQ(Trim(" \t\r\n\x01 "), "");
+    EXPECT_EQ(Trim("  a b\t"), "a b");
+    EXPECT_EQ(Trim("\xC3\xA9 "), "\xC3\xA9");
+    EXPECT_TRUE(IsBlank("\t \r\n"));
+    EXPECT_FALSE(IsBlank(" x "));
+}
+
+TEST(TextForm, SplitsAtEveryKindOfBreakAndStopsAtNul) {
+    EXPECT_EQ(TextToList("a\r\nb\rc\nd"), (TStringList{"a", "b", "c", "d"}));
+    EXPECT_EQ(TextToList("a\n\rb"), (TStringList{"a", "", "b"}));
+    EXPECT_EQ(TextToList("a\r\n"), (TStringList{"a"}));
+    EXPECT_EQ(TextToList("a\r\n\r\n"), (TStringList{"a", ""}));
+    EXPECT_EQ(TextToList(std::string_view("a\nb\0c\nd", 7)), (TStringList{"a", "b"}));
+    EXPECT_TRUE(TextToList("").empty());
+    EXPECT_EQ(ListToText({"a", "", "b"}), "a\r\n\r\nb\r\n");
+    EXPECT_EQ(ListToText({}), "");
+    EXPECT_EQ(NormalizeLineEnds("x\ny"), "x\r\ny\r\n");
+}
+
+TEST(CaseInsensitiveLookup, FoldsAsciiAndAccentedLetters) {
+    TStringList items = {"Buy Now", "\xC3\x89t\xC3\xA9", "\xD0\x9C\xD0\xB8\xD1\x80"};
+    EXPECT_EQ(IndexOfIgnoringCase(items, "BUY NOW"), 0);
+    EXPECT_EQ(IndexOfIgnoringCase(items, "\xC3\xA9T\xC3\x89"), 1);             // été / ÉTÉ
+    EXPECT_EQ(IndexOfIgnoringCase(items, "\xD0\xBC\xD0\x98\xD0\xA0"), 2);     // мИР
+    EXPECT_EQ(IndexOfIgnoringCase(items, " Buy Now"), -1);
+    EXPECT_EQ(IndexOfIgnoringCase(items, "Buy"), -1);
+    EXPECT_TRUE(SameTextIgnoringCase("\xC5\x81\xC3\x93" "D" "\xC5\xB9", "\xC5\x82\xC3\xB3" "d" "\xC5\xBA"));
+    EXPECT_EQ(FoldAsciiCase("\xC3\x89" "Ab"), "\xC3\x89" "ab");
+}
+
+TEST(TextEncoding, TellsUtf8FromWindows1252AndConvertsIt) {
+    EXPECT_TRUE(IsValidUtf8("plain \xC3\xA9t\xC3\xA9 \xE2\x82\xAC"));
+    EXPECT_FALSE(IsValidUtf8("caf\xE9"));
+    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));          // overlong
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // surrogate
+    EXPECT_FALSE(IsValidUtf8("\xE2\x82"));          // cut short
+    EXPECT_EQ(Windows1252ToUtf8("caf\xE9 \x80 \x93"), "caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x9C");
+}
