@@ -64,18 +64,23 @@ std::string CopyOfBody(const Section& section, const std::string& body, const st
     return ReplaceAll(ReplaceAll(body, section.placeholder, item), "$$", "\r\n");
 }
 
-std::string ExpandSection(std::string page, std::string_view& scan, const Section& section,
-                          const TAffManager& model) {
+void ExpandSection(std::string& page, std::string_view& scan, const Section& section,
+                   const TAffManager& model) {
     const std::string body = Trim(CutSection(scan, section.start, section.end));
     if (!body.empty()) {
+        const TStringList& items = model.*section.list;
+        std::size_t itemBytes = 0;
+        for (const auto& item : items)
+            itemBytes += item.size();
         std::string copies;
-        for (const auto& item : model.*section.list)
+        copies.reserve(items.size() * (body.size() + model.AffiliateURL.size()) + itemBytes);
+        for (const auto& item : items)
             copies += CopyOfBody(section, body, item, model);
-        page = ReplaceAll(page, body, copies);
+        ReplaceAllIn(page, body, copies);
     }
-    page = ReplaceAll(page, section.start, "");
-    page = ReplaceAll(page, section.end, "");
-    return ReplaceAll(page, section.placeholder, "");
+    ReplaceAllIn(page, section.start, "");
+    ReplaceAllIn(page, section.end, "");
+    ReplaceAllIn(page, section.placeholder, "");
 }
 
 std::string PPCCell(const TStringList& fields) {
@@ -113,14 +118,15 @@ std::string ExpandTemplate(std::string_view templateText, const TAffManager& mod
     const std::string scanCopy = page;
     std::string_view scan = scanCopy;
 
-    page = ReplaceAll(page, "%%TITLE%%", model.Title);
-    page = ReplaceAll(page, "%%MENU%%", menu);
-    page = ReplaceAll(page, "%%AFFILIATECODE%%",
-                      model.ClickBankId.empty() ? std::string() : "?e=" + model.ClickBankId);
+    ReplaceAllIn(page, "%%TITLE%%", model.Title);
+    ReplaceAllIn(page, "%%MENU%%", menu);
+    ReplaceAllIn(page, "%%AFFILIATECODE%%",
+                 model.ClickBankId.empty() ? std::string() : "?e=" + model.ClickBankId);
     for (const auto& section : Sections)
-        page = ExpandSection(std::move(page), scan, section, model);
-    page = ReplaceAll(page, "%%PPCADS%%", BuildPPCTable(model.PPCAds));
-    return ReplaceAll(page, "%%AFFILIATELINK%%", model.AffiliateURL);
+        ExpandSection(page, scan, section, model);
+    ReplaceAllIn(page, "%%PPCADS%%", BuildPPCTable(model.PPCAds));
+    ReplaceAllIn(page, "%%AFFILIATELINK%%", model.AffiliateURL);
+    return page;
 }
 
 std::string GeneratePage(const std::filesystem::path& appDir, std::string_view templateName,

@@ -2,6 +2,9 @@
 
 #include "util/CaseFolding.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 constexpr std::string_view CrLf = "\r\n";
@@ -14,6 +17,18 @@ std::string PackWith(std::string_view text, std::string_view separator) {
 
 bool IsTrimmable(char byte) {
     return static_cast<unsigned char>(byte) <= 0x20;
+}
+
+// The exact size of the result, so that a large text is built without reallocations.
+std::size_t ReplacedSize(std::string_view text, std::string_view pattern,
+                         std::string_view replacement) {
+    if (replacement.size() <= pattern.size())
+        return text.size();
+    std::size_t count = 0;
+    for (std::size_t found = text.find(pattern); found != std::string_view::npos;
+         found = text.find(pattern, found + pattern.size()))
+        ++count;
+    return text.size() + count * (replacement.size() - pattern.size());
 }
 
 } // namespace
@@ -46,7 +61,7 @@ std::string ReplaceAll(std::string_view text, std::string_view pattern,
     if (text.empty() || pattern.empty())
         return std::string(text);
     std::string result;
-    result.reserve(text.size());
+    result.reserve(ReplacedSize(text, pattern, replacement));
     std::size_t start = 0;
     for (std::size_t found = text.find(pattern); found != std::string_view::npos;
          found = text.find(pattern, start)) {
@@ -56,6 +71,31 @@ std::string ReplaceAll(std::string_view text, std::string_view pattern,
     }
     result.append(text.substr(start));
     return result;
+}
+
+void ReplaceAllIn(std::string& text, std::string_view pattern, std::string_view replacement) {
+    std::size_t found = pattern.empty() ? std::string::npos : text.find(pattern);
+    if (found == std::string::npos)
+        return;
+    if (replacement.size() > pattern.size()) {
+        text = ReplaceAll(text, pattern, replacement);
+        return;
+    }
+    // A replacement no longer than the pattern fits behind the read position: compact in place.
+    // Bytes from the read position on are never overwritten, so the search still sees the input.
+    char* data = text.data();
+    std::size_t write = found;
+    std::size_t read = found;
+    while (found != std::string::npos) {
+        std::memmove(data + write, data + read, found - read);
+        write += found - read;
+        std::memcpy(data + write, replacement.data(), replacement.size());
+        write += replacement.size();
+        read = found + pattern.size();
+        found = text.find(pattern, read);
+    }
+    std::memmove(data + write, data + read, text.size() - read);
+    text.resize(write + text.size() - read);
 }
 
 std::string Trim(std::string_view text) {
@@ -88,11 +128,13 @@ TStringList TextToList(std::string_view text) {
     TStringList lines;
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t lineEnd = text.find_first_of("\r\n", start);
-        if (lineEnd == std::string_view::npos) {
+        auto isBreak = [](char byte) { return byte == '\r' || byte == '\n'; };
+        auto breakAt = std::find_if(text.begin() + start, text.end(), isBreak);
+        if (breakAt == text.end()) {
             lines.emplace_back(text.substr(start));
             break;
         }
+        std::size_t lineEnd = static_cast<std::size_t>(breakAt - text.begin());
         lines.emplace_back(text.substr(start, lineEnd - start));
         bool crLf = text[lineEnd] == '\r' && lineEnd + 1 < text.size() && text[lineEnd + 1] == '\n';
         start = lineEnd + (crLf ? 2 : 1);
@@ -101,7 +143,21 @@ TStringList TextToList(std::string_view text) {
 }
 
 std::string NormalizeLineEnds(std::string_view text) {
-    return ListToText(TextToList(text));
+    text = text.substr(0, text.find('\0'));
+    std::string normalized;
+    normalized.reserve(text.size() + text.size() / 32 + 2);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            normalized += "\r\n";
+        } else {
+            normalized += text[i];
+        }
+    }
+    if (!text.empty() && !normalized.ends_with("\r\n"))
+        normalized += "\r\n";
+    return normalized;
 }
 
 bool SameTextIgnoringCase(std::string_view left, std::string_view right) {

@@ -18,6 +18,9 @@ void SplitByChar(char delimiter, std::string_view text, TStringList& fields);
 std::string ReplaceAll(std::string_view text, std::string_view pattern,
                        std::string_view replacement);
 
+// ReplaceAll on a text of the caller's, in place; a text without Pattern is left untouched.
+void ReplaceAllIn(std::string& text, std::string_view pattern, std::string_view replacement);
+
 // Drops every byte of value 0x20 or below from both ends.
 std::string Trim(std::string_view text);
 

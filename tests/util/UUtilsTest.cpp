@@ -81,3 +81,12 @@ TEST(TextEncoding, TellsUtf8FromWindows1252AndConvertsIt) {
     EXPECT_FALSE(IsValidUtf8("\xE2\x82"));          // cut short
     EXPECT_EQ(Windows1252ToUtf8("caf\xE9 \x80 \x93"), "caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x9C");
 }
+
+TEST(ReplaceAllIn, AgreesWithReplaceAllForShorterEqualAndLongerReplacements) {
+    for (std::string text : {"", "abc", "xx%%Ayy%%A%%A", "%%A", "a%%%%AA%%Az"})
+        for (std::string replacement : {"", "B", "%%A", "long replacement"}) {
+            std::string inPlace = text;
+            ReplaceAllIn(inPlace, "%%A", replacement);
+            EXPECT_EQ(inPlace, ReplaceAll(text, "%%A", replacement)) << text << " / " << replacement;
+        }
+}
