@@ -144,7 +144,9 @@ int GenerateCommand(const Options& options, std::ostream& out, std::ostream& err
 } // namespace
 
 int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-    auto asksHelp = [](const std::string& argument) { return argument == "--help" || argument == "-h"; };
+    auto asksHelp = [](const std::string& argument) {
+        return argument == "--help" || argument == "-h";
+    };
     if (std::any_of(arguments.begin(), arguments.end(), asksHelp)) {
         out << Usage;
         return CliSuccess;

@@ -20,8 +20,8 @@ std::optional<fs::path> FileBeside(const fs::path& appDir, std::string_view show
                                    std::string_view extension) {
     if (shownName.empty() || shownName.find('/') != std::string_view::npos)
         return std::nullopt;
-    auto found =
-        FindInFolderIgnoringCase(TemplatesFolder(appDir), std::string(shownName) + std::string(extension));
+    auto found = FindInFolderIgnoringCase(TemplatesFolder(appDir),
+                                          std::string(shownName) + std::string(extension));
     if (!found || !FileExists(*found))
         return std::nullopt;
     return found;

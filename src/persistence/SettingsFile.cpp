@@ -60,7 +60,9 @@ TStringList UnpackList(std::string_view value, Packing packing) {
 // A PPC ad whose body had several lines was written as several items, because the list and
 // the body both use "$$"; an ad short of its four "^" takes the following items back in.
 TStringList ReassemblePPCAds(const TStringList& items) {
-    auto separators = [](const std::string& text) { return std::count(text.begin(), text.end(), '^'); };
+    auto separators = [](const std::string& text) {
+        return std::count(text.begin(), text.end(), '^');
+    };
     TStringList ads;
     for (std::size_t i = 0; i < items.size(); ++i) {
         std::string ad = items[i];
@@ -85,7 +87,8 @@ std::string FormatSettings(const TAffManager& model) {
         if (auto member = std::get_if<std::string TAffManager::*>(&field.member))
             value = model.**member;
         else
-            value = PackList(model.*std::get<TStringList TAffManager::*>(field.member), field.packing);
+            value =
+                PackList(model.*std::get<TStringList TAffManager::*>(field.member), field.packing);
         text += StartTag(field) + value + EndTag(field) + "\r\n";
     }
     return text;
@@ -98,9 +101,10 @@ TAffManager ParseSettings(std::string_view text) {
     for (const auto& field : Fields) {
         std::string value = CutSection(scan, StartTag(field), EndTag(field));
         if (auto member = std::get_if<std::string TAffManager::*>(&field.member))
-            model.**member = std::move(value);
+            model.** member = std::move(value);
         else
-            model.*std::get<TStringList TAffManager::*>(field.member) = UnpackList(value, field.packing);
+            model.*std::get<TStringList TAffManager::*>(field.member) =
+                UnpackList(value, field.packing);
     }
     model.PPCAds = ReassemblePPCAds(model.PPCAds);
     return model;

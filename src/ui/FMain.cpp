@@ -1,0 +1,266 @@
+#include "ui/FMain.h"
+
+#include "ui/Addresses.h"
+#include "ui/BannerPreview.h"
+#include "ui/TextBridge.h"
+#include "util/UUtils.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QTimer>
+
+namespace {
+
+constexpr int LastPage = 10;
+
+// Opens a footer label's address when it is clicked.
+class TLinkClickFilter : public QObject {
+  public:
+    TLinkClickFilter(QObject* parent, std::function<void(QLabel*)> open)
+        : QObject(parent), open_(std::move(open)) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            open_(static_cast<QLabel*>(watched));
+        return false;
+    }
+
+  private:
+    std::function<void(QLabel*)> open_;
+};
+
+} // namespace
+
+TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
+    : QWidget(parent), services_(std::move(services)) {
+    setObjectName("frmMain");
+    setWindowTitle("Affiliate Vantor");
+    CreateControls();
+    resize(732, 521);
+    setMinimumSize(732, 521);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    auto connectClick = [this](const char* name, void (TfrmMain::*handler)()) {
+        connect(findChild<QPushButton*>(name), &QPushButton::clicked, this, handler);
+    };
+    connectClick("btnLoad", &TfrmMain::btnLoadClick);
+    connectClick("btnSave", &TfrmMain::btnSaveClick);
+    connectClick("btnHelp", &TfrmMain::btnHelpClick);
+    connectClick("btnUpdate", &TfrmMain::btnUpdateClick);
+    connectClick("btnMakeMoney", &TfrmMain::btnMakeMoneyClick);
+    connectClick("btnNext", &TfrmMain::btnNextClick);
+    connectClick("btnBack", &TfrmMain::btnBackClick);
+    connectClick("btnCreateLinkPromo", &TfrmMain::btnCreateLinkPromoClick);
+    connectClick("btnDeleteLinkPromo", &TfrmMain::btnDeleteLinkPromoClick);
+    connectClick("btnCreateProm", &TfrmMain::btnCreatePromClick);
+    connectClick("btnDeleteProm", &TfrmMain::btnDeletePromClick);
+    connectClick("btnCreateImageUrl", &TfrmMain::btnCreateImageUrlClick);
+    connectClick("btnDeleteImageUrl", &TfrmMain::btnDeleteImageUrlClick);
+    connectClick("btnBrowseImage", &TfrmMain::btnBrowseImageClick);
+    connectClick("btnAddSignature", &TfrmMain::btnAddSignatureClick);
+    connectClick("btnDeleteSignature", &TfrmMain::btnDeleteSignatureClick);
+    connectClick("btnCreateEmail", &TfrmMain::btnCreateEmailClick);
+    connectClick("btnDeleteEmail", &TfrmMain::btnDeleteEmailClick);
+    connectClick("btnCreateAutoEmail", &TfrmMain::btnCreateAutoEmailClick);
+    connectClick("btnDeleteAutoEmail", &TfrmMain::btnDeleteAutoEmailClick);
+    connectClick("btnCreateArticle", &TfrmMain::btnCreateArticleClick);
+    connectClick("btnDeleteArticle", &TfrmMain::btnDeleteArticleClick);
+    connectClick("btnCreatePopUp", &TfrmMain::btnCreatePopUpClick);
+    connectClick("btnDeletePopUp", &TfrmMain::btnDeletePopUpClick);
+    connectClick("btnFinish", &TfrmMain::btnFinishClick);
+
+    auto connectSelection = [](QListWidget* list, TfrmMain* window, void (TfrmMain::*handler)()) {
+        connect(list, &QListWidget::itemSelectionChanged, window, handler);
+    };
+    connectSelection(lbxPPCAds, this, &TfrmMain::lbxPPCAdsListBoxClick);
+    connectSelection(lbxBanners, this, &TfrmMain::lbxBannersListBoxClick);
+    connectSelection(lbxSignatures, this, &TfrmMain::lbxSignaturesListBoxClick);
+    connectSelection(lbxEmails, this, &TfrmMain::lbxEmailsListBoxClick);
+    connectSelection(lbxAutoEmail, this, &TfrmMain::lbxAutoEmailListBoxClick);
+    connectSelection(lbxArticles, this, &TfrmMain::lbxArticlesListBoxClick);
+    connectSelection(lbxPopups, this, &TfrmMain::lbxPopupsListBoxClick);
+
+    connect(ntbMain, &QStackedWidget::currentChanged, this, &TfrmMain::ntbMainPageChanged);
+    connect(edtTitlePage, &QLineEdit::textChanged, this, &TfrmMain::edtTitlePageChange);
+    connect(edtAffiliateURL, &QLineEdit::textChanged, this, &TfrmMain::edtAffiliateURLChange);
+    connect(edtClickbankID, &QLineEdit::textChanged, this, &TfrmMain::edtClickbankIDChange);
+    connect(edtFilename, &QLineEdit::textChanged, this, &TfrmMain::edtFilenameChange);
+    connect(cbxTemplates, &QComboBox::currentTextChanged, this, &TfrmMain::cbxTemplatesChange);
+    connect(Timer1, &QTimer::timeout, this, &TfrmMain::Timer1Timer);
+
+    auto* links = new TLinkClickFilter(this, [this](QLabel* label) { OpenLinkLabel(label); });
+    lblLink1URL->installEventFilter(links);
+    lblLink2URL->installEventFilter(links);
+
+    FormCreate();
+}
+
+TfrmMain::~TfrmMain() {
+    FormDestroy();
+}
+
+int TfrmMain::MessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons) {
+    return services_.messages->MessageDialog(text, kind, buttons, 0);
+}
+
+void TfrmMain::FormCreate() {
+    Manager = std::make_unique<TAffManager>();
+    gifBanner->setGeometry(imgBanner->geometry());
+    // A step that fails is reported, and the steps after it still run.
+    auto step = [this](void (TfrmMain::*run)()) {
+        try {
+            (this->*run)();
+        } catch (const std::exception& error) {
+            MessageDialog(QString::fromLocal8Bit(error.what()), TMsgDlgType::mtError,
+                          TMsgDlgButtons::mbOK);
+        }
+    };
+    step(&TfrmMain::LoadBranding);
+    step(&TfrmMain::LoadTemplates);
+    ntbMain->setCurrentIndex(0);
+    ntbMainPageChanged();
+    AppDir = services_.programFolder;
+    Timer1->start();
+}
+
+void TfrmMain::FormDestroy() {
+    Manager.reset();
+}
+
+void TfrmMain::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    FormShow();
+}
+
+void TfrmMain::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TfrmMain::FormShow() {
+    CenterBannerPictures();
+}
+
+void TfrmMain::FormResize() {
+    CenterBannerPictures();
+}
+
+void TfrmMain::CenterBannerPictures() {
+    // Each half is truncated on its own, as the layout of the band has always done.
+    imgBanner->move(panBanner->width() / 2 - imgBanner->width() / 2,
+                    panBanner->height() / 2 - imgBanner->height() / 2);
+    gifBanner->move(panBanner->width() / 2 - gifBanner->width() / 2,
+                    panBanner->height() / 2 - gifBanner->height() / 2);
+}
+
+void TfrmMain::LoadBranding() {
+    // The window keeps its design title, band and links until a brand is installed.
+}
+
+void TfrmMain::Timer1Timer() {
+    Timer1->stop();
+    CheckForUpdates(true);
+}
+
+void TfrmMain::CheckForUpdates(bool /*silent*/) {
+    // No update server is configured for this build.
+}
+
+void TfrmMain::btnNextClick() {
+    if (ntbMain->currentIndex() != 0) {
+        ShowPage(ntbMain->currentIndex() + 1);
+        return;
+    }
+    if (IsBlank(ToModel(edtTitlePage->text()))) {
+        MessageDialog("Please provide a valid title for your page.", TMsgDlgType::mtWarning,
+                      TMsgDlgButtons::mbOK);
+        return;
+    }
+    if (IsBlank(ToModel(edtAffiliateURL->text()))) {
+        MessageDialog("Please provide a valid affiliate url.", TMsgDlgType::mtWarning,
+                      TMsgDlgButtons::mbOK);
+        return;
+    }
+    ShowPage(1);
+}
+
+void TfrmMain::btnBackClick() {
+    if (ntbMain->currentIndex() != 0)
+        ShowPage(ntbMain->currentIndex() - 1);
+}
+
+void TfrmMain::ShowPage(int index) {
+    if (index == ntbMain->currentIndex() || index < 0 || index >= ntbMain->count())
+        return;
+    QWidget* focused = QApplication::focusWidget();
+    const bool focusInPages = focused && ntbMain->isAncestorOf(focused);
+    ntbMain->setCurrentIndex(index);
+    if (!focusInPages)
+        return;
+    QWidget* page = ntbMain->currentWidget();
+    for (QWidget* next = page->nextInFocusChain(); next && next != page;
+         next = next->nextInFocusChain()) {
+        if (page->isAncestorOf(next) && (next->focusPolicy() & Qt::TabFocus) && next->isEnabled() &&
+            next->isVisibleTo(page)) {
+            next->setFocus(Qt::TabFocusReason);
+            break;
+        }
+    }
+}
+
+void TfrmMain::ntbMainPageChanged() {
+    btnBack->setEnabled(ntbMain->currentIndex() != 0);
+    btnNext->setEnabled(ntbMain->currentIndex() != LastPage);
+}
+
+void TfrmMain::edtTitlePageChange() {
+    Manager->Title = ToModel(edtTitlePage->text());
+}
+
+void TfrmMain::edtAffiliateURLChange() {
+    Manager->AffiliateURL = ToModel(edtAffiliateURL->text());
+}
+
+void TfrmMain::edtClickbankIDChange() {
+    Manager->ClickBankId = ToModel(edtClickbankID->text());
+}
+
+void TfrmMain::edtFilenameChange() {
+    Manager->OutputFileName = ToModel(edtFilename->text());
+}
+
+void TfrmMain::btnLoadClick() {
+    LoadSettings();
+}
+
+void TfrmMain::btnSaveClick() {
+    SaveSettings();
+}
+
+void TfrmMain::btnHelpClick() {
+    services_.shellOpen(HelpURL);
+}
+
+void TfrmMain::btnUpdateClick() {
+    CheckForUpdates(false);
+}
+
+void TfrmMain::btnMakeMoneyClick() {
+    services_.shellOpen(MakeMoneyBaseURL);
+}
+
+void TfrmMain::OpenLinkLabel(QLabel* label) {
+    services_.shellOpen(ToModel(label->property("URL").toString()));
+}

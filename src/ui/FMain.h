@@ -1,0 +1,188 @@
+#pragma once
+
+#include "model/UAffiliate.h"
+#include "ui/Services.h"
+
+#include <QWidget>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QStackedWidget;
+class QTimer;
+class TBannerPreview;
+struct TMemoEditor;
+struct TTextListEditor;
+
+// The wizard window: eleven pages from the page title to "Generate Code".
+class TfrmMain : public QWidget {
+  public:
+    explicit TfrmMain(TfrmMainServices services = DefaultServices(), QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // Shows a message box through the window's presenter.
+    int MessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    // Start-up and shut-down.
+    void FormCreate();
+    void FormDestroy();
+    void FormShow();
+    void FormResize();
+    void CreateControls();
+    void LoadBranding();
+    void CenterBannerPictures();
+    void Timer1Timer();
+    void CheckForUpdates(bool silent);
+
+    // Navigation and the page-0 boxes.
+    void btnNextClick();
+    void btnBackClick();
+    void ntbMainPageChanged();
+    void ShowPage(int index);
+    void edtTitlePageChange();
+    void edtAffiliateURLChange();
+    void edtClickbankIDChange();
+    void edtFilenameChange();
+
+    // Top button bar and links.
+    void btnLoadClick();
+    void btnSaveClick();
+    void btnHelpClick();
+    void btnUpdateClick();
+    void btnMakeMoneyClick();
+    void OpenLinkLabel(QLabel* label);
+
+    // Template page.
+    void LoadTemplates();
+    void cbxTemplatesChange();
+
+    // Promo editors.
+    void btnCreateLinkPromoClick();
+    void btnDeleteLinkPromoClick();
+    void btnCreatePromClick();
+    void btnDeletePromClick();
+    void lbxPPCAdsListBoxClick();
+    void btnCreateImageUrlClick();
+    void btnDeleteImageUrlClick();
+    void lbxBannersListBoxClick();
+    void btnBrowseImageClick();
+    void btnAddSignatureClick();
+    void btnDeleteSignatureClick();
+    void lbxSignaturesListBoxClick();
+    void btnCreateEmailClick();
+    void btnDeleteEmailClick();
+    void lbxEmailsListBoxClick();
+    void btnCreateAutoEmailClick();
+    void btnDeleteAutoEmailClick();
+    void lbxAutoEmailListBoxClick();
+    void btnCreateArticleClick();
+    void btnDeleteArticleClick();
+    void lbxArticlesListBoxClick();
+    void btnCreatePopUpClick();
+    void btnDeletePopUpClick();
+    void lbxPopupsListBoxClick();
+    void CreateTextListPromo(const TTextListEditor& editor);
+    void DeleteTextListPromo(const TTextListEditor& editor);
+    void CreateMemoPromo(const TMemoEditor& editor);
+    void DeleteMemoPromo(const TMemoEditor& editor);
+    void DeleteNumberedPromo(QListWidget* list, TStringList& items, QPlainTextEdit* details,
+                             const QString& deleteMessage);
+    void ShowMemoPromo(const TMemoEditor& editor);
+    TTextListEditor LinkEditor();
+    TTextListEditor BannerEditor();
+    TMemoEditor SignatureEditor();
+    TMemoEditor EmailEditor();
+    TMemoEditor AutoEmailEditor();
+    TMemoEditor ArticleEditor();
+    TMemoEditor PopUpEditor();
+
+    // Generate Code.
+    void btnFinishClick();
+    std::optional<std::string> ProduceOutput(bool save);
+    std::string GenerateCode();
+
+    // Settings file.
+    void SaveSettings();
+    void LoadSettings();
+    void RefreshListBoxes();
+
+    TfrmMainServices services_;
+    std::unique_ptr<TAffManager> Manager;
+    std::filesystem::path AppDir;
+    QString lastPictureFolder_;
+
+    // Bands.
+    QFrame* bsSkinPanel1;
+    QFrame* panBanner;
+    QStackedWidget* ntbMain;
+    QFrame* panWizard;
+    QFrame* panLinks;
+    QLabel* imgBanner;
+    QLabel* gifBanner;
+    QPushButton* btnLoad;
+    QPushButton* btnSave;
+    QPushButton* btnHelp;
+    QPushButton* btnUpdate;
+    QPushButton* btnMakeMoney;
+    QPushButton* btnBack;
+    QPushButton* btnNext;
+    QLabel* lblLink1URL;
+    QLabel* lblLink2URL;
+    QTimer* Timer1;
+
+    // Pages 0 and 1.
+    QLineEdit* edtTitlePage;
+    QLineEdit* edtAffiliateURL;
+    QLineEdit* edtClickbankID;
+    QComboBox* cbxTemplates;
+    QGroupBox* bsSkinGroupBox1;
+    QLabel* Image1;
+
+    // Pages 2 to 9.
+    QLineEdit* edtAchorText;
+    QListWidget* lbxLinkPromo;
+    QLineEdit* edtPPCTitle;
+    QPlainTextEdit* memPPCBody;
+    QLineEdit* edtPPCLink;
+    QListWidget* lbxPPCAds;
+    QPlainTextEdit* memPPCDetails;
+    QLineEdit* edtImageUrl;
+    QListWidget* lbxBanners;
+    TBannerPreview* EmbeddedWB1;
+    QPlainTextEdit* memSignature;
+    QListWidget* lbxSignatures;
+    QPlainTextEdit* memSignatureDetails;
+    QPlainTextEdit* memEmail;
+    QListWidget* lbxEmails;
+    QPlainTextEdit* memEmailDetails;
+    QPlainTextEdit* memAutoEmail;
+    QListWidget* lbxAutoEmail;
+    QPlainTextEdit* memAutoEmailDetails;
+    QPlainTextEdit* memArticle;
+    QListWidget* lbxArticles;
+    QPlainTextEdit* memArticleDetails;
+    QPlainTextEdit* memPopUp;
+    QListWidget* lbxPopups;
+    QPlainTextEdit* memPopUpDetails;
+
+    // Page 10.
+    QRadioButton* rbtSaveWeb;
+    QRadioButton* rbtClipboard;
+    QLineEdit* edtFilename;
+    QPushButton* btnFinish;
+};

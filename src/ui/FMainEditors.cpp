@@ -1,0 +1,275 @@
+#include "model/PromoItems.h"
+#include "ui/BannerPreview.h"
+#include "ui/FMain.h"
+#include "ui/ListBoxRows.h"
+#include "ui/PromoEditors.h"
+#include "ui/TextBridge.h"
+#include "util/UUtils.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+
+namespace {
+
+void EraseAt(TStringList& items, int index) {
+    items.erase(items.begin() + index);
+}
+
+} // namespace
+
+TTextListEditor TfrmMain::LinkEditor() {
+    return {edtAchorText,
+            lbxLinkPromo,
+            &Manager->Anchors,
+            "Please provide a valid Text Link Promo.",
+            "This Text Link Promo already exists.",
+            "Please select a Text Link Promo to delete."};
+}
+
+TTextListEditor TfrmMain::BannerEditor() {
+    return {edtImageUrl,
+            lbxBanners,
+            &Manager->Banners,
+            "Please provide a valid Banner Ad Promo.",
+            "This Banner Ad Promo already exists.",
+            "Please select a Bannert Ad Promo to delete."};
+}
+
+TMemoEditor TfrmMain::SignatureEditor() {
+    return {memSignature,
+            lbxSignatures,
+            memSignatureDetails,
+            &Manager->Signatures,
+            "Signature Ad",
+            "Please provide a valid Signature Ad Promo.",
+            "Please select a Signature Ad Promo to delete."};
+}
+
+TMemoEditor TfrmMain::EmailEditor() {
+    return {memEmail,
+            lbxEmails,
+            memEmailDetails,
+            &Manager->Emails,
+            "Email Ad",
+            "Please provide a valid Email Ad.",
+            "Please select a Email Ad to delete."};
+}
+
+TMemoEditor TfrmMain::AutoEmailEditor() {
+    return {memAutoEmail,
+            lbxAutoEmail,
+            memAutoEmailDetails,
+            &Manager->AutoEmails,
+            "Autoresponder Ad",
+            "Please provide a valid Autoresponder Ad.",
+            "Please select an Autoresponder Ad to delete."};
+}
+
+TMemoEditor TfrmMain::ArticleEditor() {
+    return {memArticle,
+            lbxArticles,
+            memArticleDetails,
+            &Manager->Articles,
+            "Article",
+            "Please provide a valid Article.",
+            "Please select a Article to delete."};
+}
+
+TMemoEditor TfrmMain::PopUpEditor() {
+    return {memPopUp,
+            lbxPopups,
+            memPopUpDetails,
+            &Manager->PopUps,
+            "PopUp",
+            "Please provide a valid PopUp.",
+            "Please select a PopUp to delete."};
+}
+
+void TfrmMain::CreateTextListPromo(const TTextListEditor& editor) {
+    const std::string text = ToModel(editor.input->text());
+    if (text.empty()) {
+        MessageDialog(editor.emptyMessage, TMsgDlgType::mtWarning, TMsgDlgButtons::mbOK);
+        return;
+    }
+    if (IndexOfIgnoringCase(*editor.items, text) >= 0) {
+        MessageDialog(editor.duplicateMessage, TMsgDlgType::mtWarning, TMsgDlgButtons::mbOK);
+        return;
+    }
+    editor.items->push_back(text);
+    ShowItems(editor.list, *editor.items);
+}
+
+void TfrmMain::DeleteTextListPromo(const TTextListEditor& editor) {
+    if (editor.list->count() == 0)
+        return;
+    const int row = SelectedRow(editor.list);
+    if (row < 0) {
+        MessageDialog(editor.deleteMessage, TMsgDlgType::mtWarning, TMsgDlgButtons::mbOK);
+        return;
+    }
+    EraseAt(*editor.items, row);
+    ShowItems(editor.list, *editor.items);
+}
+
+void TfrmMain::CreateMemoPromo(const TMemoEditor& editor) {
+    const std::string text = MemoText(editor.input);
+    // The test is on the raw text: a memo of one line break makes an empty item.
+    if (text.empty()) {
+        MessageDialog(editor.emptyMessage, TMsgDlgType::mtWarning, TMsgDlgButtons::mbOK);
+        return;
+    }
+    editor.items->push_back(MemoItem(text));
+    AddNumberedRow(editor.list, editor.rowLabel);
+}
+
+void TfrmMain::DeleteMemoPromo(const TMemoEditor& editor) {
+    DeleteNumberedPromo(editor.list, *editor.items, editor.details, editor.deleteMessage);
+}
+
+void TfrmMain::DeleteNumberedPromo(QListWidget* list, TStringList& items, QPlainTextEdit* details,
+                                   const QString& deleteMessage) {
+    if (list->count() == 0)
+        return;
+    const int row = SelectedRow(list);
+    if (row < 0) {
+        MessageDialog(deleteMessage, TMsgDlgType::mtWarning, TMsgDlgButtons::mbOK);
+        return;
+    }
+    EraseAt(items, row);
+    // Rows keep their numbers: the labels are renumbered only when a project is loaded.
+    delete list->takeItem(row);
+    list->clearSelection();
+    details->clear();
+}
+
+void TfrmMain::ShowMemoPromo(const TMemoEditor& editor) {
+    const int row = SelectedRow(editor.list);
+    if (row < 0 || row >= int(editor.items->size()))
+        return;
+    editor.details->clear();
+    SetMemoText(editor.details, UnpackedItem((*editor.items)[row]));
+}
+
+void TfrmMain::btnCreateLinkPromoClick() {
+    CreateTextListPromo(LinkEditor());
+}
+
+void TfrmMain::btnDeleteLinkPromoClick() {
+    DeleteTextListPromo(LinkEditor());
+}
+
+void TfrmMain::btnCreateImageUrlClick() {
+    CreateTextListPromo(BannerEditor());
+}
+
+void TfrmMain::btnDeleteImageUrlClick() {
+    DeleteTextListPromo(BannerEditor());
+}
+
+void TfrmMain::lbxBannersListBoxClick() {
+    const int row = SelectedRow(lbxBanners);
+    if (row >= 0 && row < int(Manager->Banners.size()))
+        EmbeddedWB1->Navigate(FromModel(Manager->Banners[row]));
+}
+
+void TfrmMain::btnBrowseImageClick() {
+    const QString startFolder =
+        lastPictureFolder_.isEmpty() ? QString::fromLocal8Bit(AppDir.c_str()) : lastPictureFolder_;
+    const auto chosen = services_.choosePicture(this, startFolder);
+    if (!chosen)
+        return;
+    lastPictureFolder_ = QFileInfo(*chosen).absolutePath();
+    edtImageUrl->setText(FromModel(FileUrlOfPicture(ToModel(QDir::toNativeSeparators(*chosen)))));
+}
+
+void TfrmMain::btnCreatePromClick() {
+    const std::string title = ToModel(edtPPCTitle->text());
+    const std::string item = MakePPCItem(title, MemoText(memPPCBody), ToModel(edtPPCLink->text()));
+    if (title.empty()) {
+        MessageDialog("Please provide a valid PPC Ad Promo.", TMsgDlgType::mtWarning,
+                      TMsgDlgButtons::mbOK);
+        return;
+    }
+    Manager->PPCAds.push_back(item);
+    AddNumberedRow(lbxPPCAds, "PPC Ad");
+}
+
+void TfrmMain::btnDeletePromClick() {
+    DeleteNumberedPromo(lbxPPCAds, Manager->PPCAds, memPPCDetails,
+                        "Please select a PPC Ad Promo to delete.");
+}
+
+void TfrmMain::lbxPPCAdsListBoxClick() {
+    const int row = SelectedRow(lbxPPCAds);
+    if (row < 0 || row >= int(Manager->PPCAds.size()))
+        return;
+    const PPCFields fields = PPCItemFields(Manager->PPCAds[row]);
+    memPPCDetails->clear();
+    memPPCDetails->appendPlainText(FromModel(fields.title));
+    memPPCDetails->appendPlainText(
+        FromModel(fields.body).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    memPPCDetails->appendPlainText(FromModel(fields.link));
+}
+
+void TfrmMain::btnAddSignatureClick() {
+    CreateMemoPromo(SignatureEditor());
+}
+
+void TfrmMain::btnDeleteSignatureClick() {
+    DeleteMemoPromo(SignatureEditor());
+}
+
+void TfrmMain::lbxSignaturesListBoxClick() {
+    ShowMemoPromo(SignatureEditor());
+}
+
+void TfrmMain::btnCreateEmailClick() {
+    CreateMemoPromo(EmailEditor());
+}
+
+void TfrmMain::btnDeleteEmailClick() {
+    DeleteMemoPromo(EmailEditor());
+}
+
+void TfrmMain::lbxEmailsListBoxClick() {
+    ShowMemoPromo(EmailEditor());
+}
+
+void TfrmMain::btnCreateAutoEmailClick() {
+    CreateMemoPromo(AutoEmailEditor());
+}
+
+void TfrmMain::btnDeleteAutoEmailClick() {
+    DeleteMemoPromo(AutoEmailEditor());
+}
+
+void TfrmMain::lbxAutoEmailListBoxClick() {
+    ShowMemoPromo(AutoEmailEditor());
+}
+
+void TfrmMain::btnCreateArticleClick() {
+    CreateMemoPromo(ArticleEditor());
+}
+
+void TfrmMain::btnDeleteArticleClick() {
+    DeleteMemoPromo(ArticleEditor());
+}
+
+void TfrmMain::lbxArticlesListBoxClick() {
+    ShowMemoPromo(ArticleEditor());
+}
+
+void TfrmMain::btnCreatePopUpClick() {
+    CreateMemoPromo(PopUpEditor());
+}
+
+void TfrmMain::btnDeletePopUpClick() {
+    DeleteMemoPromo(PopUpEditor());
+}
+
+void TfrmMain::lbxPopupsListBoxClick() {
+    ShowMemoPromo(PopUpEditor());
+}

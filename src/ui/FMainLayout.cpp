@@ -1,0 +1,344 @@
+#include "ui/BannerPreview.h"
+#include "ui/FMain.h"
+
+#include <QBoxLayout>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTimer>
+
+// The window's controls at their design positions; the handlers live in the other FMain files.
+
+namespace {
+
+template <typename Widget> Widget* Named(Widget* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+// A plain label sized to its text; Role picks its look in the skin.
+QLabel* Label(QWidget* parent, const char* name, const QString& text, int x, int y,
+              const char* role = "") {
+    auto* label = Named(new QLabel(text, parent), name);
+    label->setTextFormat(Qt::PlainText);
+    label->setProperty("role", role);
+    label->adjustSize();
+    label->move(x, y);
+    return label;
+}
+
+QLabel* StepLabel(QWidget* page, const char* name, const QString& text, int x, int y) {
+    return Label(page, name, text, x, y, "step");
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
+    auto* button = Named(new QPushButton(caption, parent), name);
+    button->setGeometry(geometry);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
+QLineEdit* Edit(QWidget* parent, const char* name, int x, int y, int width) {
+    auto* edit = Named(new QLineEdit(parent), name);
+    edit->setGeometry(x, y, width, 18);
+    return edit;
+}
+
+QPlainTextEdit* Memo(QWidget* parent, const char* name, QRect geometry) {
+    auto* memo = Named(new QPlainTextEdit(parent), name);
+    memo->setGeometry(geometry);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo->setTabChangesFocus(true);
+    return memo;
+}
+
+QListWidget* ListBox(QWidget* parent, const char* name, QRect geometry) {
+    auto* list = Named(new QListWidget(parent), name);
+    list->setGeometry(geometry);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    return list;
+}
+
+QWidget* Page(QStackedWidget* pages, const char* name) {
+    auto* page = Named(new QWidget(pages), name);
+    pages->addWidget(page);
+    return page;
+}
+
+QFrame* Band(QWidget* window, QVBoxLayout* bands, const char* name, int height) {
+    auto* band = Named(new QFrame(window), name);
+    band->setFixedHeight(height);
+    bands->addWidget(band);
+    return band;
+}
+
+QLabel* LinkLabel(QWidget* parent, const char* name, const QString& caption, const QString& url) {
+    auto* label = Named(new QLabel(caption, parent), name);
+    label->setProperty("URL", url);
+    label->setProperty("role", "link");
+    label->setCursor(Qt::PointingHandCursor);
+    return label;
+}
+
+} // namespace
+
+void TfrmMain::CreateControls() {
+    auto* bands = new QVBoxLayout(this);
+    bands->setContentsMargins(0, 0, 0, 0);
+    bands->setSpacing(0);
+
+    bsSkinPanel1 = Band(this, bands, "bsSkinPanel1", 37);
+    btnLoad = Button(bsSkinPanel1, "btnLoad", "Load Configuration", {8, 6, 125, 20});
+    btnSave = Button(bsSkinPanel1, "btnSave", "Save Configuration", {140, 6, 125, 20});
+    btnHelp = Button(bsSkinPanel1, "btnHelp", "Help", {272, 6, 95, 20});
+    btnUpdate = Button(bsSkinPanel1, "btnUpdate", "Check Updates", {374, 6, 99, 20});
+    btnMakeMoney = Button(bsSkinPanel1, "btnMakeMoney", "Make Money", {480, 6, 125, 20});
+
+    panBanner = Band(this, bands, "panBanner", 65);
+    imgBanner = Named(new QLabel(panBanner), "imgBanner");
+    imgBanner->setGeometry(0, 0, 468, 60);
+    imgBanner->setCursor(Qt::PointingHandCursor);
+    gifBanner = Named(new QLabel(panBanner), "gifBanner");
+    gifBanner->setCursor(Qt::PointingHandCursor);
+    gifBanner->hide();
+    // Stands in the band until a brand's own banner covers it.
+    auto* brand = new QHBoxLayout(panBanner);
+    brand->addWidget(Label(panBanner, "lblBannerTitle", "Affiliate Vantor", 0, 0, "brand"), 0,
+                     Qt::AlignCenter);
+
+    ntbMain = Named(new QStackedWidget(this), "ntbMain");
+    bands->addWidget(ntbMain, 1);
+
+    QWidget* page = Page(ntbMain, "Welcome");
+    StepLabel(page, "bsSkinStdLabel1",
+              "Welcome! In a few steps you'll create an impresive affiliate page.", 14, 8);
+    StepLabel(page, "bsSkinStdLabel3", "Step 1: Create a new page", 14, 26);
+    Label(page, "bsSkinStdLabel2", "Enter title of your new page:", 14, 55);
+    edtTitlePage = Edit(page, "edtTitlePage", 14, 75, 278);
+    Label(page, "bsSkinStdLabel5",
+          "Enter your product's affiliate URL, using \"xxxx\" where the Affiliate ID part is "
+          "located:",
+          14, 113);
+    edtAffiliateURL = Edit(page, "edtAffiliateURL", 14, 134, 278);
+    Label(page, "bsSkinStdLabel8", "Examples:", 303, 132);
+    Label(page, "bsSkinStdLabel6", "http://xxxx.vendor.hop.clickbank.net", 303, 147);
+    Label(page, "bsSkinStdLabel7", "http://www.paydotcom.net/r/51836/xxxx", 303, 163);
+    Label(page, "bsSkinStdLabel9", "Enter your Affiliate ID (Paypal Email):", 14, 177);
+    edtClickbankID = Edit(page, "edtClickbankID", 14, 197, 278);
+    Label(page, "bsSkinStdLabel44", "Optional", 300, 199);
+
+    page = Page(ntbMain, "Template");
+    StepLabel(page, "bsSkinStdLabel11", "Step 2: Select a template to customize", 16, 8);
+    Label(page, "bsSkinStdLabel10", "Template:", 16, 52);
+    cbxTemplates = Named(new QComboBox(page), "cbxTemplates");
+    cbxTemplates->setGeometry(72, 48, 193, 20);
+    cbxTemplates->setMaxVisibleItems(8);
+    bsSkinGroupBox1 = Named(new QGroupBox("Preview", page), "bsSkinGroupBox1");
+    bsSkinGroupBox1->setGeometry(288, 48, 400, 290);
+    Image1 = Named(new QLabel(bsSkinGroupBox1), "Image1");
+    Image1->setAlignment(Qt::AlignCenter);
+    (new QVBoxLayout(bsSkinGroupBox1))->addWidget(Image1);
+
+    page = Page(ntbMain, "LinkPromo");
+    StepLabel(page, "bsSkinStdLabel12", "Step 3: Create your Text Link Promo.", 14, 8);
+    Label(page, "bsSkinStdLabel14", " Write your anchor text:", 17, 51);
+    edtAchorText = Edit(page, "edtAchorText", 20, 72, 309);
+    Button(page, "btnCreateLinkPromo", "Create Ad", {160, 101, 81, 25});
+    Button(page, "btnDeleteLinkPromo", "Delete Ad", {247, 101, 81, 25});
+    Label(page, "bsSkinStdLabel13", "Text Link Promos:", 346, 51);
+    lbxLinkPromo = ListBox(page, "lbxLinkPromo", {344, 72, 369, 121});
+
+    page = Page(ntbMain, "PPCPromo");
+    StepLabel(page, "bsSkinStdLabel22", "Step 4: Create your PPC Ad Promo.", 14, 8);
+    Label(page, "bsSkinStdLabel17", "Title:", 19, 53);
+    edtPPCTitle = Edit(page, "edtPPCTitle", 52, 50, 278);
+    Label(page, "bsSkinStdLabel18", "Body:", 19, 95);
+    memPPCBody = Memo(page, "memPPCBody", {53, 95, 278, 72});
+    Label(page, "EdtLink", "Link:", 19, 184);
+    edtPPCLink = Edit(page, "edtPPCLink", 52, 181, 278);
+    Button(page, "btnCreateProm", "Create Ad", {156, 212, 84, 25});
+    Button(page, "btnDeleteProm", "Delete Ad", {246, 212, 84, 25});
+    Label(page, "bsSkinStdLabel15", "PPC Ads Promos:", 351, 31);
+    lbxPPCAds = ListBox(page, "lbxPPCAds", {348, 49, 364, 111});
+    Label(page, "bsSkinStdLabel16", "Ad details:", 350, 166);
+    memPPCDetails = Memo(page, "memPPCDetails", {349, 183, 364, 107});
+    memPPCDetails->setReadOnly(true);
+
+    page = Page(ntbMain, "BannerPromo");
+    StepLabel(page, "bsSkinStdLabel25", "Step 5: Create your Banner Ad Promo.", 14, 8);
+    Label(page, "bsSkinStdLabel20", "Choose image url or browse:", 19, 49);
+    edtImageUrl = Edit(page, "edtImageUrl", 19, 69, 278);
+    Button(page, "btnBrowseImage", "Browse", {304, 69, 75, 25});
+    Button(page, "btnCreateImageUrl", "Create Ad", {129, 101, 80, 25});
+    Button(page, "btnDeleteImageUrl", "Delete Ad", {215, 101, 80, 25});
+    Label(page, "bsSkinStdLabel19", "Banner Ad Promos:", 390, 49);
+    lbxBanners = ListBox(page, "lbxBanners", {388, 69, 325, 60});
+    auto* bannerBox = Named(new QGroupBox("Preview", page), "bsSkinGroupBox2");
+    bannerBox->setGeometry(390, 138, 324, 191);
+    EmbeddedWB1 = Named(new TBannerPreview(bannerBox), "EmbeddedWB1");
+    (new QVBoxLayout(bannerBox))->addWidget(EmbeddedWB1);
+
+    struct MemoPage {
+        const char* pageName;
+        const char* step;
+        const char* inputLabel;
+        const char* listLabel;
+        const char* detailsLabel;
+        const char* names[8];
+        int inputTop, buttonTop, createLeft, listLeft, listTop, listWidth, listHeight;
+        int detailsLeft, detailsTop;
+        QPoint labelAt[3];
+    };
+    const MemoPage memoPages[] = {
+        {"SignaturePromo",
+         "Step 6: Create your Signature Ad Promo.",
+         "Enter your Signature Promo:",
+         "Signature Promos:",
+         "Signature Promo Details:",
+         {"memSignature", "btnAddSignature", "btnDeleteSignature", "lbxSignatures",
+          "memSignatureDetails", "bsSkinStdLabel21", "bsSkinStdLabel34", "bsSkinStdLabel35"},
+         66,
+         179,
+         174,
+         367,
+         67,
+         348,
+         103,
+         367,
+         196,
+         {{19, 48}, {365, 48}, {367, 179}}},
+        {"EmailPromo",
+         "Step 7: Create your Email Ad.",
+         " Write your email:",
+         "Email Ads:",
+         "Email Ad Details:",
+         {"memEmail", "btnCreateEmail", "btnDeleteEmail", "lbxEmails", "memEmailDetails",
+          "bsSkinStdLabel24", "bsSkinStdLabel23", "bsSkinStdLabel32"},
+         66,
+         179,
+         174,
+         367,
+         67,
+         348,
+         103,
+         367,
+         196,
+         {{16, 48}, {370, 47}, {367, 179}}},
+        {"AutoresponderPromo",
+         "Step 8: Create your Autoresponder Email Promo.",
+         " Write your email:",
+         "Email Autoresponder Promos:",
+         "Autoresponder Email Details:",
+         {"memAutoEmail", "btnCreateAutoEmail", "btnDeleteAutoEmail", "lbxAutoEmail",
+          "memAutoEmailDetails", "bsSkinStdLabel26", "bsSkinStdLabel37", "bsSkinStdLabel43"},
+         66,
+         179,
+         174,
+         367,
+         67,
+         348,
+         103,
+         367,
+         196,
+         {{16, 48}, {373, 47}, {367, 179}}},
+        {"ArticlePromo",
+         "Step 9: Create your Article.",
+         "Enter your Article:",
+         "Articles:",
+         "Article Details:",
+         {"memArticle", "btnCreateArticle", "btnDeleteArticle", "lbxArticles", "memArticleDetails",
+          "bsSkinStdLabel27", "bsSkinStdLabel28", "bsSkinStdLabel39"},
+         64,
+         177,
+         184,
+         366,
+         65,
+         353,
+         102,
+         366,
+         194,
+         {{19, 46}, {366, 46}, {366, 176}}},
+        {"CodePromo",
+         "Step 10: Create your PopUp Code.",
+         "Enter your PopUp Code:",
+         "PopUp Codes:",
+         "PopUp Code Details:",
+         {"memPopUp", "btnCreatePopUp", "btnDeletePopUp", "lbxPopups", "memPopUpDetails",
+          "bsSkinStdLabel30", "bsSkinStdLabel40", "bsSkinStdLabel41"},
+         66,
+         179,
+         174,
+         361,
+         67,
+         353,
+         102,
+         362,
+         196,
+         {{19, 48}, {361, 48}, {361, 178}}},
+    };
+    QPlainTextEdit** inputs[] = {&memSignature, &memEmail, &memAutoEmail, &memArticle, &memPopUp};
+    QListWidget** lists[] = {&lbxSignatures, &lbxEmails, &lbxAutoEmail, &lbxArticles, &lbxPopups};
+    QPlainTextEdit** details[] = {&memSignatureDetails, &memEmailDetails, &memAutoEmailDetails,
+                                  &memArticleDetails, &memPopUpDetails};
+    int index = 0;
+    for (const MemoPage& spec : memoPages) {
+        page = Page(ntbMain, spec.pageName);
+        StepLabel(page, "", spec.step, 14, 8);
+        Label(page, spec.names[5], spec.inputLabel, spec.labelAt[0].x(), spec.labelAt[0].y());
+        *inputs[index] = Memo(page, spec.names[0], {20, spec.inputTop, 336, 103});
+        Button(page, spec.names[1], "Create Ad", {spec.createLeft, spec.buttonTop, 83, 25});
+        Button(page, spec.names[2], "Delete Ad", {spec.createLeft + 88, spec.buttonTop, 83, 25});
+        Label(page, spec.names[6], spec.listLabel, spec.labelAt[1].x(), spec.labelAt[1].y());
+        *lists[index] = ListBox(page, spec.names[3],
+                                {spec.listLeft, spec.listTop, spec.listWidth, spec.listHeight});
+        Label(page, spec.names[7], spec.detailsLabel, spec.labelAt[2].x(), spec.labelAt[2].y());
+        *details[index] = Memo(page, spec.names[4], {spec.detailsLeft, spec.detailsTop, 345, 103});
+        ++index;
+    }
+
+    page = Page(ntbMain, "Finish");
+    StepLabel(page, "bsSkinStdLabel29", "Finish! Click Generate Code And You Are Done...", 14, 8);
+    rbtSaveWeb = Named(new QRadioButton("Save as web page", page), "rbtSaveWeb");
+    rbtSaveWeb->setGeometry(36, 35, 189, 25);
+    rbtSaveWeb->setChecked(true);
+    Label(page, "bsSkinStdLabel31", "Output filename:", 60, 65);
+    edtFilename = Edit(page, "edtFilename", 154, 62, 121);
+    edtFilename->setText("affiliatepage.htm");
+    rbtClipboard =
+        Named(new QRadioButton("Place code in your clipboard to paste in your html editor", page),
+              "rbtClipboard");
+    rbtClipboard->setGeometry(36, 86, 393, 25);
+    auto* deliveryChoice = new QButtonGroup(page);
+    deliveryChoice->addButton(rbtSaveWeb);
+    deliveryChoice->addButton(rbtClipboard);
+    btnFinish = Button(page, "btnFinish", "Generate Code", {39, 127, 114, 25});
+
+    panWizard = Band(this, bands, "panWizard", 37);
+    btnBack = Button(panWizard, "btnBack", "Back", {7, 7, 113, 25});
+    btnNext = Button(panWizard, "btnNext", "Next", {124, 7, 113, 25});
+
+    panLinks = Band(this, bands, "panLinks", 36);
+    auto* links = new QHBoxLayout(panLinks);
+    links->setContentsMargins(13, 9, 13, 0);
+    lblLink1URL = LinkLabel(panLinks, "lblLink1URL", "Affiliate Vantor home page",
+                            "http://www.affiliatevantor.com/");
+    lblLink2URL = LinkLabel(panLinks, "lblLink2URL", "Affiliate marketing tips",
+                            "http://www.affiliatevantor.com/tips/");
+    lblLink2URL->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    links->addWidget(lblLink1URL, 0, Qt::AlignTop);
+    links->addStretch(1);
+    links->addWidget(lblLink2URL, 0, Qt::AlignTop);
+
+    Timer1 = Named(new QTimer(this), "Timer1");
+    Timer1->setInterval(100);
+    Timer1->setSingleShot(true);
+}

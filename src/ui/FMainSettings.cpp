@@ -1,0 +1,53 @@
+#include "generator/TemplateCatalogue.h"
+#include "persistence/SettingsFile.h"
+#include "ui/FMain.h"
+#include "ui/ListBoxRows.h"
+#include "ui/TextBridge.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+
+void TfrmMain::SaveSettings() {
+    SaveSettingsFile(SettingsPath(AppDir), *Manager);
+}
+
+void TfrmMain::LoadSettings() {
+    auto stored = LoadSettingsFile(SettingsPath(AppDir));
+    if (!stored)
+        return;
+    *Manager = std::move(*stored);
+    const TAffManager& project = *Manager;
+    const std::string templateName = project.TemplateName;
+    const std::string outputFileName = project.OutputFileName;
+
+    edtTitlePage->setText(FromModel(project.Title));
+    edtAffiliateURL->setText(FromModel(project.AffiliateURL));
+    edtClickbankID->setText(FromModel(project.ClickBankId));
+
+    std::vector<std::string> entries;
+    for (int index = 0; index < cbxTemplates->count(); ++index)
+        entries.push_back(ToModel(cbxTemplates->itemText(index)));
+    const int found = FindTemplate(entries, templateName);
+    if (found >= 0) {
+        cbxTemplates->setCurrentIndex(found);
+        // Show the name as stored, which may differ from the entry in letter case.
+        cbxTemplates->setItemText(found, FromModel(templateName));
+    }
+    Manager->TemplateName = templateName;
+
+    RefreshListBoxes();
+    edtFilename->setText(FromModel(outputFileName));
+    Manager->OutputFileName = outputFileName;
+}
+
+void TfrmMain::RefreshListBoxes() {
+    ShowItems(lbxLinkPromo, Manager->Anchors);
+    ShowNumberedRows(lbxPPCAds, Manager->PPCAds, "PPC Ad");
+    ShowItems(lbxBanners, Manager->Banners);
+    ShowNumberedRows(lbxSignatures, Manager->Signatures, "Signature Ad");
+    ShowNumberedRows(lbxEmails, Manager->Emails, "Email Ad");
+    ShowNumberedRows(lbxAutoEmail, Manager->AutoEmails, "Autoresponder Ad");
+    ShowNumberedRows(lbxArticles, Manager->Articles, "Article");
+    ShowNumberedRows(lbxPopups, Manager->PopUps, "PopUp");
+}

@@ -1,0 +1,117 @@
+#include "ui/MessageDialog.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+namespace {
+
+constexpr int ButtonWidth = 70;
+constexpr int ButtonHeight = 25;
+constexpr int ButtonGap = 10;
+constexpr int IconSize = 32;
+constexpr int TextLeft = 50;
+constexpr int TextTop = 15;
+
+QStyle::StandardPixmap IconOf(TMsgDlgType kind) {
+    switch (kind) {
+    case TMsgDlgType::mtWarning:
+        return QStyle::SP_MessageBoxWarning;
+    case TMsgDlgType::mtError:
+        return QStyle::SP_MessageBoxCritical;
+    case TMsgDlgType::mtInformation:
+        break;
+    }
+    return QStyle::SP_MessageBoxInformation;
+}
+
+} // namespace
+
+int TDialogPresenter::MessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons,
+                                    int /*helpContext*/) {
+    TMessageDialog box(text, kind, buttons, QApplication::activeWindow());
+    return box.exec();
+}
+
+QString TMessageDialog::CaptionOf(TMsgDlgType kind) {
+    switch (kind) {
+    case TMsgDlgType::mtWarning:
+        return QStringLiteral("Warning");
+    case TMsgDlgType::mtError:
+        return QStringLiteral("Error");
+    case TMsgDlgType::mtInformation:
+        break;
+    }
+    return QStringLiteral("Information");
+}
+
+TMessageDialog::TMessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons,
+                               QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      hasCancel_(buttons == TMsgDlgButtons::mbOKCancel) {
+    setObjectName("msgMain");
+    setWindowTitle(CaptionOf(kind));
+    setModal(true);
+
+    auto* label = new QLabel(this);
+    label->setObjectName("lblMessage");
+    label->setTextFormat(Qt::PlainText);
+    // The success text separates its path with LF CR; a CR has no glyph of its own.
+    label->setText(QString(text).remove(QLatin1Char('\r')));
+    label->adjustSize();
+    label->move(TextLeft, TextTop);
+
+    auto* icon = new QLabel(this);
+    icon->setObjectName("imgMessageIcon");
+    icon->setPixmap(style()->standardIcon(IconOf(kind)).pixmap(IconSize, IconSize));
+    icon->setGeometry(5, std::max(10, label->y() + (label->height() - IconSize) / 2), IconSize,
+                      IconSize);
+
+    QList<QPushButton*> row;
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName("btnOK");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, [this] { done(mrOk); });
+    row << ok;
+    if (hasCancel_) {
+        auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+        cancel->setObjectName("btnCancel");
+        connect(cancel, &QPushButton::clicked, this, [this] { done(mrCancel); });
+        row << cancel;
+    }
+
+    const int rowWidth = int(row.size()) * ButtonWidth + (int(row.size()) - 1) * ButtonGap;
+    const int contentBottom = std::max(label->y() + label->height(), icon->y() + IconSize);
+    const int width = std::max({TextLeft + label->width() + 20, rowWidth + 40, 240});
+    const int height = contentBottom + 20 + ButtonHeight + 10;
+    int left = (width - rowWidth) / 2;
+    for (auto* button : row) {
+        button->setGeometry(left, height - 10 - ButtonHeight, ButtonWidth, ButtonHeight);
+        button->setCursor(Qt::PointingHandCursor);
+        // Enter always means OK, so no button may take the focus from it.
+        button->setFocusPolicy(Qt::NoFocus);
+        left += ButtonWidth + ButtonGap;
+    }
+    setFixedSize(width, height);
+}
+
+void TMessageDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        done(hasCancel_ ? mrCancel : mrOk);
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TMessageDialog::showEvent(QShowEvent* event) {
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    QDialog::showEvent(event);
+}
+
+void TMessageDialog::reject() {
+    done(mrCancel);
+}

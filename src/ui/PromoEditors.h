@@ -1,0 +1,30 @@
+#pragma once
+
+#include "model/UAffiliate.h"
+
+#include <QString>
+
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+
+// The controls, list and messages of a text-list editor (text links, banners).
+struct TTextListEditor {
+    QLineEdit* input;
+    QListWidget* list;
+    TStringList* items;
+    QString emptyMessage;
+    QString duplicateMessage;
+    QString deleteMessage;
+};
+
+// The controls, list, row label and messages of a memo editor.
+struct TMemoEditor {
+    QPlainTextEdit* input;
+    QListWidget* list;
+    QPlainTextEdit* details;
+    TStringList* items;
+    QString rowLabel;
+    QString emptyMessage;
+    QString deleteMessage;
+};

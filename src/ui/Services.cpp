@@ -1,0 +1,27 @@
+#include "ui/Services.h"
+
+#include "util/FileHelpers.h"
+#include "util/ProcessLauncher.h"
+
+#include <QClipboard>
+#include <QFileDialog>
+#include <QGuiApplication>
+
+TfrmMainServices DefaultServices() {
+    TfrmMainServices services;
+    services.writeClipboard = [](const QString& text) {
+        QGuiApplication::clipboard()->setText(text);
+    };
+    services.choosePicture = [](QWidget* parent,
+                                const QString& startFolder) -> std::optional<QString> {
+        QString file = QFileDialog::getOpenFileName(
+            parent, QStringLiteral("Open picture"), startFolder,
+            QStringLiteral("All (*.bmp *.ico *.gif *.jpg *.emf *.wmf)"));
+        if (file.isEmpty())
+            return std::nullopt;
+        return file;
+    };
+    services.shellOpen = [](const std::string& address) { ShellOpen(address); };
+    services.programFolder = RunningProgramFolder();
+    return services;
+}

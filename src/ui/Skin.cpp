@@ -1,0 +1,18 @@
+#include "ui/Skin.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFont>
+#include <QStyleFactory>
+
+void ApplyBuiltInSkin(QApplication& application) {
+    // The skin is compiled into a static library, whose resources must be registered by hand.
+    Q_INIT_RESOURCE(skin);
+    application.setStyle(QStyleFactory::create("Fusion"));
+    QFont font = application.font();
+    font.setPointSizeF(9);
+    application.setFont(font);
+    QFile sheet(":/skin/vantor.qss");
+    if (sheet.open(QIODevice::ReadOnly))
+        application.setStyleSheet(QString::fromUtf8(sheet.readAll()));
+}

@@ -1,0 +1,18 @@
+#include "ui/VantorApplication.h"
+
+#include <cstdio>
+
+TVantorApplication::TVantorApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool TVantorApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        const QString text = QString::fromLocal8Bit(error.what());
+        if (ReportError)
+            ReportError(text);
+        else
+            std::fprintf(stderr, "%s\n", error.what());
+    }
+    return true;
+}

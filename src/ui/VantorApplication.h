@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QApplication>
+#include <functional>
+
+// The application object: an error that escapes a handler is reported and the loop goes on.
+class TVantorApplication : public QApplication {
+  public:
+    TVantorApplication(int& argc, char** argv);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // Shows the text of an error that no handler caught.
+    std::function<void(const QString&)> ReportError;
+};

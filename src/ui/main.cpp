@@ -1,0 +1,18 @@
+#include "ui/FMain.h"
+#include "ui/Skin.h"
+#include "ui/VantorApplication.h"
+
+int main(int argc, char* argv[]) {
+    TVantorApplication application(argc, argv);
+    TVantorApplication::setApplicationName("Affiliate Vantor");
+    ApplyBuiltInSkin(application);
+
+    TfrmMainServices services = DefaultServices();
+    auto messages = services.messages;
+    application.ReportError = [messages](const QString& text) {
+        messages->MessageDialog(text, TMsgDlgType::mtError, TMsgDlgButtons::mbOK, 0);
+    };
+    TfrmMain window(std::move(services));
+    window.show();
+    return application.exec();
+}
