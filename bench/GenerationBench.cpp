@@ -10,4 +10,8 @@ static void BM_GeneratePage(benchmark::State& state) {
         benchmark::DoNotOptimize(ExpandTemplate(templateText, model));
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_GeneratePage)->RangeMultiplier(10)->Range(10, 10000)->Unit(benchmark::kMicrosecond)->Complexity();
+BENCHMARK(BM_GeneratePage)
+    ->RangeMultiplier(10)
+    ->Range(10, 10000)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity();

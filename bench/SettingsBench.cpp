@@ -18,7 +18,11 @@ static void BM_SaveSettings(benchmark::State& state) {
         SaveSettingsFile(BenchSettingsPath(), model);
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_SaveSettings)->RangeMultiplier(10)->Range(10, 10000)->Unit(benchmark::kMicrosecond)->Complexity();
+BENCHMARK(BM_SaveSettings)
+    ->RangeMultiplier(10)
+    ->Range(10, 10000)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity();
 
 static void BM_LoadSettings(benchmark::State& state) {
     SaveSettingsFile(BenchSettingsPath(), MakeBenchProject(static_cast<int>(state.range(0))));
@@ -26,4 +30,8 @@ static void BM_LoadSettings(benchmark::State& state) {
         benchmark::DoNotOptimize(LoadSettingsFile(BenchSettingsPath()));
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_LoadSettings)->RangeMultiplier(10)->Range(10, 10000)->Unit(benchmark::kMicrosecond)->Complexity();
+BENCHMARK(BM_LoadSettings)
+    ->RangeMultiplier(10)
+    ->Range(10, 10000)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity();

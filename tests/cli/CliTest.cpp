@@ -53,8 +53,8 @@ TEST_F(CliProgramFolder, EveryShippedTemplateMakesAWholePageFromTheDemo) {
             EXPECT_NE(page.out.find(std::string("id=\"") + anchor + "\""), std::string::npos)
                 << anchor;
         }
-        for (auto piece : {"class=\"style17\"", "PPC Ad with", "banner-468x60", "?e=",
-                           "Subject: ", "</html>"})
+        for (auto piece :
+             {"class=\"style17\"", "PPC Ad with", "banner-468x60", "?e=", "Subject: ", "</html>"})
             EXPECT_NE(page.out.find(piece), std::string::npos) << piece;
     }
     EXPECT_GE(count, 3);

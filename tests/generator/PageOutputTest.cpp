@@ -1,4 +1,5 @@
 #include "generator/PageOutput.h"
+
 #include "support/TempFolder.h"
 #include "util/AppError.h"
 

@@ -1,4 +1,5 @@
 #include "generator/TemplateCatalogue.h"
+
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #include "generator/TemplateEngine.h"
+
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -113,8 +114,9 @@ TEST(TemplateEngine, SectionsOutOfOrderAreNotExpandedButLoseMarkersAndPlaceholde
     TAffManager model = WithUrl("U");
     model.Anchors = {"a1"};
     model.Banners = {"b1"};
-    const std::string text = "%%TABLE_BANNER_INIT%%[%%BANNER%%|%%AFFILIATELINK%%]%%TABLE_BANNER_END%%"
-                             "%%TABLE_LINKTEXT_INIT%%(%%ANCHORTEXT%%)%%TABLE_LINKTEXT_END%%";
+    const std::string text =
+        "%%TABLE_BANNER_INIT%%[%%BANNER%%|%%AFFILIATELINK%%]%%TABLE_BANNER_END%%"
+        "%%TABLE_LINKTEXT_INIT%%(%%ANCHORTEXT%%)%%TABLE_LINKTEXT_END%%";
     EXPECT_EQ(Expand(text, model), "[|U](a1)\r\n");
 }
 

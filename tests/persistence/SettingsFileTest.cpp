@@ -1,4 +1,5 @@
 #include "persistence/SettingsFile.h"
+
 #include "support/TempFolder.h"
 #include "util/AppError.h"
 
@@ -116,8 +117,8 @@ TEST(SettingsFile, ValuesEndOnlyAtTheirEndTagAcrossLines) {
 
 TEST(SettingsFile, PPCAdsWithSeveralBodyLinesComeBackWhole) {
     TAffManager model;
-    model.PPCAds = {"^One^line 1$$line 2$$line 3^http://one^", "^Two^b^l^",
-                    "^Three^x$$$$y^^", "^Four^tail$$^l^"};
+    model.PPCAds = {"^One^line 1$$line 2$$line 3^http://one^", "^Two^b^l^", "^Three^x$$$$y^^",
+                    "^Four^tail$$^l^"};
     TAffManager loaded = ParseSettings(FormatSettings(model));
     EXPECT_EQ(loaded.PPCAds, model.PPCAds);
 }

@@ -1,6 +1,7 @@
+#include "util/FileHelpers.h"
+
 #include "support/TempFolder.h"
 #include "util/AppError.h"
-#include "util/FileHelpers.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

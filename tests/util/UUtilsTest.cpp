@@ -1,6 +1,7 @@
+#include "util/UUtils.h"
+
 #include "util/CaseFolding.h"
 #include "util/TextEncoding.h"
-#include "util/UUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -65,20 +66,28 @@ TEST(TextForm, SplitsAtEveryKindOfBreakAndStopsAtNul) {
 TEST(CaseInsensitiveLookup, FoldsAsciiAndAccentedLetters) {
     TStringList items = {"Buy Now", "\xC3\x89t\xC3\xA9", "\xD0\x9C\xD0\xB8\xD1\x80"};
     EXPECT_EQ(IndexOfIgnoringCase(items, "BUY NOW"), 0);
-    EXPECT_EQ(IndexOfIgnoringCase(items, "\xC3\xA9T\xC3\x89"), 1);             // été / ÉTÉ
-    EXPECT_EQ(IndexOfIgnoringCase(items, "\xD0\xBC\xD0\x98\xD0\xA0"), 2);     // мИР
+    EXPECT_EQ(IndexOfIgnoringCase(items, "\xC3\xA9T\xC3\x89"), 1);        // été / ÉTÉ
+    EXPECT_EQ(IndexOfIgnoringCase(items, "\xD0\xBC\xD0\x98\xD0\xA0"), 2); // мИР
     EXPECT_EQ(IndexOfIgnoringCase(items, " Buy Now"), -1);
     EXPECT_EQ(IndexOfIgnoringCase(items, "Buy"), -1);
-    EXPECT_TRUE(SameTextIgnoringCase("\xC5\x81\xC3\x93" "D" "\xC5\xB9", "\xC5\x82\xC3\xB3" "d" "\xC5\xBA"));
-    EXPECT_EQ(FoldAsciiCase("\xC3\x89" "Ab"), "\xC3\x89" "ab");
+    EXPECT_TRUE(SameTextIgnoringCase("\xC5\x81\xC3\x93"
+                                     "D"
+                                     "\xC5\xB9",
+                                     "\xC5\x82\xC3\xB3"
+                                     "d"
+                                     "\xC5\xBA"));
+    EXPECT_EQ(FoldAsciiCase("\xC3\x89"
+                            "Ab"),
+              "\xC3\x89"
+              "ab");
 }
 
 TEST(TextEncoding, TellsUtf8FromWindows1252AndConvertsIt) {
     EXPECT_TRUE(IsValidUtf8("plain \xC3\xA9t\xC3\xA9 \xE2\x82\xAC"));
     EXPECT_FALSE(IsValidUtf8("caf\xE9"));
-    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));          // overlong
-    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // surrogate
-    EXPECT_FALSE(IsValidUtf8("\xE2\x82"));          // cut short
+    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));     // overlong
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80")); // surrogate
+    EXPECT_FALSE(IsValidUtf8("\xE2\x82"));     // cut short
     EXPECT_EQ(Windows1252ToUtf8("caf\xE9 \x80 \x93"), "caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x9C");
 }
 
@@ -87,6 +96,7 @@ TEST(ReplaceAllIn, AgreesWithReplaceAllForShorterEqualAndLongerReplacements) {
         for (std::string replacement : {"", "B", "%%A", "long replacement"}) {
             std::string inPlace = text;
             ReplaceAllIn(inPlace, "%%A", replacement);
-            EXPECT_EQ(inPlace, ReplaceAll(text, "%%A", replacement)) << text << " / " << replacement;
+            EXPECT_EQ(inPlace, ReplaceAll(text, "%%A", replacement))
+                << text << " / " << replacement;
         }
 }

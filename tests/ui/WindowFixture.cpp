@@ -1,0 +1,88 @@
+#include "WindowFixture.h"
+
+#include "ui/VantorApplication.h"
+
+#include <QImage>
+
+int RecordingPresenter::MessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons,
+                                      int /*helpContext*/) {
+    boxes.push_back({text, kind, buttons});
+    if (answers.empty())
+        return mrOk;
+    int answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+WindowWorld::WindowWorld() {
+    AddTemplate("basic.tem",
+                "<h1>%%TITLE%%</h1>\n%%MENU%%\n<a href=\"%%AFFILIATELINK%%"
+                "%%AFFILIATECODE%%\">go</a>\n"
+                "%%TABLE_LINKTEXT_INIT%%[%%ANCHORTEXT%%]%%TABLE_LINKTEXT_END%%\n"
+                "%%TABLE_EMAIL_INIT%%<pre>%%EMAIL%%</pre>%%TABLE_EMAIL_END%%\n"
+                "%%TABLE_BANNER_INIT%%<img src=\"%%BANNER%%\">%%TABLE_BANNER_END%%\n"
+                "%%PPCADS%%",
+                true);
+    AddTemplate("fancy.tem", "<p>fancy %%TITLE%%</p>");
+}
+
+void WindowWorld::AddTemplate(const std::string& fileName, const std::string& text,
+                              bool withPreview) {
+    folder.write("Templates/" + fileName, text);
+    if (withPreview) {
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        const auto stem = fileName.substr(0, fileName.rfind('.'));
+        picture.save(
+            QString::fromStdString((folder.path() / "Templates" / (stem + ".jpg")).string()),
+            "JPG");
+    }
+}
+
+std::unique_ptr<TfrmMain> WindowWorld::OpenWindow() {
+    TfrmMainServices services;
+    services.messages = messages;
+    services.writeClipboard = [this](const QString& text) { clipboard << text; };
+    services.choosePicture = [this](QWidget*, const QString& startFolder) {
+        pictureStartFolders << startFolder;
+        std::optional<QString> answer;
+        if (!pictures.empty()) {
+            answer = pictures.front();
+            pictures.pop_front();
+        }
+        return answer;
+    };
+    services.shellOpen = [this](const std::string& address) {
+        opened << QString::fromStdString(address);
+    };
+    services.programFolder = folder.path();
+    auto window = std::make_unique<TfrmMain>(std::move(services));
+    window->show();
+    return window;
+}
+
+void Click(QWidget* window, const char* buttonName) {
+    QTest::mouseClick(Find<QPushButton>(window, buttonName), Qt::LeftButton);
+}
+
+void Type(QWidget* window, const char* editName, const QString& text) {
+    auto* edit = Find<QLineEdit>(window, editName);
+    edit->clear();
+    QTest::keyClicks(edit, text);
+}
+
+QStringList Rows(QWidget* window, const char* listName) {
+    auto* list = Find<QListWidget>(window, listName);
+    QStringList rows;
+    for (int row = 0; row < list->count(); ++row)
+        rows << list->item(row)->text();
+    return rows;
+}
+
+int RunUiTests(QObject& tests, int argc, char** argv,
+               std::function<void(const QString&)>* reportError) {
+    TVantorApplication application(argc, argv);
+    if (reportError)
+        application.ReportError = [reportError](const QString& text) { (*reportError)(text); };
+    return QTest::qExec(&tests, argc, argv);
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "support/TempFolder.h"
+#include "ui/FMain.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QStringList>
+#include <QTest>
+#include <deque>
+#include <memory>
+
+// One message box as the window asked for it.
+struct ShownBox {
+    QString text;
+    TMsgDlgType kind;
+    TMsgDlgButtons buttons;
+};
+
+// Records every box and answers OK, or what a test queued.
+class RecordingPresenter : public TMessagePresenter {
+  public:
+    int MessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons,
+                      int helpContext) override;
+
+    std::vector<ShownBox> boxes;
+    std::deque<int> answers;
+};
+
+// The world outside one window: a temporary program folder and recording services.
+class WindowWorld {
+  public:
+    WindowWorld();
+
+    // A window over this world, as the program starts it.
+    std::unique_ptr<TfrmMain> OpenWindow();
+
+    // Writes a template file (and, when asked, a preview picture) into Templates/.
+    void AddTemplate(const std::string& fileName, const std::string& text,
+                     bool withPreview = false);
+
+    TempFolder folder;
+    std::shared_ptr<RecordingPresenter> messages = std::make_shared<RecordingPresenter>();
+    QStringList clipboard;
+    QStringList opened;
+    std::deque<std::optional<QString>> pictures;
+    QStringList pictureStartFolders;
+};
+
+// Finds a control of the window by its name; fails the test when there is none.
+template <typename Control> Control* Find(QWidget* window, const char* name) {
+    auto* control = window->findChild<Control*>(QLatin1String(name));
+    if (!control)
+        qFatal("no control named %s", name);
+    return control;
+}
+
+// Clicks a button as a user would, through the application's event delivery.
+void Click(QWidget* window, const char* buttonName);
+
+// Replaces an edit box's text as typing would.
+void Type(QWidget* window, const char* editName, const QString& text);
+
+// The texts of a list box's rows.
+QStringList Rows(QWidget* window, const char* listName);
+
+// Runs a QtTest object under the application that reports escaped errors.
+int RunUiTests(QObject& tests, int argc, char** argv,
+               std::function<void(const QString&)>* reportError);
+
+#define EXPECT_LAST_BOX(world, expectedKind, expectedText)                                         \
+    do {                                                                                           \
+        QVERIFY(!(world).messages->boxes.empty());                                                 \
+        QCOMPARE((world).messages->boxes.back().text, QString(expectedText));                      \
+        QVERIFY((world).messages->boxes.back().kind == TMsgDlgType::expectedKind);                 \
+    } while (false)

@@ -1,0 +1,203 @@
+#include "WindowFixture.h"
+
+#include <QGroupBox>
+#include <QTimer>
+#include <fstream>
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+  public:
+    std::function<void(const QString&)> reportError = [](const QString&) {};
+
+  private:
+    std::unique_ptr<WindowWorld> world;
+    std::unique_ptr<TfrmMain> window;
+
+    QStackedWidget* pages() { return Find<QStackedWidget>(window.get(), "ntbMain"); }
+    std::string SavedSettings() {
+        Click(window.get(), "btnSave");
+        return ReadAll(world->folder.path() / "settings.dat");
+    }
+
+  private slots:
+    void init() {
+        world = std::make_unique<WindowWorld>();
+        window = world->OpenWindow();
+    }
+    void cleanup() {
+        window.reset();
+        world.reset();
+    }
+
+    void startsOnTheFirstPageWithTheCatalogueFilled() {
+        QCOMPARE(window->windowTitle(), QString("Affiliate Vantor"));
+        QCOMPARE(window->size(), QSize(732, 521));
+        QCOMPARE(pages()->count(), 11);
+        QCOMPARE(pages()->currentIndex(), 0);
+        QVERIFY(!Find<QPushButton>(window.get(), "btnBack")->isEnabled());
+        QVERIFY(Find<QPushButton>(window.get(), "btnNext")->isEnabled());
+        QCOMPARE(Find<QLineEdit>(window.get(), "edtFilename")->text(),
+                 QString("affiliatepage.htm"));
+        QVERIFY(Find<QRadioButton>(window.get(), "rbtSaveWeb")->isChecked());
+        auto* templates = Find<QComboBox>(window.get(), "cbxTemplates");
+        QCOMPARE(templates->count(), 2);
+        QCOMPARE(templates->currentText(), QString("Basic"));
+        QCOMPARE(templates->itemText(1), QString("Fancy"));
+        QVERIFY(world->messages->boxes.empty());
+        // The template name is recorded, the output name is not until the box changes.
+        const std::string saved = SavedSettings();
+        QVERIFY(saved.find("<%%AfTemplate%%>Basic<%%/AfTemplate%%>") != std::string::npos);
+        QVERIFY(saved.find("<%%AfFileName%%><%%/AfFileName%%>") != std::string::npos);
+    }
+
+    void controlsStandWhereTheWizardPutsThem() {
+        QCOMPARE(Find<QWidget>(window.get(), "bsSkinPanel1")->height(), 37);
+        QCOMPARE(Find<QWidget>(window.get(), "panBanner")->height(), 65);
+        QCOMPARE(pages()->height(), 346);
+        QCOMPARE(Find<QWidget>(window.get(), "panWizard")->height(), 37);
+        QCOMPARE(Find<QWidget>(window.get(), "panLinks")->height(), 36);
+        QCOMPARE(Find<QWidget>(window.get(), "edtTitlePage")->geometry(), QRect(14, 75, 278, 18));
+        QCOMPARE(Find<QWidget>(window.get(), "btnNext")->geometry(), QRect(124, 7, 113, 25));
+        QCOMPARE(Find<QWidget>(window.get(), "btnMakeMoney")->geometry(), QRect(480, 6, 125, 20));
+        QCOMPARE(Find<QWidget>(window.get(), "lbxPPCAds")->geometry(), QRect(348, 49, 364, 111));
+        QCOMPARE(Find<QWidget>(window.get(), "memArticleDetails")->geometry(),
+                 QRect(366, 194, 345, 103));
+        QCOMPARE(Find<QWidget>(window.get(), "btnFinish")->geometry(), QRect(39, 127, 114, 25));
+        QVERIFY(Find<QPlainTextEdit>(window.get(), "memPPCDetails")->isReadOnly());
+        for (auto* button : window->findChildren<QPushButton*>()) {
+            QCOMPARE(button->focusPolicy(), Qt::NoFocus);
+            QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
+        }
+    }
+
+    void pageZeroChecks_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("both empty") << ""
+                                    << ""
+                                    << "Please provide a valid title for your page.";
+        QTest::newRow("blank title") << " \t "
+                                     << "http://x"
+                                     << "Please provide a valid title for your page.";
+        QTest::newRow("blank url") << "Title"
+                                   << "   "
+                                   << "Please provide a valid affiliate url.";
+        QTest::newRow("valid, no id") << "Title"
+                                      << "http://xxxx.v.hop.clickbank.net"
+                                      << "";
+    }
+    void pageZeroChecks() {
+        QFETCH(QString, title);
+        QFETCH(QString, url);
+        QFETCH(QString, message);
+        Type(window.get(), "edtTitlePage", title);
+        Type(window.get(), "edtAffiliateURL", url);
+        Click(window.get(), "btnNext");
+        if (message.isEmpty()) {
+            QVERIFY(world->messages->boxes.empty());
+            QCOMPARE(pages()->currentIndex(), 1);
+        } else {
+            QCOMPARE(world->messages->boxes.size(), std::size_t(1));
+            EXPECT_LAST_BOX(*world, mtWarning, message);
+            QCOMPARE(pages()->currentIndex(), 0);
+        }
+    }
+
+    void titleKeepsItsSpacesInTheProject() {
+        Type(window.get(), "edtTitlePage", "  Spaced  ");
+        Type(window.get(), "edtAffiliateURL", "u");
+        Click(window.get(), "btnNext");
+        QCOMPARE(pages()->currentIndex(), 1);
+        QVERIFY(SavedSettings().find("<%%AfTitle%%>  Spaced  <%%/AfTitle%%>") != std::string::npos);
+    }
+
+    void nextAndBackWalkThePagesAndRecheckPageZero() {
+        Type(window.get(), "edtTitlePage", "T");
+        Type(window.get(), "edtAffiliateURL", "u");
+        for (int page = 1; page <= 10; ++page) {
+            Click(window.get(), "btnNext");
+            QCOMPARE(pages()->currentIndex(), page);
+        }
+        QVERIFY(!Find<QPushButton>(window.get(), "btnNext")->isEnabled());
+        QVERIFY(Find<QPushButton>(window.get(), "btnBack")->isEnabled());
+        Click(window.get(), "btnNext");
+        QCOMPARE(pages()->currentIndex(), 10);
+        for (int page = 9; page >= 0; --page)
+            Click(window.get(), "btnBack");
+        QCOMPARE(pages()->currentIndex(), 0);
+        QVERIFY(!Find<QPushButton>(window.get(), "btnBack")->isEnabled());
+        Type(window.get(), "edtTitlePage", "");
+        Click(window.get(), "btnNext");
+        EXPECT_LAST_BOX(*world, mtWarning, "Please provide a valid title for your page.");
+        QCOMPARE(pages()->currentIndex(), 0);
+    }
+
+    void focusFollowsThePageOnlyFromInsideThePages() {
+        window->activateWindow();
+        Find<QLineEdit>(window.get(), "edtTitlePage")->setFocus();
+        Type(window.get(), "edtTitlePage", "T");
+        Type(window.get(), "edtAffiliateURL", "u");
+        Click(window.get(), "btnNext");
+        QTRY_COMPARE(QApplication::focusWidget(), Find<QWidget>(window.get(), "cbxTemplates"));
+        Click(window.get(), "btnNext");
+        QTRY_COMPARE(QApplication::focusWidget(), Find<QWidget>(window.get(), "edtAchorText"));
+    }
+
+    void templateChoiceShowsItsPreviewAndIsRecorded() {
+        auto* templates = Find<QComboBox>(window.get(), "cbxTemplates");
+        auto* preview = Find<QLabel>(window.get(), "Image1");
+        QVERIFY(!preview->isHidden());
+        QCOMPARE(preview->pixmap().size(), QSize(40, 30));
+        templates->setCurrentIndex(1);
+        QVERIFY(preview->isHidden());
+        QVERIFY(SavedSettings().find(">Fancy<") != std::string::npos);
+        templates->setCurrentIndex(0);
+        QVERIFY(!preview->isHidden());
+    }
+
+    void undecodablePreviewIsHiddenButTheChoiceIsRecorded() {
+        world->folder.write("Templates/fancy.jpg", "not a picture");
+        Find<QComboBox>(window.get(), "cbxTemplates")->setCurrentIndex(1);
+        QVERIFY(Find<QLabel>(window.get(), "Image1")->isHidden());
+        QVERIFY(SavedSettings().find(">Fancy<") != std::string::npos);
+        QVERIFY(world->messages->boxes.empty());
+    }
+
+    void emptyCatalogueSelectsNothing() {
+        window.reset();
+        std::filesystem::remove_all(world->folder.path() / "Templates");
+        window = world->OpenWindow();
+        QCOMPARE(Find<QComboBox>(window.get(), "cbxTemplates")->count(), 0);
+        QVERIFY(world->messages->boxes.empty());
+        QVERIFY(SavedSettings().find("<%%AfTemplate%%><%%/AfTemplate%%>") != std::string::npos);
+    }
+
+    void linksAndButtonsOpenTheirAddresses() {
+        QTest::mouseClick(Find<QLabel>(window.get(), "lblLink1URL"), Qt::LeftButton);
+        QTest::mouseClick(Find<QLabel>(window.get(), "lblLink2URL"), Qt::LeftButton);
+        Click(window.get(), "btnHelp");
+        QCOMPARE(world->opened.size(), 3);
+        QCOMPARE(world->opened[0],
+                 Find<QLabel>(window.get(), "lblLink1URL")->property("URL").toString());
+        QVERIFY(world->opened[2].contains("/vantorhelp/#affiliatevantor"));
+    }
+
+    void bannerPicturesAreCentredByHalves() {
+        auto* picture = Find<QLabel>(window.get(), "imgBanner");
+        picture->resize(105, 31);
+        window->resize(760, 521);
+        window->resize(732, 521);
+        QTRY_COMPARE(Find<QWidget>(window.get(), "panBanner")->width(), 732);
+        QCOMPARE(picture->x(), 314);
+        QCOMPARE(picture->y(), 17);
+    }
+};
+
+int main(int argc, char** argv) {
+    WindowTest tests;
+    return RunUiTests(tests, argc, argv, &tests.reportError);
+}
+
+#include "WindowTest.moc"
