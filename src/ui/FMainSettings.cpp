@@ -24,6 +24,9 @@ void TfrmMain::LoadSettings() {
     edtTitlePage->setText(FromModel(project.Title));
     edtAffiliateURL->setText(FromModel(project.AffiliateURL));
     edtClickbankID->setText(FromModel(project.ClickBankId));
+    // Long values read best from their beginning.
+    for (QLineEdit* edit : {edtTitlePage, edtAffiliateURL, edtClickbankID})
+        edit->setCursorPosition(0);
 
     std::vector<std::string> entries;
     for (int index = 0; index < cbxTemplates->count(); ++index)

@@ -9,8 +9,10 @@ void ApplyBuiltInSkin(QApplication& application) {
     // The skin is compiled into a static library, whose resources must be registered by hand.
     Q_INIT_RESOURCE(skin);
     application.setStyle(QStyleFactory::create("Fusion"));
+    // The wizard's layout is measured for a compact sans-serif face.
     QFont font = application.font();
-    font.setPointSizeF(9);
+    font.setFamilies({"Segoe UI", "Liberation Sans", "Arial", "DejaVu Sans"});
+    font.setPixelSize(12);
     application.setFont(font);
     QFile sheet(":/skin/vantor.qss");
     if (sheet.open(QIODevice::ReadOnly))
