@@ -5,16 +5,10 @@
 enum class InputKind { Line, Memo, PPC };
 Q_DECLARE_METATYPE(InputKind)
 
-class EditorsTest : public QObject {
+class EditorsTest : public WindowTestCase {
     Q_OBJECT
 
-  public:
-    std::function<void(const QString&)> reportError = [](const QString&) {};
-
   private:
-    std::unique_ptr<WindowWorld> world;
-    std::unique_ptr<TfrmMain> window;
-
     void Fill(InputKind kind, const char* input, const QString& text) {
         if (kind == InputKind::Memo)
             Find<QPlainTextEdit>(window.get(), input)->setPlainText(text);
@@ -27,21 +21,8 @@ class EditorsTest : public QObject {
     QString Details(const char* memo) {
         return Find<QPlainTextEdit>(window.get(), memo)->toPlainText();
     }
-    std::string SavedSettings() {
-        Click(window.get(), "btnSave");
-        return ReadAll(world->folder.path() / "settings.dat");
-    }
 
   private slots:
-    void init() {
-        world = std::make_unique<WindowWorld>();
-        window = world->OpenWindow();
-    }
-    void cleanup() {
-        window.reset();
-        world.reset();
-    }
-
     void refusals_data() {
         QTest::addColumn<InputKind>("kind");
         QTest::addColumn<QString>("input");
@@ -220,7 +201,7 @@ class EditorsTest : public QObject {
 
 int main(int argc, char** argv) {
     EditorsTest tests;
-    return RunUiTests(tests, argc, argv, &tests.reportError);
+    return RunUiTests(tests, argc, argv);
 }
 
 #include "EditorsTest.moc"

@@ -1,17 +1,9 @@
 #include "WindowFixture.h"
 
-class OutputSettingsTest : public QObject {
+class OutputSettingsTest : public WindowTestCase {
     Q_OBJECT
 
-  public:
-    std::function<void(const QString&)> reportError = [this](const QString& text) {
-        world->messages->MessageDialog(text, TMsgDlgType::mtError, TMsgDlgButtons::mbOK, 0);
-    };
-
   private:
-    std::unique_ptr<WindowWorld> world;
-    std::unique_ptr<TfrmMain> window;
-
     QWidget* w() { return window.get(); }
     std::filesystem::path OutputPath(const std::string& name) {
         return world->folder.path() / "Output" / name;
@@ -63,15 +55,6 @@ class OutputSettingsTest : public QObject {
     }
 
   private slots:
-    void init() {
-        world = std::make_unique<WindowWorld>();
-        window = world->OpenWindow();
-    }
-    void cleanup() {
-        window.reset();
-        world.reset();
-    }
-
     void generatesTheWholeProjectIntoAFile() {
         EnterProject();
         Click(w(), "btnFinish");
@@ -236,7 +219,7 @@ class OutputSettingsTest : public QObject {
 
 int main(int argc, char** argv) {
     OutputSettingsTest tests;
-    return RunUiTests(tests, argc, argv, &tests.reportError);
+    return RunUiTests(tests, argc, argv);
 }
 
 #include "OutputSettingsTest.moc"

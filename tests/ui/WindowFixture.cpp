@@ -79,10 +79,27 @@ QStringList Rows(QWidget* window, const char* listName) {
     return rows;
 }
 
-int RunUiTests(QObject& tests, int argc, char** argv,
-               std::function<void(const QString&)>* reportError) {
+void WindowTestCase::init() {
+    world = std::make_unique<WindowWorld>();
+    window = world->OpenWindow();
+}
+
+void WindowTestCase::cleanup() {
+    window.reset();
+    world.reset();
+}
+
+void WindowTestCase::ReportError(const QString& text) {
+    world->messages->MessageDialog(text, TMsgDlgType::mtError, TMsgDlgButtons::mbOK, 0);
+}
+
+std::string WindowTestCase::SavedSettings() {
+    Click(window.get(), "btnSave");
+    return ReadAll(world->folder.path() / "settings.dat");
+}
+
+int RunUiTests(WindowTestCase& tests, int argc, char** argv) {
     TVantorApplication application(argc, argv);
-    if (reportError)
-        application.ReportError = [reportError](const QString& text) { (*reportError)(text); };
+    application.ReportError = [&tests](const QString& text) { tests.ReportError(text); };
     return QTest::qExec(&tests, argc, argv);
 }

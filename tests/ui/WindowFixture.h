@@ -70,9 +70,28 @@ void Type(QWidget* window, const char* editName, const QString& text);
 // The texts of a list box's rows.
 QStringList Rows(QWidget* window, const char* listName);
 
-// Runs a QtTest object under the application that reports escaped errors.
-int RunUiTests(QObject& tests, int argc, char** argv,
-               std::function<void(const QString&)>* reportError);
+// A fresh window over a fresh world for every test function.
+class WindowTestCase : public QObject {
+    Q_OBJECT
+
+  public:
+    // An error that escaped a handler, shown as the application shows it.
+    void ReportError(const QString& text);
+
+  protected:
+    // The settings file as "Save Configuration" writes it now.
+    std::string SavedSettings();
+
+    std::unique_ptr<WindowWorld> world;
+    std::unique_ptr<TfrmMain> window;
+
+  private slots:
+    void init();
+    void cleanup();
+};
+
+// Runs the tests under the application object of the program, which reports escaped errors.
+int RunUiTests(WindowTestCase& tests, int argc, char** argv);
 
 #define EXPECT_LAST_BOX(world, expectedKind, expectedText)                                         \
     do {                                                                                           \

@@ -4,32 +4,13 @@
 #include <QTimer>
 #include <fstream>
 
-class WindowTest : public QObject {
+class WindowTest : public WindowTestCase {
     Q_OBJECT
 
-  public:
-    std::function<void(const QString&)> reportError = [](const QString&) {};
-
   private:
-    std::unique_ptr<WindowWorld> world;
-    std::unique_ptr<TfrmMain> window;
-
     QStackedWidget* pages() { return Find<QStackedWidget>(window.get(), "ntbMain"); }
-    std::string SavedSettings() {
-        Click(window.get(), "btnSave");
-        return ReadAll(world->folder.path() / "settings.dat");
-    }
 
   private slots:
-    void init() {
-        world = std::make_unique<WindowWorld>();
-        window = world->OpenWindow();
-    }
-    void cleanup() {
-        window.reset();
-        world.reset();
-    }
-
     void startsOnTheFirstPageWithTheCatalogueFilled() {
         QCOMPARE(window->windowTitle(), QString("Affiliate Vantor"));
         QCOMPARE(window->size(), QSize(732, 521));
@@ -197,7 +178,7 @@ class WindowTest : public QObject {
 
 int main(int argc, char** argv) {
     WindowTest tests;
-    return RunUiTests(tests, argc, argv, &tests.reportError);
+    return RunUiTests(tests, argc, argv);
 }
 
 #include "WindowTest.moc"
