@@ -9,6 +9,8 @@
 #include "util/UUtils.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <map>
 #include <optional>
 
@@ -121,7 +123,7 @@ int GenerateCommand(const Options& options, std::ostream& out, std::ostream& err
     const fs::path settings = options.value("--settings").value_or(PathText(SettingsPath(appDir)));
     auto project = LoadSettingsFile(settings);
     if (!project)
-        throw AppError("Cannot open file \"" + PathText(settings) + "\". No such file");
+        throw AppError("Cannot open file \"" + PathText(settings) + "\". " + std::strerror(ENOENT));
 
     const std::string templateName = ChooseTemplate(options, appDir, *project);
     const std::string outputName = options.toStdout ? "" : ChooseOutputName(options, *project);

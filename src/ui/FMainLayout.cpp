@@ -187,122 +187,129 @@ void TfrmMain::CreateControls() {
     EmbeddedWB1 = Named(new TBannerPreview(bannerBox), "EmbeddedWB1");
     (new QVBoxLayout(bannerBox))->addWidget(EmbeddedWB1);
 
+    // Pages 5 to 9 share one shape: a memo, two buttons, a list and a details memo.
     struct MemoPage {
         const char* pageName;
         const char* step;
+        QPlainTextEdit*& input;
+        QListWidget*& list;
+        QPlainTextEdit*& details;
+        const char* inputName;
+        const char* createName;
+        const char* deleteName;
+        const char* listName;
+        const char* detailsName;
+        const char* inputLabelName;
+        const char* listLabelName;
+        const char* detailsLabelName;
         const char* inputLabel;
         const char* listLabel;
         const char* detailsLabel;
-        const char* names[8];
-        int inputTop, buttonTop, createLeft, listLeft, listTop, listWidth, listHeight;
-        int detailsLeft, detailsTop;
-        QPoint labelAt[3];
+        QPoint inputLabelAt, inputAt, buttonsAt, listLabelAt, detailsLabelAt, detailsAt;
+        QSize listSize;
+        QPoint listAt;
     };
     const MemoPage memoPages[] = {
         {"SignaturePromo",
          "Step 6: Create your Signature Ad Promo.",
+         memSignature,
+         lbxSignatures,
+         memSignatureDetails,
+         "memSignature",
+         "btnAddSignature",
+         "btnDeleteSignature",
+         "lbxSignatures",
+         "memSignatureDetails",
+         "bsSkinStdLabel21",
+         "bsSkinStdLabel34",
+         "bsSkinStdLabel35",
          "Enter your Signature Promo:",
          "Signature Promos:",
          "Signature Promo Details:",
-         {"memSignature", "btnAddSignature", "btnDeleteSignature", "lbxSignatures",
-          "memSignatureDetails", "bsSkinStdLabel21", "bsSkinStdLabel34", "bsSkinStdLabel35"},
-         66,
-         179,
-         174,
-         367,
-         67,
-         348,
-         103,
-         367,
-         196,
-         {{19, 48}, {365, 48}, {367, 179}}},
-        {"EmailPromo",
-         "Step 7: Create your Email Ad.",
-         " Write your email:",
-         "Email Ads:",
-         "Email Ad Details:",
-         {"memEmail", "btnCreateEmail", "btnDeleteEmail", "lbxEmails", "memEmailDetails",
-          "bsSkinStdLabel24", "bsSkinStdLabel23", "bsSkinStdLabel32"},
-         66,
-         179,
-         174,
-         367,
-         67,
-         348,
-         103,
-         367,
-         196,
-         {{16, 48}, {370, 47}, {367, 179}}},
+         {19, 48},
+         {20, 66},
+         {174, 179},
+         {365, 48},
+         {367, 179},
+         {367, 196},
+         {348, 103},
+         {367, 67}},
+        {"EmailPromo",       "Step 7: Create your Email Ad.",
+         memEmail,           lbxEmails,
+         memEmailDetails,    "memEmail",
+         "btnCreateEmail",   "btnDeleteEmail",
+         "lbxEmails",        "memEmailDetails",
+         "bsSkinStdLabel24", "bsSkinStdLabel23",
+         "bsSkinStdLabel32", " Write your email:",
+         "Email Ads:",       "Email Ad Details:",
+         {16, 48},           {20, 66},
+         {174, 179},         {370, 47},
+         {367, 179},         {367, 196},
+         {348, 103},         {367, 67}},
         {"AutoresponderPromo",
          "Step 8: Create your Autoresponder Email Promo.",
+         memAutoEmail,
+         lbxAutoEmail,
+         memAutoEmailDetails,
+         "memAutoEmail",
+         "btnCreateAutoEmail",
+         "btnDeleteAutoEmail",
+         "lbxAutoEmail",
+         "memAutoEmailDetails",
+         "bsSkinStdLabel26",
+         "bsSkinStdLabel37",
+         "bsSkinStdLabel43",
          " Write your email:",
          "Email Autoresponder Promos:",
          "Autoresponder Email Details:",
-         {"memAutoEmail", "btnCreateAutoEmail", "btnDeleteAutoEmail", "lbxAutoEmail",
-          "memAutoEmailDetails", "bsSkinStdLabel26", "bsSkinStdLabel37", "bsSkinStdLabel43"},
-         66,
-         179,
-         174,
-         367,
-         67,
-         348,
-         103,
-         367,
-         196,
-         {{16, 48}, {373, 47}, {367, 179}}},
-        {"ArticlePromo",
-         "Step 9: Create your Article.",
-         "Enter your Article:",
-         "Articles:",
-         "Article Details:",
-         {"memArticle", "btnCreateArticle", "btnDeleteArticle", "lbxArticles", "memArticleDetails",
-          "bsSkinStdLabel27", "bsSkinStdLabel28", "bsSkinStdLabel39"},
-         64,
-         177,
-         184,
-         366,
-         65,
-         353,
-         102,
-         366,
-         194,
-         {{19, 46}, {366, 46}, {366, 176}}},
-        {"CodePromo",
-         "Step 10: Create your PopUp Code.",
-         "Enter your PopUp Code:",
-         "PopUp Codes:",
-         "PopUp Code Details:",
-         {"memPopUp", "btnCreatePopUp", "btnDeletePopUp", "lbxPopups", "memPopUpDetails",
-          "bsSkinStdLabel30", "bsSkinStdLabel40", "bsSkinStdLabel41"},
-         66,
-         179,
-         174,
-         361,
-         67,
-         353,
-         102,
-         362,
-         196,
-         {{19, 48}, {361, 48}, {361, 178}}},
+         {16, 48},
+         {20, 66},
+         {174, 179},
+         {373, 47},
+         {367, 179},
+         {367, 196},
+         {348, 103},
+         {367, 67}},
+        {"ArticlePromo",     "Step 9: Create your Article.",
+         memArticle,         lbxArticles,
+         memArticleDetails,  "memArticle",
+         "btnCreateArticle", "btnDeleteArticle",
+         "lbxArticles",      "memArticleDetails",
+         "bsSkinStdLabel27", "bsSkinStdLabel28",
+         "bsSkinStdLabel39", "Enter your Article:",
+         "Articles:",        "Article Details:",
+         {19, 46},           {20, 64},
+         {184, 177},         {366, 46},
+         {366, 176},         {366, 194},
+         {353, 102},         {366, 65}},
+        {"CodePromo",        "Step 10: Create your PopUp Code.",
+         memPopUp,           lbxPopups,
+         memPopUpDetails,    "memPopUp",
+         "btnCreatePopUp",   "btnDeletePopUp",
+         "lbxPopups",        "memPopUpDetails",
+         "bsSkinStdLabel30", "bsSkinStdLabel40",
+         "bsSkinStdLabel41", "Enter your PopUp Code:",
+         "PopUp Codes:",     "PopUp Code Details:",
+         {19, 48},           {20, 66},
+         {174, 179},         {361, 48},
+         {361, 178},         {362, 196},
+         {353, 102},         {361, 67}},
     };
-    QPlainTextEdit** inputs[] = {&memSignature, &memEmail, &memAutoEmail, &memArticle, &memPopUp};
-    QListWidget** lists[] = {&lbxSignatures, &lbxEmails, &lbxAutoEmail, &lbxArticles, &lbxPopups};
-    QPlainTextEdit** details[] = {&memSignatureDetails, &memEmailDetails, &memAutoEmailDetails,
-                                  &memArticleDetails, &memPopUpDetails};
-    int index = 0;
-    for (const MemoPage& spec : memoPages) {
-        page = Page(ntbMain, spec.pageName);
-        StepLabel(page, "", spec.step, 14, 8);
-        Label(page, spec.names[5], spec.inputLabel, spec.labelAt[0].x(), spec.labelAt[0].y());
-        *inputs[index] = Memo(page, spec.names[0], {20, spec.inputTop, 336, 103});
-        Button(page, spec.names[1], "Create Ad", {spec.createLeft, spec.buttonTop, 83, 25});
-        Button(page, spec.names[2], "Delete Ad", {spec.createLeft + 88, spec.buttonTop, 83, 25});
-        Label(page, spec.names[6], spec.listLabel, spec.labelAt[1].x(), spec.labelAt[1].y());
-        *lists[index] = ListBox(page, spec.names[3],
-                                {spec.listLeft, spec.listTop, spec.listWidth, spec.listHeight});
-        Label(page, spec.names[7], spec.detailsLabel, spec.labelAt[2].x(), spec.labelAt[2].y());
-        *details[index] = Memo(page, spec.names[4], {spec.detailsLeft, spec.detailsTop, 345, 103});
-        ++index;
+    for (const MemoPage& memoPage : memoPages) {
+        page = Page(ntbMain, memoPage.pageName);
+        StepLabel(page, "", memoPage.step, 14, 8);
+        Label(page, memoPage.inputLabelName, memoPage.inputLabel, memoPage.inputLabelAt.x(),
+              memoPage.inputLabelAt.y());
+        memoPage.input = Memo(page, memoPage.inputName, {memoPage.inputAt, QSize(336, 103)});
+        const QPoint buttons = memoPage.buttonsAt;
+        Button(page, memoPage.createName, "Create Ad", {buttons.x(), buttons.y(), 83, 25});
+        Button(page, memoPage.deleteName, "Delete Ad", {buttons.x() + 88, buttons.y(), 83, 25});
+        Label(page, memoPage.listLabelName, memoPage.listLabel, memoPage.listLabelAt.x(),
+              memoPage.listLabelAt.y());
+        memoPage.list = ListBox(page, memoPage.listName, {memoPage.listAt, memoPage.listSize});
+        Label(page, memoPage.detailsLabelName, memoPage.detailsLabel, memoPage.detailsLabelAt.x(),
+              memoPage.detailsLabelAt.y());
+        memoPage.details = Memo(page, memoPage.detailsName, {memoPage.detailsAt, QSize(345, 103)});
     }
 
     page = Page(ntbMain, "Finish");
