@@ -5,7 +5,7 @@ cd "$(dirname "$0")"
 
 scripts/install-deps.sh
 scripts/build.sh build
-app=build/app
+app="$PWD/build/app"
 # The demo project, ready for "Load Configuration"; a project of the user's is never replaced.
 [ -e "$app/settings.dat" ] || cp examples/demo/settings.dat "$app/settings.dat"
 

@@ -108,6 +108,8 @@ TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
 }
 
 TfrmMain::~TfrmMain() {
+    // Controls go first, while the model they report changes to still exists.
+    qDeleteAll(findChildren<QObject*>(Qt::FindDirectChildrenOnly));
     FormDestroy();
 }
 

@@ -38,10 +38,9 @@ std::optional<std::string> TfrmMain::ProduceOutput(bool save) {
         return std::nullopt;
     }
     if (save) {
-        const std::string fileName = ToModel(edtFilename->text());
-        WritePage(AppDir, fileName, page);
+        const auto written = WritePage(AppDir, ToModel(edtFilename->text()), page);
         MessageDialog("You have successfully saved your file as:\n\r" +
-                          FromModel(PathText(OutputFile(AppDir, fileName))),
+                          FromModel(PathText(written)),
                       TMsgDlgType::mtInformation, TMsgDlgButtons::mbOK);
     } else {
         MessageDialog("You have successfully copy your code to clipboard!",

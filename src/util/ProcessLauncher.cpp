@@ -19,5 +19,8 @@ bool StartProgram(const std::string& program, const std::vector<std::string>& ar
 }
 
 bool ShellOpen(const std::string& address) {
+    // xdg-open takes no "--"; an address that looks like an option is no address at all.
+    if (address.starts_with('-'))
+        return false;
     return StartProgram("xdg-open", {address});
 }

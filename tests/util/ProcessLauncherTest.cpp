@@ -1,0 +1,22 @@
+#include "util/ProcessLauncher.h"
+
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <thread>
+
+TEST(ProcessLauncher, PassesArgumentsUntouchedByAnyShell) {
+    TempFolder folder;
+    const auto marker = folder.path() / "made by; touch";
+    ASSERT_TRUE(StartProgram("touch", {marker.string()}));
+    // The child is not waited for; give it a moment to run.
+    for (int i = 0; i < 200 && !std::filesystem::exists(marker); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(std::filesystem::exists(marker));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "made by"));
+}
+
+TEST(ProcessLauncher, ReportsAProgramThatCannotStart) {
+    EXPECT_FALSE(StartProgram("no-such-program-of-affiliate-vantor", {}));
+    EXPECT_FALSE(ShellOpen("--help"));
+}
