@@ -100,6 +100,7 @@ class TfrmMain : public QWidget {
     void DeleteTextListPromo(const TTextListEditor& editor);
     void CreateMemoPromo(const TMemoEditor& editor);
     void DeleteMemoPromo(const TMemoEditor& editor);
+    std::optional<int> RowToDelete(const QListWidget* list, const QString& deleteMessage);
     void DeleteNumberedPromo(QListWidget* list, TStringList& items, QPlainTextEdit* details,
                              const QString& deleteMessage);
     void ShowMemoPromo(const TMemoEditor& editor);

@@ -102,16 +102,22 @@ void TfrmMain::CreateTextListPromo(const TTextListEditor& editor) {
     ShowItems(editor.list, *editor.items);
 }
 
-void TfrmMain::DeleteTextListPromo(const TTextListEditor& editor) {
-    if (editor.list->count() == 0)
-        return;
-    const int row = SelectedRow(editor.list);
+std::optional<int> TfrmMain::RowToDelete(const QListWidget* list, const QString& deleteMessage) {
+    if (list->count() == 0)
+        return std::nullopt;
+    const int row = SelectedRow(list);
     if (row < 0) {
-        MessageDialog(editor.deleteMessage, TMsgDlgType::mtWarning, TMsgDlgButtons::mbOK);
-        return;
+        MessageDialog(deleteMessage, TMsgDlgType::mtWarning, TMsgDlgButtons::mbOK);
+        return std::nullopt;
     }
-    EraseAt(*editor.items, row);
-    ShowItems(editor.list, *editor.items);
+    return row;
+}
+
+void TfrmMain::DeleteTextListPromo(const TTextListEditor& editor) {
+    if (auto row = RowToDelete(editor.list, editor.deleteMessage)) {
+        EraseAt(*editor.items, *row);
+        ShowItems(editor.list, *editor.items);
+    }
 }
 
 void TfrmMain::CreateMemoPromo(const TMemoEditor& editor) {
@@ -131,16 +137,12 @@ void TfrmMain::DeleteMemoPromo(const TMemoEditor& editor) {
 
 void TfrmMain::DeleteNumberedPromo(QListWidget* list, TStringList& items, QPlainTextEdit* details,
                                    const QString& deleteMessage) {
-    if (list->count() == 0)
+    auto row = RowToDelete(list, deleteMessage);
+    if (!row)
         return;
-    const int row = SelectedRow(list);
-    if (row < 0) {
-        MessageDialog(deleteMessage, TMsgDlgType::mtWarning, TMsgDlgButtons::mbOK);
-        return;
-    }
-    EraseAt(items, row);
+    EraseAt(items, *row);
     // Rows keep their numbers: the labels are renumbered only when a project is loaded.
-    delete list->takeItem(row);
+    delete list->takeItem(*row);
     list->clearSelection();
     details->clear();
 }
@@ -194,7 +196,7 @@ void TfrmMain::btnCreatePromClick() {
         return;
     }
     Manager->PPCAds.push_back(item);
-    AddNumberedRow(lbxPPCAds, "PPC Ad");
+    AddNumberedRow(lbxPPCAds, PPCRowLabel);
 }
 
 void TfrmMain::btnDeletePromClick() {

@@ -2,6 +2,7 @@
 #include "persistence/SettingsFile.h"
 #include "ui/FMain.h"
 #include "ui/ListBoxRows.h"
+#include "ui/PromoEditors.h"
 #include "ui/TextBridge.h"
 
 #include <QComboBox>
@@ -45,12 +46,10 @@ void TfrmMain::LoadSettings() {
 }
 
 void TfrmMain::RefreshListBoxes() {
-    ShowItems(lbxLinkPromo, Manager->Anchors);
-    ShowNumberedRows(lbxPPCAds, Manager->PPCAds, "PPC Ad");
-    ShowItems(lbxBanners, Manager->Banners);
-    ShowNumberedRows(lbxSignatures, Manager->Signatures, "Signature Ad");
-    ShowNumberedRows(lbxEmails, Manager->Emails, "Email Ad");
-    ShowNumberedRows(lbxAutoEmail, Manager->AutoEmails, "Autoresponder Ad");
-    ShowNumberedRows(lbxArticles, Manager->Articles, "Article");
-    ShowNumberedRows(lbxPopups, Manager->PopUps, "PopUp");
+    for (const TTextListEditor& editor : {LinkEditor(), BannerEditor()})
+        ShowItems(editor.list, *editor.items);
+    ShowNumberedRows(lbxPPCAds, Manager->PPCAds, PPCRowLabel);
+    for (const TMemoEditor& editor :
+         {SignatureEditor(), EmailEditor(), AutoEmailEditor(), ArticleEditor(), PopUpEditor()})
+        ShowNumberedRows(editor.list, *editor.items, editor.rowLabel);
 }

@@ -8,6 +8,9 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 
+// The label of the PPC editor's rows.
+inline const QString PPCRowLabel = QStringLiteral("PPC Ad");
+
 // The controls, list and messages of a text-list editor (text links, banners).
 struct TTextListEditor {
     QLineEdit* input;
