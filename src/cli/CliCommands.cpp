@@ -132,8 +132,11 @@ int GenerateCommand(const Options& options, std::ostream& out, std::ostream& err
 
     const std::string page = GeneratePage(appDir, templateName, *project);
     if (page.empty()) {
-        err << "No template file \"" << templateName << ".tem\" in "
-            << PathText(TemplatesFolder(appDir)) << ".\n";
+        if (templateName.empty())
+            err << "No templates are installed in " << PathText(TemplatesFolder(appDir)) << ".\n";
+        else
+            err << "No template file \"" << templateName << ".tem\" in "
+                << PathText(TemplatesFolder(appDir)) << ".\n";
         return CliNoTemplate;
     }
     if (options.toStdout)

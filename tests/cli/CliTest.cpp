@@ -90,6 +90,11 @@ TEST_F(CliProgramFolder, FailuresGiveTheirStatusAndAMessage) {
     EXPECT_EQ(noTemplate.status, CliNoTemplate);
     EXPECT_NE(noTemplate.err.find("Nope"), std::string::npos);
 
+    std::filesystem::remove_all(app.path() / "Templates");
+    auto noneInstalled = RunTool({"generate", "--app-dir", dir(), "--stdout"});
+    EXPECT_EQ(noneInstalled.status, CliNoTemplate);
+    EXPECT_NE(noneInstalled.err.find("No templates are installed"), std::string::npos);
+
     auto noSettings = RunTool({"generate", "--app-dir", dir(), "--settings", dir() + "/none.dat"});
     EXPECT_EQ(noSettings.status, CliBadInput);
     EXPECT_NE(noSettings.err.find("none.dat"), std::string::npos);
