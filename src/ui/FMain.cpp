@@ -1,7 +1,6 @@
 #include "ui/FMain.h"
 
 #include "ui/Addresses.h"
-#include "ui/BannerPreview.h"
 #include "ui/TextBridge.h"
 #include "util/UUtils.h"
 

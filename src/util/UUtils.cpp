@@ -160,10 +160,6 @@ std::string NormalizeLineEnds(std::string_view text) {
     return normalized;
 }
 
-bool SameTextIgnoringCase(std::string_view left, std::string_view right) {
-    return FoldCase(left) == FoldCase(right);
-}
-
 int IndexOfIgnoringCase(const TStringList& items, std::string_view text) {
     const std::string wanted = FoldCase(text);
     for (std::size_t index = 0; index < items.size(); ++index)

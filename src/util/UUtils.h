@@ -36,8 +36,6 @@ TStringList TextToList(std::string_view text);
 // A text re-ended the way a string list writes it: every line followed by CR LF.
 std::string NormalizeLineEnds(std::string_view text);
 
-// Whole-text comparison without regard to letter case (UTF-8 aware for common scripts).
-bool SameTextIgnoringCase(std::string_view left, std::string_view right);
-
-// Index of the first item equal to Text without regard to letter case, or -1.
+// Index of the first item equal to Text without regard to letter case (UTF-8 aware for common
+// scripts), or -1.
 int IndexOfIgnoringCase(const TStringList& items, std::string_view text);
