@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Cross-builds the core, the CLI and the core tests for 64-bit Windows: build-windows.sh [BUILD_DIR]
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build_dir=${1:-$root/build-windows}
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S "$root" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+    -DVANTOR_BUILD_UI=OFF -DVANTOR_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
+cmake --build "$build_dir" -j2
