@@ -21,7 +21,8 @@ std::string QuoteWindowsArgument(std::string_view argument) {
     return quoted;
 }
 
-std::string WindowsCommandLine(std::string_view program, const std::vector<std::string>& arguments) {
+std::string WindowsCommandLine(std::string_view program,
+                               const std::vector<std::string>& arguments) {
     // The program name is read up to the next quote, without escapes; a path holds no quote.
     std::string line = "\"" + std::string(program) + "\"";
     for (const auto& argument : arguments)

@@ -44,9 +44,11 @@ std::vector<std::string> ReadBack(std::string_view line) {
 } // namespace
 
 TEST(WindowsCommandLine, EveryArgumentReadsBackWhole) {
-    const std::vector<std::string> arguments = {
-        "plain", "", "joe 1", "say \"hi\"", "C:\\dir\\", "C:\\dir with blank\\", "a\\\\\"b",
-        "http://x/?q=a b&c=\"d\"", "tab\there", "\\\\server\\share"};
+    const std::vector<std::string> arguments = {"plain",     "",
+                                                "joe 1",     "say \"hi\"",
+                                                "C:\\dir\\", "C:\\dir with blank\\",
+                                                "a\\\\\"b",  "http://x/?q=a b&c=\"d\"",
+                                                "tab\there", "\\\\server\\share"};
     std::string line = WindowsCommandLine("C:\\Program Files\\x.exe", arguments);
     ASSERT_TRUE(line.starts_with("\"C:\\Program Files\\x.exe\" "));
     EXPECT_EQ(ReadBack(line.substr(line.find("\" ") + 2)), arguments);
