@@ -1,0 +1,24 @@
+#include "platform/UserFolders.h"
+
+#include <shlobj.h>
+#include <windows.h>
+
+bool CanWriteFolder(const std::filesystem::path& folder) {
+    // Access rules on Windows are lists, not bits: trying is the one reliable answer.
+    const std::filesystem::path probe = folder / L"~vantor-write-check.tmp";
+    HANDLE file = ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return ::GetLastError() == ERROR_FILE_EXISTS;
+    ::CloseHandle(file);
+    return true;
+}
+
+std::filesystem::path UserCacheFolder() {
+    wchar_t* folder = nullptr;
+    std::filesystem::path result;
+    if (::SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder) == S_OK)
+        result = folder;
+    ::CoTaskMemFree(folder);
+    return result;
+}
