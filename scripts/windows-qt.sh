@@ -29,10 +29,10 @@ fi
 
 work="$cache/qt6-base-source"
 mkdir -p "$work"
-source_dir=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
+source_dir=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
 if [ -z "$source_dir" ]; then
     (cd "$work" && apt-get source -qq qt6-base >/dev/null)
-    source_dir=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
+    source_dir=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
 fi
 
 # Qt's qt.toolchain.cmake records this file's path, so it stays at a fixed place.
