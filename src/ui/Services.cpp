@@ -1,7 +1,7 @@
 #include "ui/Services.h"
 
 #include "util/FileHelpers.h"
-#include "util/ProcessLauncher.h"
+#include "platform/Process.h"
 
 #include <QClipboard>
 #include <QFileDialog>
