@@ -21,23 +21,27 @@ namespace {
 
 constexpr int LastPage = 10;
 
-// Opens a footer label's address when it is clicked.
-class TLinkClickFilter : public QObject {
+// Runs an action when a control that has no click signal of its own is clicked.
+class TClickFilter : public QObject {
   public:
-    TLinkClickFilter(QObject* parent, std::function<void(QLabel*)> open)
-        : QObject(parent), open_(std::move(open)) {}
+    TClickFilter(QObject* parent, std::function<void()> action)
+        : QObject(parent), action_(std::move(action)) {}
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
         if (event->type() == QEvent::MouseButtonRelease &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-            open_(static_cast<QLabel*>(watched));
+            action_();
         return false;
     }
 
   private:
-    std::function<void(QLabel*)> open_;
+    std::function<void()> action_;
 };
+
+void OnClick(QWidget* control, std::function<void()> action) {
+    control->installEventFilter(new TClickFilter(control, std::move(action)));
+}
 
 } // namespace
 
@@ -99,9 +103,10 @@ TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
     connect(cbxTemplates, &QComboBox::currentTextChanged, this, &TfrmMain::cbxTemplatesChange);
     connect(Timer1, &QTimer::timeout, this, &TfrmMain::Timer1Timer);
 
-    auto* links = new TLinkClickFilter(this, [this](QLabel* label) { OpenLinkLabel(label); });
-    lblLink1URL->installEventFilter(links);
-    lblLink2URL->installEventFilter(links);
+    OnClick(lblLink1URL, [this] { OpenLinkLabel(lblLink1URL); });
+    OnClick(lblLink2URL, [this] { OpenLinkLabel(lblLink2URL); });
+    OnClick(imgBanner, [this] { imgBannerClick(); });
+    OnClick(gifBanner, [this] { gifBannerClick(); });
 
     FormCreate();
 }
@@ -164,10 +169,6 @@ void TfrmMain::CenterBannerPictures() {
                     panBanner->height() / 2 - imgBanner->height() / 2);
     gifBanner->move(panBanner->width() / 2 - gifBanner->width() / 2,
                     panBanner->height() / 2 - gifBanner->height() / 2);
-}
-
-void TfrmMain::LoadBranding() {
-    // The window keeps its design title, band and links until a brand is installed.
 }
 
 void TfrmMain::Timer1Timer() {
@@ -251,7 +252,7 @@ void TfrmMain::btnSaveClick() {
 }
 
 void TfrmMain::btnHelpClick() {
-    services_.shellOpen(HelpURL);
+    services_.openInBrowser(HelpURL);
 }
 
 void TfrmMain::btnUpdateClick() {
@@ -259,7 +260,7 @@ void TfrmMain::btnUpdateClick() {
 }
 
 void TfrmMain::btnMakeMoneyClick() {
-    services_.shellOpen(MakeMoneyBaseURL);
+    services_.openInBrowser(MakeMoneyBaseURL + MakeMoneyID);
 }
 
 void TfrmMain::OpenLinkLabel(QLabel* label) {

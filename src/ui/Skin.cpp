@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFont>
+#include <QIcon>
 #include <QStyleFactory>
 
 void ApplyBuiltInSkin(QApplication& application) {
@@ -17,4 +18,10 @@ void ApplyBuiltInSkin(QApplication& application) {
     QFile sheet(":/skin/vantor.qss");
     if (sheet.open(QIODevice::ReadOnly))
         application.setStyleSheet(QString::fromUtf8(sheet.readAll()));
+
+    Q_INIT_RESOURCE(icon);
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icon/affiliate-vantor-%1.png").arg(size), QSize(size, size));
+    application.setWindowIcon(icon);
 }

@@ -37,8 +37,11 @@ std::string UnescapeValue(std::string_view value) {
         case 'r':
             text += '\r';
             break;
+        case '\\':
+            text += '\\';
+            break;
         default:
-            // Kept for the quoting rules of Exec, which read "\\" and "\"" themselves.
+            // Kept for the quoting rules of Exec, which read \" \` and \$ themselves.
             text += '\\';
             text += value[i];
         }

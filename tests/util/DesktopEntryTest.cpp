@@ -21,6 +21,9 @@ TEST(DesktopEntry, ReadsExecOfTheMainGroupOnly) {
                                " Exec = \"/opt/my\\sbrowser/br\" %u \r\n"),
               "\"/opt/my browser/br\" %u");
     EXPECT_EQ(DesktopEntryExec("[Desktop Entry]\nName=No command\n"), "");
+    // Both escaping levels, as our own menu entry writes a folder named "my $apps".
+    EXPECT_EQ(ProgramOfExec(DesktopEntryExec("[Desktop Entry]\nExec=\"/opt/my \\\\$apps/av\"\n")),
+              "/opt/my $apps/av");
 }
 
 TEST(DesktopEntry, TheProgramIsTheFirstWordUnquotedWithoutFieldCodes) {
