@@ -37,7 +37,9 @@ void ApplyIcon(const std::filesystem::path& iconFile) {
 
 // Shows a still picture; its size, or an empty size when it cannot be decoded.
 QSize ShowPicture(QLabel* label, const QString& file, const QByteArray& decoder) {
-    const QImage image = QImageReader(file, decoder).read();
+    QImageReader reader(file, decoder);
+    reader.setAutoDetectImageFormat(false);
+    const QImage image = reader.read();
     if (!image.isNull())
         label->setPixmap(QPixmap::fromImage(image));
     return image.size();

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFont>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <QStyleFactory>
 
 void ApplyBuiltInSkin(QApplication& application) {
@@ -21,7 +23,12 @@ void ApplyBuiltInSkin(QApplication& application) {
 
     Q_INIT_RESOURCE(icon);
     QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icon/affiliate-vantor-%1.png").arg(size), QSize(size, size));
+    // Decoded as PNG by name, so that start-up probes no image plugin; the menu entry has the
+    // larger sizes.
+    for (int size : {16, 24, 32, 48, 64}) {
+        QImageReader reader(QStringLiteral(":/icon/affiliate-vantor-%1.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
     application.setWindowIcon(icon);
 }
