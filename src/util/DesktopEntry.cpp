@@ -54,7 +54,7 @@ std::string UnescapeValue(std::string_view value) {
 std::vector<fs::path> ApplicationFolders(const char* dataHome, const char* home,
                                          const char* dataDirs) {
     std::vector<fs::path> folders;
-    if (IsSet(dataHome))
+    if (IsSet(dataHome) && dataHome[0] == '/')
         AddFolder(folders, dataHome);
     else if (IsSet(home))
         AddFolder(folders, std::string(home) + "/.local/share");

@@ -11,7 +11,8 @@ TEST(DesktopEntry, SearchesTheUsersFolderThenTheSystems) {
               (Folders{"/home/u/.local/share/applications", "/usr/local/share/applications",
                        "/usr/share/applications"}));
     // Relative folders and empty entries are ignored.
-    EXPECT_EQ(ApplicationFolders("relative", nullptr, "::rel:/x"), (Folders{"/x/applications"}));
+    EXPECT_EQ(ApplicationFolders("relative", "/home/u", "::rel:/x"),
+              (Folders{"/home/u/.local/share/applications", "/x/applications"}));
 }
 
 TEST(DesktopEntry, ReadsExecOfTheMainGroupOnly) {
