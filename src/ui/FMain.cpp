@@ -1,6 +1,7 @@
 #include "ui/FMain.h"
 
 #include "ui/Addresses.h"
+#include "ui/ListBoxRows.h"
 #include "ui/TextBridge.h"
 #include "util/UUtils.h"
 
@@ -51,45 +52,51 @@ TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    auto connectClick = [this](const char* name, void (TfrmMain::*handler)()) {
-        connect(findChild<QPushButton*>(name), &QPushButton::clicked, this, handler);
+    using Handler = void (TfrmMain::*)();
+    const std::pair<QPushButton*, Handler> clicks[] = {
+        {btnLoad, &TfrmMain::btnLoadClick},
+        {btnSave, &TfrmMain::btnSaveClick},
+        {btnHelp, &TfrmMain::btnHelpClick},
+        {btnUpdate, &TfrmMain::btnUpdateClick},
+        {btnMakeMoney, &TfrmMain::btnMakeMoneyClick},
+        {btnNext, &TfrmMain::btnNextClick},
+        {btnBack, &TfrmMain::btnBackClick},
+        {btnCreateLinkPromo, &TfrmMain::btnCreateLinkPromoClick},
+        {btnDeleteLinkPromo, &TfrmMain::btnDeleteLinkPromoClick},
+        {btnCreateProm, &TfrmMain::btnCreatePromClick},
+        {btnDeleteProm, &TfrmMain::btnDeletePromClick},
+        {btnCreateImageUrl, &TfrmMain::btnCreateImageUrlClick},
+        {btnDeleteImageUrl, &TfrmMain::btnDeleteImageUrlClick},
+        {btnBrowseImage, &TfrmMain::btnBrowseImageClick},
+        {btnAddSignature, &TfrmMain::btnAddSignatureClick},
+        {btnDeleteSignature, &TfrmMain::btnDeleteSignatureClick},
+        {btnCreateEmail, &TfrmMain::btnCreateEmailClick},
+        {btnDeleteEmail, &TfrmMain::btnDeleteEmailClick},
+        {btnCreateAutoEmail, &TfrmMain::btnCreateAutoEmailClick},
+        {btnDeleteAutoEmail, &TfrmMain::btnDeleteAutoEmailClick},
+        {btnCreateArticle, &TfrmMain::btnCreateArticleClick},
+        {btnDeleteArticle, &TfrmMain::btnDeleteArticleClick},
+        {btnCreatePopUp, &TfrmMain::btnCreatePopUpClick},
+        {btnDeletePopUp, &TfrmMain::btnDeletePopUpClick},
+        {btnFinish, &TfrmMain::btnFinishClick},
     };
-    connectClick("btnLoad", &TfrmMain::btnLoadClick);
-    connectClick("btnSave", &TfrmMain::btnSaveClick);
-    connectClick("btnHelp", &TfrmMain::btnHelpClick);
-    connectClick("btnUpdate", &TfrmMain::btnUpdateClick);
-    connectClick("btnMakeMoney", &TfrmMain::btnMakeMoneyClick);
-    connectClick("btnNext", &TfrmMain::btnNextClick);
-    connectClick("btnBack", &TfrmMain::btnBackClick);
-    connectClick("btnCreateLinkPromo", &TfrmMain::btnCreateLinkPromoClick);
-    connectClick("btnDeleteLinkPromo", &TfrmMain::btnDeleteLinkPromoClick);
-    connectClick("btnCreateProm", &TfrmMain::btnCreatePromClick);
-    connectClick("btnDeleteProm", &TfrmMain::btnDeletePromClick);
-    connectClick("btnCreateImageUrl", &TfrmMain::btnCreateImageUrlClick);
-    connectClick("btnDeleteImageUrl", &TfrmMain::btnDeleteImageUrlClick);
-    connectClick("btnBrowseImage", &TfrmMain::btnBrowseImageClick);
-    connectClick("btnAddSignature", &TfrmMain::btnAddSignatureClick);
-    connectClick("btnDeleteSignature", &TfrmMain::btnDeleteSignatureClick);
-    connectClick("btnCreateEmail", &TfrmMain::btnCreateEmailClick);
-    connectClick("btnDeleteEmail", &TfrmMain::btnDeleteEmailClick);
-    connectClick("btnCreateAutoEmail", &TfrmMain::btnCreateAutoEmailClick);
-    connectClick("btnDeleteAutoEmail", &TfrmMain::btnDeleteAutoEmailClick);
-    connectClick("btnCreateArticle", &TfrmMain::btnCreateArticleClick);
-    connectClick("btnDeleteArticle", &TfrmMain::btnDeleteArticleClick);
-    connectClick("btnCreatePopUp", &TfrmMain::btnCreatePopUpClick);
-    connectClick("btnDeletePopUp", &TfrmMain::btnDeletePopUpClick);
-    connectClick("btnFinish", &TfrmMain::btnFinishClick);
+    for (const auto& [button, handler] : clicks)
+        connect(button, &QPushButton::clicked, this, handler);
 
-    auto connectSelection = [](QListWidget* list, TfrmMain* window, void (TfrmMain::*handler)()) {
-        connect(list, &QListWidget::itemSelectionChanged, window, handler);
+    const std::pair<QListWidget*, Handler> selections[] = {
+        {lbxPPCAds, &TfrmMain::lbxPPCAdsListBoxClick},
+        {lbxBanners, &TfrmMain::lbxBannersListBoxClick},
+        {lbxSignatures, &TfrmMain::lbxSignaturesListBoxClick},
+        {lbxEmails, &TfrmMain::lbxEmailsListBoxClick},
+        {lbxAutoEmail, &TfrmMain::lbxAutoEmailListBoxClick},
+        {lbxArticles, &TfrmMain::lbxArticlesListBoxClick},
+        {lbxPopups, &TfrmMain::lbxPopupsListBoxClick},
     };
-    connectSelection(lbxPPCAds, this, &TfrmMain::lbxPPCAdsListBoxClick);
-    connectSelection(lbxBanners, this, &TfrmMain::lbxBannersListBoxClick);
-    connectSelection(lbxSignatures, this, &TfrmMain::lbxSignaturesListBoxClick);
-    connectSelection(lbxEmails, this, &TfrmMain::lbxEmailsListBoxClick);
-    connectSelection(lbxAutoEmail, this, &TfrmMain::lbxAutoEmailListBoxClick);
-    connectSelection(lbxArticles, this, &TfrmMain::lbxArticlesListBoxClick);
-    connectSelection(lbxPopups, this, &TfrmMain::lbxPopupsListBoxClick);
+    for (const auto& [list, handler] : selections) {
+        connect(list, &QListWidget::itemSelectionChanged, this, handler);
+        // A click on the row already selected changes no selection but shows the item again.
+        OnClickOnSelectedRow(list, [this, handler = handler] { (this->*handler)(); });
+    }
 
     connect(ntbMain, &QStackedWidget::currentChanged, this, &TfrmMain::ntbMainPageChanged);
     connect(edtTitlePage, &QLineEdit::textChanged, this, &TfrmMain::edtTitlePageChange);
