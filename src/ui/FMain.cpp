@@ -80,8 +80,13 @@ TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
         {btnDeletePopUp, &TfrmMain::btnDeletePopUpClick},
         {btnFinish, &TfrmMain::btnFinishClick},
     };
+    // Every handler reports its own errors: unwinding through Qt's frames, which are built
+    // without exceptions, would skip their clean-up.
+    auto reporting = [this](Handler handler) {
+        return [this, handler] { RunReportingErrors([this, handler] { (this->*handler)(); }); };
+    };
     for (const auto& [button, handler] : clicks)
-        connect(button, &QPushButton::clicked, this, handler);
+        connect(button, &QPushButton::clicked, this, reporting(handler));
 
     const std::pair<QListWidget*, Handler> selections[] = {
         {lbxPPCAds, &TfrmMain::lbxPPCAdsListBoxClick},
@@ -93,20 +98,26 @@ TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
         {lbxPopups, &TfrmMain::lbxPopupsListBoxClick},
     };
     for (const auto& [list, handler] : selections) {
-        connect(list, &QListWidget::itemSelectionChanged, this, handler);
+        connect(list, &QListWidget::itemSelectionChanged, this, reporting(handler));
         // A click on the row already selected changes no selection but shows the item again.
-        OnClickOnSelectedRow(list, [this, handler = handler] { (this->*handler)(); });
+        OnClickOnSelectedRow(list, reporting(handler));
     }
 
-    connect(ntbMain, &QStackedWidget::currentChanged, this, &TfrmMain::ntbMainPageChanged);
-    connect(edtTitlePage, &QLineEdit::textChanged, this, &TfrmMain::edtTitlePageChange);
-    connect(edtAffiliateURL, &QLineEdit::textChanged, this, &TfrmMain::edtAffiliateURLChange);
-    connect(edtClickbankID, &QLineEdit::textChanged, this, &TfrmMain::edtClickbankIDChange);
-    connect(edtFilename, &QLineEdit::textChanged, this, &TfrmMain::edtFilenameChange);
-    connect(cbxTemplates, &QComboBox::currentTextChanged, this, &TfrmMain::cbxTemplatesChange);
-    connect(Timer1, &QTimer::timeout, this, &TfrmMain::Timer1Timer);
+    connect(ntbMain, &QStackedWidget::currentChanged, this,
+            reporting(&TfrmMain::ntbMainPageChanged));
+    connect(edtTitlePage, &QLineEdit::textChanged, this, reporting(&TfrmMain::edtTitlePageChange));
+    connect(edtAffiliateURL, &QLineEdit::textChanged, this,
+            reporting(&TfrmMain::edtAffiliateURLChange));
+    connect(edtClickbankID, &QLineEdit::textChanged, this,
+            reporting(&TfrmMain::edtClickbankIDChange));
+    connect(edtFilename, &QLineEdit::textChanged, this, reporting(&TfrmMain::edtFilenameChange));
+    connect(cbxTemplates, &QComboBox::currentTextChanged, this,
+            reporting(&TfrmMain::cbxTemplatesChange));
+    connect(Timer1, &QTimer::timeout, this, reporting(&TfrmMain::Timer1Timer));
 
-    auto* links = new TLinkClickFilter(this, [this](QLabel* label) { OpenLinkLabel(label); });
+    auto* links = new TLinkClickFilter(this, [this](QLabel* label) {
+        RunReportingErrors([this, label] { OpenLinkLabel(label); });
+    });
     lblLink1URL->installEventFilter(links);
     lblLink2URL->installEventFilter(links);
 
@@ -123,20 +134,21 @@ int TfrmMain::MessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgButton
     return services_.messages->MessageDialog(text, kind, buttons, 0);
 }
 
+void TfrmMain::RunReportingErrors(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        MessageDialog(QString::fromLocal8Bit(error.what()), TMsgDlgType::mtError,
+                      TMsgDlgButtons::mbOK);
+    }
+}
+
 void TfrmMain::FormCreate() {
     Manager = std::make_unique<TAffManager>();
     gifBanner->setGeometry(imgBanner->geometry());
     // A step that fails is reported, and the steps after it still run.
-    auto step = [this](void (TfrmMain::*run)()) {
-        try {
-            (this->*run)();
-        } catch (const std::exception& error) {
-            MessageDialog(QString::fromLocal8Bit(error.what()), TMsgDlgType::mtError,
-                          TMsgDlgButtons::mbOK);
-        }
-    };
-    step(&TfrmMain::LoadBranding);
-    step(&TfrmMain::LoadTemplates);
+    RunReportingErrors([this] { LoadBranding(); });
+    RunReportingErrors([this] { LoadTemplates(); });
     ntbMain->setCurrentIndex(0);
     ntbMainPageChanged();
     AppDir = services_.programFolder;

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,6 +39,9 @@ class TfrmMain : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // Runs a handler to its end; an error it raises is shown in an error box.
+    void RunReportingErrors(const std::function<void()>& handler);
+
     // Start-up and shut-down.
     void FormCreate();
     void FormDestroy();
