@@ -8,6 +8,7 @@
 
 namespace {
 
+// Watches a list's presses for the one on the selected row, which changes no selection.
 class TSelectedRowClickFilter : public QObject {
   public:
     TSelectedRowClickFilter(QListWidget* list, std::function<void()> handler)
