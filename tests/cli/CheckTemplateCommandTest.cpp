@@ -24,7 +24,7 @@ const fs::path Example = Source / "examples" / "templates" / "minimal.tem";
 
 } // namespace
 
-TEST(CheckTemplateCommand, EveryShippedTemplatePassesByItsListedName) {
+TEST(CheckTemplateCommand, EveryShippedTemplatePassesByName) {
     TempFolder app;
     fs::copy(Source / "templates", app.path() / "Templates");
     int count = 0;

@@ -68,9 +68,7 @@ TEST(TemplateChecker, EachFaultIsFoundOnItsLine) {
         {"section inside an earlier one",
          {{Banners, ""}, {"%%EMAIL%%</p>", "%%EMAIL%%</p>" + Banners}},
          {{5, "%%TABLE_BANNER_INIT%% stands inside the EMAIL section"}}},
-        {"INIT without END", {{"%%TABLE_POPUP_END%%", ""}}, {{9, "has no %%TABLE_POPUP_END%%"}}},
-        {"END without INIT", {{"%%TABLE_POPUP_INIT%%", ""}}, {{9, "has no %%TABLE_POPUP_INIT%%"}}},
-        {"END before its INIT",
+        {"END before its INIT, so neither is paired",
          {{"%%TABLE_POPUP_INIT%%<p>%%POPUP%%</p>%%TABLE_POPUP_END%%",
            "%%TABLE_POPUP_END%%<p>%%POPUP%%</p>\n%%TABLE_POPUP_INIT%%"}},
          {{9, "%%TABLE_POPUP_END%% has no %%TABLE_POPUP_INIT%%"},
@@ -82,13 +80,9 @@ TEST(TemplateChecker, EachFaultIsFoundOnItsLine) {
         {"marker in another case",
          {{"%%TABLE_EMAIL_INIT%%", "%%Table_Email_Init%%"}},
          {{5, "%%Table_Email_Init%% is written in another letter case than %%TABLE_EMAIL_INIT%%"}}},
-        {"placeholder in another case", {{"%%TITLE%%", "%%title%%"}}, {{1, "%%title%%"}}},
         {"title in a section",
          {{"<p>%%EMAIL%%", "<p>%%TITLE%% %%EMAIL%%"}},
          {{5, "%%TITLE%% inside the EMAIL section"}}},
-        {"affiliate code in a section",
-         {{"src=\"%%BANNER%%\"", "src=\"%%BANNER%%%%AFFILIATECODE%%\""}},
-         {{10, "%%AFFILIATECODE%% inside the BANNER section"}}},
         {"earlier section's item placeholder in a section",
          {{"<p>%%ARTICLE%%", "<p>%%EMAIL%% %%ARTICLE%%"}},
          {{7, "%%EMAIL%% inside the ARTICLE section"}}},
@@ -113,6 +107,5 @@ TEST(TemplateChecker, EachFaultIsFoundOnItsLine) {
 TEST(TemplateChecker, PreviewMustExistAndFit) {
     ExpectFindings(CheckTemplate(Clean, std::nullopt), {{0, "no preview picture"}});
     ExpectFindings(CheckTemplate(Clean, PictureSize{381, 270}), {{0, "381 x 270, larger than"}});
-    ExpectFindings(CheckTemplate(Clean, PictureSize{380, 271}), {{0, "380 x 271"}});
     EXPECT_TRUE(CheckTemplate(Clean, PictureSize{100, 50}).empty());
 }

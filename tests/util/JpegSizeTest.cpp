@@ -6,17 +6,10 @@
 
 namespace {
 
-std::string Bytes(std::initializer_list<int> values) {
-    std::string bytes;
-    for (int value : values)
-        bytes += static_cast<char>(value);
-    return bytes;
-}
-
 // Start of image, a JFIF segment, a fill byte, then a progressive frame header of 640 x 480.
-const std::string Progressive =
-    Bytes({0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x04, 'J',  'F',  0xFF, 0xFF, 0xC2,
-           0x00, 0x0B, 0x08, 0x01, 0xE0, 0x02, 0x80, 0x01, 0x01, 0x11, 0x00});
+const std::string Progressive("\xFF\xD8\xFF\xE0\x00\x04JF\xFF\xFF\xC2\x00\x0B\x08\x01\xE0\x02\x80"
+                              "\x01\x01\x11\x00",
+                              22);
 
 } // namespace
 
@@ -37,9 +30,8 @@ TEST(JpegSize, NoSizeFromWhatIsNoWholeFrameHeader) {
         EXPECT_FALSE(JpegSize(Progressive.substr(0, length))) << length;
     EXPECT_FALSE(JpegSize("\x89PNG\r\n\x1a\n"));
     // The image data starts before any frame header.
-    EXPECT_FALSE(JpegSize(Bytes({0xFF, 0xD8, 0xFF, 0xDA, 0x00, 0x02, 0xFF, 0xC0, 0x00, 0x0B, 0x08,
-                                 0x00, 0x10, 0x00, 0x10})));
-    // A Huffman table segment is no frame header, though its marker lies among them.
     EXPECT_FALSE(
-        JpegSize(Bytes({0xFF, 0xD8, 0xFF, 0xC4, 0x00, 0x07, 0x08, 0x00, 0x10, 0x00, 0x10})));
+        JpegSize(std::string("\xFF\xD8\xFF\xDA\x00\x02\xFF\xC0\x00\x0B\x08\x00\x10\x00\x10", 15)));
+    // A Huffman table segment is no frame header, though its marker lies among them.
+    EXPECT_FALSE(JpegSize(std::string("\xFF\xD8\xFF\xC4\x00\x07\x08\x00\x10\x00\x10", 11)));
 }
