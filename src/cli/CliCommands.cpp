@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 
+#include "cli/CheckTemplateCommand.h"
 #include "generator/PageOutput.h"
 #include "generator/TemplateCatalogue.h"
 #include "generator/TemplateEngine.h"
@@ -20,12 +21,14 @@ constexpr std::string_view Usage = R"(Usage:
   affiliate-vantor-cli templates [--app-dir DIR]
   affiliate-vantor-cli generate [--app-dir DIR] [--settings FILE] [--template NAME]
                                 [--output NAME | --stdout]
+  affiliate-vantor-cli check-template NAME|FILE [--app-dir DIR]
   affiliate-vantor-cli --help
 
 Makes Affiliate Vantor promotion pages from the command line.
 
   templates   prints the installed templates, one a line, as the wizard lists them.
   generate    fills a template with a saved project and writes the page.
+  check-template  lists what in a template would not work as meant (see its --help).
 
 Options:
   --app-dir DIR    the program folder, holding Templates/ and where Output/ is made
@@ -149,6 +152,8 @@ int GenerateCommand(const Options& options, std::ostream& out, std::ostream& err
 } // namespace
 
 int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    if (!arguments.empty() && arguments[0] == "check-template")
+        return CheckTemplateCommand({arguments.begin() + 1, arguments.end()}, out, err);
     auto asksHelp = [](const std::string& argument) {
         return argument == "--help" || argument == "-h";
     };
