@@ -1,16 +1,14 @@
 #include "cli/CliCommands.h"
 
-#include "generator/PageOutput.h"
+#include "generator/DeliveryError.h"
+#include "generator/PageDelivery.h"
 #include "generator/TemplateCatalogue.h"
-#include "generator/TemplateEngine.h"
 #include "persistence/SettingsFile.h"
 #include "util/AppError.h"
 #include "util/FileHelpers.h"
 #include "util/UUtils.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <map>
 #include <optional>
 
@@ -89,13 +87,49 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
     return options;
 }
 
+// A text with its control characters shown as escapes, so that a name cannot steer the terminal.
+std::string Escaped(std::string_view text) {
+    static constexpr char Hex[] = "0123456789abcdef";
+    std::string shown;
+    shown.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        // C1 controls arrive in UTF-8 as 0xC2 0x80 to 0xC2 0x9F.
+        const bool c1 = byte == 0xC2 && i + 1 < text.size() &&
+                        static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+        if (byte == '\n')
+            shown += "\\n";
+        else if (byte == '\r')
+            shown += "\\r";
+        else if (byte == '\t')
+            shown += "\\t";
+        else if (byte < 0x20 || byte == 0x7F || c1) {
+            const auto code = c1 ? static_cast<unsigned char>(text[++i]) : byte;
+            shown += c1 ? "\\u00" : "\\x";
+            shown += Hex[code >> 4];
+            shown += Hex[code & 0xF];
+        } else {
+            shown += text[i];
+        }
+    }
+    return shown;
+}
+
 fs::path AppDirOf(const Options& options) {
-    return fs::path(options.value("--app-dir").value_or(PathText(RunningProgramFolder())));
+    auto given = options.value("--app-dir");
+    if (!given)
+        return RunningProgramFolder();
+    // Nothing is made in a program folder that is not there.
+    const std::string reason = WhyNotAFolder(*given);
+    if (!reason.empty())
+        throw AppError("Cannot use the program folder \"" + *given + "\". " + reason);
+    return fs::path(*given);
 }
 
 int ListTemplatesCommand(const Options& options, std::ostream& out) {
     for (const auto& name : ListTemplates(AppDirOf(options)))
-        out << name << '\n';
+        out << Escaped(name) << '\n';
     return CliSuccess;
 }
 
@@ -110,12 +144,23 @@ std::string ChooseTemplate(const Options& options, const fs::path& appDir,
 }
 
 std::string ChooseOutputName(const Options& options, const TAffManager& project) {
-    if (auto chosen = options.value("--output")) {
-        if (IsBlank(*chosen))
-            throw AppError("Please provide a valid output filename.");
+    if (auto chosen = options.value("--output"))
         return *chosen;
-    }
     return IsBlank(project.OutputFileName) ? "affiliatepage.htm" : project.OutputFileName;
+}
+
+// The exit status for a refusal; a missing template also says where it was looked for.
+int ReportRefusal(const DeliveryError& refusal, const DeliveryRequest& request, std::ostream& err) {
+    err << Escaped(refusal.what()) << '\n';
+    if (refusal.reason() != DeliveryError::Reason::NoTemplate)
+        return CliBadInput;
+    const std::string folder = PathText(TemplatesFolder(request.appDir));
+    if (request.templateName.empty())
+        err << "No templates are installed in " << Escaped(folder) << ".\n";
+    else
+        err << "No template file \"" << Escaped(request.templateName) << ".tem\" in "
+            << Escaped(folder) << ".\n";
+    return CliNoTemplate;
 }
 
 int GenerateCommand(const Options& options, std::ostream& out, std::ostream& err) {
@@ -123,26 +168,23 @@ int GenerateCommand(const Options& options, std::ostream& out, std::ostream& err
     const fs::path settings = options.value("--settings").value_or(PathText(SettingsPath(appDir)));
     auto project = LoadSettingsFile(settings);
     if (!project)
-        throw AppError("Cannot open file \"" + PathText(settings) + "\". " + std::strerror(ENOENT));
+        throw AppError(CannotOpenFileText(settings, WhyNotAFile(settings)));
 
-    const std::string templateName = ChooseTemplate(options, appDir, *project);
-    const std::string outputName = options.toStdout ? "" : ChooseOutputName(options, *project);
-    if (!options.toStdout && !EnsureOutputFolder(appDir))
-        throw AppError("Can't create the output folder! Check the output path you provided.");
-
-    const std::string page = GeneratePage(appDir, templateName, *project);
-    if (page.empty()) {
-        if (templateName.empty())
-            err << "No templates are installed in " << PathText(TemplatesFolder(appDir)) << ".\n";
+    DeliveryRequest request;
+    request.appDir = appDir;
+    request.templateName = ChooseTemplate(options, appDir, *project);
+    if (!options.toStdout)
+        request.fileName = ChooseOutputName(options, *project);
+    request.needsOutputFolder = false;
+    try {
+        const DeliveredPage page = DeliverPage(request, *project);
+        if (page.file)
+            out << Escaped(PathText(*page.file)) << '\n';
         else
-            err << "No template file \"" << templateName << ".tem\" in "
-                << PathText(TemplatesFolder(appDir)) << ".\n";
-        return CliNoTemplate;
+            out << page.text;
+    } catch (const DeliveryError& refusal) {
+        return ReportRefusal(refusal, request, err);
     }
-    if (options.toStdout)
-        out << page;
-    else
-        out << PathText(WritePage(appDir, outputName, page)) << '\n';
     return CliSuccess;
 }
 
@@ -162,9 +204,9 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
             return ListTemplatesCommand(options, out);
         return GenerateCommand(options, out, err);
     } catch (const UsageError& error) {
-        err << error.what() << "\nRun affiliate-vantor-cli --help for the options.\n";
+        err << Escaped(error.what()) << "\nRun affiliate-vantor-cli --help for the options.\n";
     } catch (const std::exception& error) {
-        err << error.what() << '\n';
+        err << Escaped(error.what()) << '\n';
     }
     return CliBadInput;
 }

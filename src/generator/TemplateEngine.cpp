@@ -1,8 +1,11 @@
 #include "generator/TemplateEngine.h"
 
+#include "generator/DeliveryError.h"
+#include "generator/PassPipeline.h"
 #include "generator/TemplateCatalogue.h"
 #include "util/CutSection.h"
 #include "util/FileHelpers.h"
+#include "util/TextSearch.h"
 #include "util/UUtils.h"
 
 #include <array>
@@ -56,31 +59,66 @@ std::string BuildMenu(const TAffManager& model) {
     return menu;
 }
 
-std::string CopyOfBody(const Section& section, const std::string& body, const std::string& item,
-                       const TAffManager& model) {
-    if (section.rule == CopyRule::Link)
-        return ReplaceAll(ReplaceAll(body, "%%AFFILIATELINK%%", model.AffiliateURL),
-                          section.placeholder, item);
-    return ReplaceAll(ReplaceAll(body, section.placeholder, item), "$$", "\r\n");
+void RefusePageOver(std::size_t size) {
+    if (size > LargestPage)
+        throw DeliveryError(DeliveryError::Reason::PageTooLarge);
 }
 
-void ExpandSection(std::string& page, std::string_view& scan, const Section& section,
-                   const TAffManager& model) {
-    const std::string body = Trim(CutSection(scan, section.start, section.end));
-    if (!body.empty()) {
-        const TStringList& items = model.*section.list;
-        std::size_t itemBytes = 0;
-        for (const auto& item : items)
-            itemBytes += item.size();
-        std::string copies;
-        copies.reserve(items.size() * (body.size() + model.AffiliateURL.size()) + itemBytes);
-        for (const auto& item : items)
-            copies += CopyOfBody(section, body, item, model);
-        ReplaceAllIn(page, body, copies);
+std::size_t Occurrences(std::string_view text, std::string_view pattern) {
+    const TextFinder finder(pattern);
+    std::size_t count = 0;
+    for (std::size_t at = finder.FindIn(text); at != std::string_view::npos;
+         at = finder.FindIn(text, at + finder.size()))
+        ++count;
+    return count;
+}
+
+// ReplaceAll that refuses a result beyond the page's ceiling before building it.
+std::string ReplaceWithinCeiling(std::string_view text, std::string_view pattern,
+                                 std::string_view replacement) {
+    if (replacement.size() > pattern.size())
+        RefusePageOver(text.size() +
+                       Occurrences(text, pattern) * (replacement.size() - pattern.size()));
+    return ReplaceAll(text, pattern, replacement);
+}
+
+// One copy of the body per item, the items' sizes checked against the ceiling first.
+std::string CopiesOfBody(const Section& section, const std::string& body,
+                         const TAffManager& model) {
+    const TStringList& items = model.*section.list;
+    // A link copy fills the affiliate link before the item; the link part is the same for all.
+    const std::string base =
+        section.rule == CopyRule::Link
+            ? ReplaceWithinCeiling(body, "%%AFFILIATELINK%%", model.AffiliateURL)
+            : body;
+    const std::size_t slots = Occurrences(base, section.placeholder);
+    std::size_t size = 0;
+    for (const auto& item : items) {
+        size += base.size() - slots * section.placeholder.size();
+        RefusePageOver(size);
+        size += slots * item.size();
+        RefusePageOver(size);
     }
-    ReplaceAllIn(page, section.start, "");
-    ReplaceAllIn(page, section.end, "");
-    ReplaceAllIn(page, section.placeholder, "");
+    std::string copies;
+    copies.reserve(size);
+    for (const auto& item : items) {
+        if (section.rule == CopyRule::Link)
+            copies += ReplaceAll(base, section.placeholder, item);
+        else
+            copies += ReplaceAll(ReplaceAll(base, section.placeholder, item), "$$", "\r\n");
+    }
+    return copies;
+}
+
+// Adds the passes of one section: its body becomes the copies, then markers and placeholder go.
+void AddSectionPasses(PassPipeline& passes, std::string_view& scan, const Section& section,
+                      const TAffManager& model) {
+    const std::string body = Trim(CutSection(scan, section.start, section.end));
+    if (!body.empty())
+        passes.Add(body, CopiesOfBody(section, body, model));
+    passes.Add(section.start, "");
+    passes.Add(section.end, "");
+    passes.Add(section.placeholder, "");
 }
 
 std::string PPCCell(const TStringList& fields) {
@@ -112,27 +150,31 @@ std::string BuildPPCTable(const TStringList& ads) {
 } // namespace
 
 std::string ExpandTemplate(std::string_view templateText, const TAffManager& model) {
-    std::string page = NormalizeLineEnds(templateText);
-    const std::string menu = BuildMenu(model);
+    const std::string page = NormalizeLineEnds(templateText);
     // Sections are cut from the page as it was before any placeholder was filled.
-    const std::string scanCopy = page;
-    std::string_view scan = scanCopy;
+    std::string_view scan = page;
 
-    ReplaceAllIn(page, "%%TITLE%%", model.Title);
-    ReplaceAllIn(page, "%%MENU%%", menu);
-    ReplaceAllIn(page, "%%AFFILIATECODE%%",
-                 model.ClickBankId.empty() ? std::string() : "?e=" + model.ClickBankId);
+    PassPipeline passes;
+    passes.Add("%%TITLE%%", model.Title);
+    passes.Add("%%MENU%%", BuildMenu(model));
+    passes.Add("%%AFFILIATECODE%%",
+               model.ClickBankId.empty() ? std::string() : "?e=" + model.ClickBankId);
     for (const auto& section : Sections)
-        ExpandSection(page, scan, section, model);
-    ReplaceAllIn(page, "%%PPCADS%%", BuildPPCTable(model.PPCAds));
-    ReplaceAllIn(page, "%%AFFILIATELINK%%", model.AffiliateURL);
-    return page;
+        AddSectionPasses(passes, scan, section, model);
+    passes.Add("%%PPCADS%%", BuildPPCTable(model.PPCAds));
+    passes.Add("%%AFFILIATELINK%%", model.AffiliateURL);
+
+    RefusePageOver(passes.ResultSize(page));
+    return passes.Run(page);
 }
 
 std::string GeneratePage(const std::filesystem::path& appDir, std::string_view templateName,
                          const TAffManager& model) {
     auto file = TemplateFile(appDir, templateName);
     if (!file)
-        return {};
-    return ExpandTemplate(ReadFileBytes(*file), model);
+        throw DeliveryError(DeliveryError::Reason::NoTemplate);
+    const std::string page = ExpandTemplate(ReadFileBytes(*file), model);
+    if (page.empty())
+        throw DeliveryError(DeliveryError::Reason::EmptyTemplate, PathText(*file));
+    return page;
 }

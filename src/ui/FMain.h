@@ -115,7 +115,6 @@ class TfrmMain : public QWidget {
     // Generate Code.
     void btnFinishClick();
     std::optional<std::string> ProduceOutput(bool save);
-    std::string GenerateCode();
 
     // Settings file.
     void SaveSettings();

@@ -1,6 +1,7 @@
 #include "util/UUtils.h"
 
 #include "util/CaseFolding.h"
+#include "util/TextSearch.h"
 
 #include <algorithm>
 #include <cstring>
@@ -20,13 +21,13 @@ bool IsTrimmable(char byte) {
 }
 
 // The exact size of the result, so that a large text is built without reallocations.
-std::size_t ReplacedSize(std::string_view text, std::string_view pattern,
+std::size_t ReplacedSize(std::string_view text, const TextFinder& pattern,
                          std::string_view replacement) {
     if (replacement.size() <= pattern.size())
         return text.size();
     std::size_t count = 0;
-    for (std::size_t found = text.find(pattern); found != std::string_view::npos;
-         found = text.find(pattern, found + pattern.size()))
+    for (std::size_t found = pattern.FindIn(text); found != std::string_view::npos;
+         found = pattern.FindIn(text, found + pattern.size()))
         ++count;
     return text.size() + count * (replacement.size() - pattern.size());
 }
@@ -60,11 +61,12 @@ std::string ReplaceAll(std::string_view text, std::string_view pattern,
                        std::string_view replacement) {
     if (text.empty() || pattern.empty())
         return std::string(text);
+    const TextFinder finder(pattern);
     std::string result;
-    result.reserve(ReplacedSize(text, pattern, replacement));
+    result.reserve(ReplacedSize(text, finder, replacement));
     std::size_t start = 0;
-    for (std::size_t found = text.find(pattern); found != std::string_view::npos;
-         found = text.find(pattern, start)) {
+    for (std::size_t found = finder.FindIn(text); found != std::string_view::npos;
+         found = finder.FindIn(text, start)) {
         result.append(text.substr(start, found - start));
         result.append(replacement);
         start = found + pattern.size();
@@ -74,7 +76,8 @@ std::string ReplaceAll(std::string_view text, std::string_view pattern,
 }
 
 void ReplaceAllIn(std::string& text, std::string_view pattern, std::string_view replacement) {
-    std::size_t found = pattern.empty() ? std::string::npos : text.find(pattern);
+    const TextFinder finder(pattern);
+    std::size_t found = pattern.empty() ? std::string::npos : finder.FindIn(text);
     if (found == std::string::npos)
         return;
     if (replacement.size() > pattern.size()) {
@@ -92,7 +95,7 @@ void ReplaceAllIn(std::string& text, std::string_view pattern, std::string_view 
         std::memcpy(data + write, replacement.data(), replacement.size());
         write += replacement.size();
         read = found + pattern.size();
-        found = text.find(pattern, read);
+        found = finder.FindIn(text, read);
     }
     std::memmove(data + write, data + read, text.size() - read);
     text.resize(write + text.size() - read);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/UAffiliate.h"
+#include "util/StringList.h"
 
 #include <string>
 #include <string_view>

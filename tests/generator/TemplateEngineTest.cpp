@@ -1,5 +1,6 @@
 #include "generator/TemplateEngine.h"
 
+#include "generator/DeliveryError.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -160,8 +161,8 @@ TEST(TemplateEngine, ReadsTheTemplateFileWithoutRegardToCase) {
     TAffManager model;
     model.Title = "Hi";
     EXPECT_EQ(GeneratePage(app.path(), "Blue", model), "<h1>Hi</h1>\r\n");
-    EXPECT_EQ(GeneratePage(app.path(), "Red", model), "");
+    EXPECT_THROW(GeneratePage(app.path(), "Red", model), DeliveryError);
     std::filesystem::create_directory(app.path() / "Templates" / "dir.tem");
-    EXPECT_EQ(GeneratePage(app.path(), "dir", model), "");
-    EXPECT_EQ(GeneratePage(app.path(), "../Templates/blue", model), "");
+    EXPECT_THROW(GeneratePage(app.path(), "dir", model), DeliveryError);
+    EXPECT_THROW(GeneratePage(app.path(), "../Templates/blue", model), DeliveryError);
 }
