@@ -7,13 +7,18 @@ namespace {
 // Small enough for the pieces of every pass to stay in the second-level cache together.
 constexpr std::size_t PieceSize = 16 * 1024;
 
+// Thrown through the passes to stop a count that has passed its limit.
+struct LimitPassed {};
+
 } // namespace
 
 class PassPipeline::Sink {
   public:
-    explicit Sink(std::string* text) : text_(text) {}
+    Sink(std::string* text, std::size_t limit) : text_(text), limit_(limit) {}
     void Take(std::string_view piece) {
         size_ += piece.size();
+        if (size_ > limit_)
+            throw LimitPassed();
         if (text_)
             text_->append(piece);
     }
@@ -21,6 +26,7 @@ class PassPipeline::Sink {
 
   private:
     std::string* text_;
+    std::size_t limit_;
     std::size_t size_ = 0;
 };
 
@@ -29,16 +35,23 @@ void PassPipeline::Add(std::string_view pattern, std::string replacement) {
         passes_.push_back({TextFinder(pattern), std::move(replacement), {}});
 }
 
-std::size_t PassPipeline::ResultSize(std::string_view text) {
-    Sink counter(nullptr);
-    Drive(text, counter);
+std::optional<std::size_t> PassPipeline::ResultSize(std::string_view text, std::size_t limit) {
+    Sink counter(nullptr, limit);
+    try {
+        Drive(text, counter);
+    } catch (const LimitPassed&) {
+        return std::nullopt;
+    }
     return counter.size();
 }
 
-std::string PassPipeline::Run(std::string_view text) {
+std::optional<std::string> PassPipeline::Run(std::string_view text, std::size_t limit) {
+    const auto size = ResultSize(text, limit);
+    if (!size)
+        return std::nullopt;
     std::string result;
-    result.reserve(ResultSize(text));
-    Sink builder(&result);
+    result.reserve(*size);
+    Sink builder(&result, *size);
     Drive(text, builder);
     return result;
 }

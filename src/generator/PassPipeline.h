@@ -3,6 +3,7 @@
 #include "util/TextSearch.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,11 +18,11 @@ class PassPipeline {
     // nothing.
     void Add(std::string_view pattern, std::string replacement);
 
-    // The size of the result, without building it.
-    std::size_t ResultSize(std::string_view text);
+    // The size of the result, without building it; nullopt as soon as it passes Limit.
+    std::optional<std::size_t> ResultSize(std::string_view text, std::size_t limit);
 
-    // The result, built at its final size in one go.
-    std::string Run(std::string_view text);
+    // The result, built in one go; nullopt, with nothing built, when it would pass Limit.
+    std::optional<std::string> Run(std::string_view text, std::size_t limit);
 
   private:
     struct Pass {

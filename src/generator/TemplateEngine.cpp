@@ -164,8 +164,10 @@ std::string ExpandTemplate(std::string_view templateText, const TAffManager& mod
     passes.Add("%%PPCADS%%", BuildPPCTable(model.PPCAds));
     passes.Add("%%AFFILIATELINK%%", model.AffiliateURL);
 
-    RefusePageOver(passes.ResultSize(page));
-    return passes.Run(page);
+    auto result = passes.Run(page, LargestPage);
+    if (!result)
+        throw DeliveryError(DeliveryError::Reason::PageTooLarge);
+    return std::move(*result);
 }
 
 std::string GeneratePage(const std::filesystem::path& appDir, std::string_view templateName,

@@ -166,3 +166,13 @@ TEST(TemplateEngine, ReadsTheTemplateFileWithoutRegardToCase) {
     EXPECT_THROW(GeneratePage(app.path(), "dir", model), DeliveryError);
     EXPECT_THROW(GeneratePage(app.path(), "../Templates/blue", model), DeliveryError);
 }
+
+TEST(TemplateEngine, LongRepeatedBodyIsFoundInLinearTime) {
+    // The body nearly matches at every position of the run in front of it.
+    const std::string run(1 << 20, 'a');
+    TAffManager model;
+    model.Emails = {"x"};
+    const std::string page =
+        Expand(run + "%%TABLE_EMAIL_INIT%%" + run + "b%%EMAIL%%%%TABLE_EMAIL_END%%", model);
+    EXPECT_TRUE(page == run + run + "bx\r\n");
+}
