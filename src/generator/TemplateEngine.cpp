@@ -82,9 +82,10 @@ std::string ReplaceWithinCeiling(std::string_view text, std::string_view pattern
     return ReplaceAll(text, pattern, replacement);
 }
 
-// One copy of the body per item, the items' sizes checked against the ceiling first.
-std::string CopiesOfBody(const Section& section, const std::string& body,
-                         const TAffManager& model) {
+// Writes one copy of the body per item, each made afresh where the body stands, so that the
+// copies of a long list are never kept whole. Their size is checked against the ceiling first.
+PassPipeline::Writer CopiesOfBody(const Section& section, const std::string& body,
+                                  const TAffManager& model, std::size_t& sizeHint) {
     const TStringList& items = model.*section.list;
     // A link copy fills the affiliate link before the item; the link part is the same for all.
     const std::string base =
@@ -99,37 +100,55 @@ std::string CopiesOfBody(const Section& section, const std::string& body,
         size += slots * item.size();
         RefusePageOver(size);
     }
-    std::string copies;
-    copies.reserve(size);
-    for (const auto& item : items) {
-        if (section.rule == CopyRule::Link)
-            copies += ReplaceAll(base, section.placeholder, item);
-        else
-            copies += ReplaceAll(ReplaceAll(base, section.placeholder, item), "$$", "\r\n");
-    }
-    return copies;
+    sizeHint += size;
+    // Copies go on in batches: large enough to pass cheaply, small enough to stay in the cache.
+    return [base, &items, placeholder = TextFinder(section.placeholder),
+            packedBreak = TextFinder("$$"), rule = section.rule, copy = std::string(),
+            batch = std::string()](const PassPipeline::Part& write) mutable {
+        constexpr std::size_t BatchSize = 16 * 1024;
+        for (const auto& item : items) {
+            if (rule == CopyRule::Link) {
+                AppendReplaced(batch, base, placeholder, item);
+            } else {
+                // Line breaks are unpacked in each copy on its own, never across two copies.
+                copy.clear();
+                AppendReplaced(copy, base, placeholder, item);
+                AppendReplaced(batch, copy, packedBreak, "\r\n");
+            }
+            if (batch.size() >= BatchSize) {
+                write(batch);
+                batch.clear();
+            }
+        }
+        if (!batch.empty())
+            write(batch);
+        batch.clear();
+    };
 }
 
 // Adds the passes of one section: its body becomes the copies, then markers and placeholder go.
 void AddSectionPasses(PassPipeline& passes, std::string_view& scan, const Section& section,
-                      const TAffManager& model) {
+                      const TAffManager& model, std::size_t& sizeHint) {
     const std::string body = Trim(CutSection(scan, section.start, section.end));
     if (!body.empty())
-        passes.Add(body, CopiesOfBody(section, body, model));
+        passes.Add(body, CopiesOfBody(section, body, model, sizeHint));
     passes.Add(section.start, "");
     passes.Add(section.end, "");
     passes.Add(section.placeholder, "");
 }
 
-std::string PPCCell(const TStringList& fields) {
+void AppendPPCCell(std::string& table, const TStringList& fields) {
     // An ad read back from an old settings file may lack fields; they read as empty.
     auto field = [&fields](std::size_t index) {
-        return index < fields.size() ? fields[index] : std::string();
+        return index < fields.size() ? std::string_view(fields[index]) : std::string_view();
     };
-    return R"(<td valign=top bgcolor=#FFFFA0 class="style17">)"
-           R"(<u><span class="style7">)" +
-           field(1) + "</span></u><br>" + ReplaceAll(field(2), "$$", "\r\n") + "<br>" +
-           "<span class=style24>" + field(3) + "</span>" + "</td>";
+    table += R"(<td valign=top bgcolor=#FFFFA0 class="style17"><u><span class="style7">)";
+    table += field(1);
+    table += "</span></u><br>";
+    AppendReplaced(table, field(2), "$$", "\r\n");
+    table += "<br><span class=style24>";
+    table += field(3);
+    table += "</span></td>";
 }
 
 std::string BuildPPCTable(const TStringList& ads) {
@@ -139,10 +158,10 @@ std::string BuildPPCTable(const TStringList& ads) {
     TStringList fields;
     for (std::size_t count = 0; count < ads.size(); ++count) {
         SplitByChar('^', ads[count], fields);
-        if (count % 2 == 0)
-            table += "<tr>" + PPCCell(fields);
-        else
-            table += "<td>&nbsp;</td>" + PPCCell(fields) + "</tr>";
+        table += count % 2 == 0 ? "<tr>" : "<td>&nbsp;</td>";
+        AppendPPCCell(table, fields);
+        if (count % 2 == 1)
+            table += "</tr>";
     }
     return table + "</table>";
 }
@@ -154,17 +173,22 @@ std::string ExpandTemplate(std::string_view templateText, const TAffManager& mod
     // Sections are cut from the page as it was before any placeholder was filled.
     std::string_view scan = page;
 
-    PassPipeline passes;
+    // Every placeholder and marker holds "%", and most of a page does not.
+    PassPipeline passes('%');
+    std::string menu = BuildMenu(model);
+    std::string table = BuildPPCTable(model.PPCAds);
+    // What the page will about weigh: the template, the copies and the table once each.
+    std::size_t sizeHint = page.size() + model.Title.size() + menu.size() + table.size();
     passes.Add("%%TITLE%%", model.Title);
-    passes.Add("%%MENU%%", BuildMenu(model));
+    passes.Add("%%MENU%%", std::move(menu));
     passes.Add("%%AFFILIATECODE%%",
                model.ClickBankId.empty() ? std::string() : "?e=" + model.ClickBankId);
     for (const auto& section : Sections)
-        AddSectionPasses(passes, scan, section, model);
-    passes.Add("%%PPCADS%%", BuildPPCTable(model.PPCAds));
+        AddSectionPasses(passes, scan, section, model, sizeHint);
+    passes.Add("%%PPCADS%%", std::move(table));
     passes.Add("%%AFFILIATELINK%%", model.AffiliateURL);
 
-    auto result = passes.Run(page, LargestPage);
+    auto result = passes.Run(page, LargestPage, sizeHint);
     if (!result)
         throw DeliveryError(DeliveryError::Reason::PageTooLarge);
     return std::move(*result);

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <variant>
 
 namespace {
@@ -56,12 +58,33 @@ std::string PackList(const TStringList& list, Packing packing) {
 // The items of a stored list: its separator and every line break (CR LF, lone CR, lone LF) end
 // an item, and a final break adds no empty item. The same as turning each separator into CR LF
 // and reading the text form, in one pass and without the intermediate text.
+// The first position at or after From holding A, B or C, or the text's size; eight bytes at a
+// time, since most of a long value holds none of them.
+std::size_t FindAnyOf(std::string_view text, std::size_t from, char a, char b, char c) {
+    constexpr std::uint64_t Ones = 0x0101010101010101ULL;
+    constexpr std::uint64_t Highs = 0x8080808080808080ULL;
+    auto holds = [](std::uint64_t word, char byte) {
+        const std::uint64_t diff = word ^ (Ones * static_cast<unsigned char>(byte));
+        return ((diff - Ones) & ~diff & Highs) != 0;
+    };
+    for (; from + 8 <= text.size(); from += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + from, sizeof word);
+        if (holds(word, a) || holds(word, b) || holds(word, c))
+            break;
+    }
+    for (; from < text.size(); ++from)
+        if (text[from] == a || text[from] == b || text[from] == c)
+            return from;
+    return text.size();
+}
+
 TStringList UnpackList(std::string_view value, Packing packing) {
     const char mark = Separator(packing)[0];
     TStringList items;
     std::size_t start = 0;
     std::size_t at = 0;
-    while (at < value.size()) {
+    while ((at = FindAnyOf(value, at, mark, '\r', '\n')) < value.size()) {
         const char byte = value[at];
         std::size_t breakLength = 0;
         if (byte == mark && at + 1 < value.size() && value[at + 1] == mark)
@@ -156,12 +179,15 @@ void SaveSettingsFile(const std::filesystem::path& path, const TAffManager& mode
     WriteFileAtomically(path, FormatSettings(model));
 }
 
+TAffManager SettingsFromBytes(std::string_view bytes) {
+    // Files written on Windows hold the ANSI code page rather than UTF-8.
+    if (!IsValidUtf8(bytes))
+        return ParseSettings(Windows1252ToUtf8(bytes));
+    return ParseSettings(bytes);
+}
+
 std::optional<TAffManager> LoadSettingsFile(const std::filesystem::path& path) {
     if (!FileExists(path))
         return std::nullopt;
-    std::string bytes = ReadFileBytes(path);
-    // Files written on Windows hold the ANSI code page rather than UTF-8.
-    if (!IsValidUtf8(bytes))
-        bytes = Windows1252ToUtf8(bytes);
-    return ParseSettings(bytes);
+    return SettingsFromBytes(ReadFileBytes(path));
 }

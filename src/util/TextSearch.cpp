@@ -1,5 +1,6 @@
 #include "util/TextSearch.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -12,6 +13,18 @@ bool IsAsciiLetter(char byte) {
     return UpperAscii(byte) >= 'A' && UpperAscii(byte) <= 'Z';
 }
 
+// How common a byte is in pages, templates and settings files; the quick scan looks for the
+// pattern's least common byte, which for a placeholder is its "%".
+int Commonness(char byte) {
+    if (IsAsciiLetter(byte) || byte == ' ')
+        return 3;
+    if (byte >= '0' && byte <= '9')
+        return 2;
+    if (byte != '\0' && std::strchr("<>/\"=.,:;-'()\r\n\t", byte))
+        return 1;
+    return 0;
+}
+
 } // namespace
 
 TextFinder::TextFinder(std::string_view pattern, Case letterCase)
@@ -19,6 +32,9 @@ TextFinder::TextFinder(std::string_view pattern, Case letterCase)
     if (ignoreCase_)
         for (char& byte : pattern_)
             byte = UpperAscii(byte);
+    for (std::size_t at = 1; at < pattern_.size(); ++at)
+        if (Commonness(pattern_[at]) < Commonness(pattern_[anchor_]))
+            anchor_ = at;
 }
 
 char TextFinder::Fold(char byte) const {
@@ -27,16 +43,28 @@ char TextFinder::Fold(char byte) const {
 
 std::size_t TextFinder::NextCandidate(std::string_view text, std::size_t from,
                                       std::size_t last) const {
-    const char first = pattern_[0];
-    if (!ignoreCase_ || !IsAsciiLetter(first)) {
-        const void* found = std::memchr(text.data() + from, first, last - from + 1);
-        return found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data())
+    const char anchor = pattern_[anchor_];
+    if (!ignoreCase_ || !IsAsciiLetter(anchor)) {
+        const char* begin = text.data() + from + anchor_;
+        const void* found = std::memchr(begin, anchor, last - from + 1);
+        return found ? static_cast<std::size_t>(static_cast<const char*>(found) - begin) + from
                      : std::string_view::npos;
     }
     for (std::size_t at = from; at <= last; ++at)
-        if (UpperAscii(text[at]) == first)
+        if (UpperAscii(text[at + anchor_]) == anchor)
             return at;
     return std::string_view::npos;
+}
+
+std::size_t TextFinder::PossibleStart(std::string_view text, std::size_t from) const {
+    if (pattern_.empty() || from >= text.size())
+        return std::min(from, text.size());
+    // A position whose anchor lies beyond the text cannot be judged yet.
+    const std::size_t judged = text.size() - std::min(anchor_, text.size());
+    if (from >= judged)
+        return from;
+    const std::size_t found = NextCandidate(text, from, judged - 1);
+    return found == std::string_view::npos ? judged : found;
 }
 
 std::size_t TextFinder::FindIn(std::string_view text, std::size_t from) const {
@@ -55,7 +83,7 @@ std::size_t TextFinder::FindIn(std::string_view text, std::size_t from) const {
         at = NextCandidate(text, at, last);
         if (at == std::string_view::npos)
             return at;
-        std::size_t matched = 1;
+        std::size_t matched = 0;
         while (matched < length && Fold(text[at + matched]) == pattern_[matched])
             ++matched;
         if (matched == length)

@@ -18,6 +18,10 @@ class TextFinder {
     // occurs at From.
     std::size_t FindIn(std::string_view text, std::size_t from = 0) const;
 
+    // The first position at or after From where an occurrence could begin, judged by one byte
+    // alone, or the text's size when there is none.
+    std::size_t PossibleStart(std::string_view text, std::size_t from) const;
+
     std::size_t size() const { return pattern_.size(); }
 
   private:
@@ -27,6 +31,7 @@ class TextFinder {
 
     std::string pattern_; // with its ASCII letters raised when case is ignored
     bool ignoreCase_;
+    std::size_t anchor_ = 0;                   // the position of the byte the quick scan looks for
     mutable std::vector<std::size_t> failure_; // built on first need
 };
 

@@ -59,20 +59,32 @@ void SplitByChar(char delimiter, std::string_view text, TStringList& fields) {
 
 std::string ReplaceAll(std::string_view text, std::string_view pattern,
                        std::string_view replacement) {
-    if (text.empty() || pattern.empty())
-        return std::string(text);
-    const TextFinder finder(pattern);
     std::string result;
-    result.reserve(ReplacedSize(text, finder, replacement));
+    if (!text.empty() && !pattern.empty())
+        result.reserve(ReplacedSize(text, TextFinder(pattern), replacement));
+    AppendReplaced(result, text, pattern, replacement);
+    return result;
+}
+
+void AppendReplaced(std::string& out, std::string_view text, std::string_view pattern,
+                    std::string_view replacement) {
+    AppendReplaced(out, text, TextFinder(pattern), replacement);
+}
+
+void AppendReplaced(std::string& out, std::string_view text, const TextFinder& finder,
+                    std::string_view replacement) {
+    if (text.empty() || finder.size() == 0) {
+        out.append(text);
+        return;
+    }
     std::size_t start = 0;
     for (std::size_t found = finder.FindIn(text); found != std::string_view::npos;
          found = finder.FindIn(text, start)) {
-        result.append(text.substr(start, found - start));
-        result.append(replacement);
-        start = found + pattern.size();
+        out.append(text.substr(start, found - start));
+        out.append(replacement);
+        start = found + finder.size();
     }
-    result.append(text.substr(start));
-    return result;
+    out.append(text.substr(start));
 }
 
 void ReplaceAllIn(std::string& text, std::string_view pattern, std::string_view replacement) {
