@@ -25,6 +25,19 @@ std::string ReasonOf(std::errc error) {
     throw AppError(CannotCreateFileText(path, reason));
 }
 
+// The system's reason why Path is not the kind of entry wanted, or empty when it is.
+std::string WhyNotA(EntryKind wanted, const fs::path& path) {
+    const EntryKind kind = platform::StatusOf(path).kind;
+    if (kind == wanted)
+        return {};
+    if (kind == EntryKind::Missing)
+        return ReasonOf(std::errc::no_such_file_or_directory);
+    if (wanted == EntryKind::Folder)
+        return ReasonOf(std::errc::not_a_directory);
+    return kind == EntryKind::Folder ? ReasonOf(std::errc::is_a_directory)
+                                     : std::string(NotARegularFile);
+}
+
 fs::path FolderOf(const fs::path& path) {
     return path.has_parent_path() ? path.parent_path() : fs::path(".");
 }
@@ -40,28 +53,11 @@ bool DirectoryExists(const fs::path& path) {
 }
 
 std::string WhyNotAFile(const fs::path& path) {
-    switch (platform::StatusOf(path).kind) {
-    case EntryKind::File:
-        return {};
-    case EntryKind::Missing:
-        return ReasonOf(std::errc::no_such_file_or_directory);
-    case EntryKind::Folder:
-        return ReasonOf(std::errc::is_a_directory);
-    case EntryKind::Other:
-        break;
-    }
-    return std::string(NotARegularFile);
+    return WhyNotA(EntryKind::File, path);
 }
 
 std::string WhyNotAFolder(const fs::path& path) {
-    switch (platform::StatusOf(path).kind) {
-    case EntryKind::Folder:
-        return {};
-    case EntryKind::Missing:
-        return ReasonOf(std::errc::no_such_file_or_directory);
-    default:
-        return ReasonOf(std::errc::not_a_directory);
-    }
+    return WhyNotA(EntryKind::Folder, path);
 }
 
 std::string CannotOpenFileText(const fs::path& path, std::string_view reason) {
