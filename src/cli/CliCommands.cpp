@@ -1,5 +1,7 @@
 #include "cli/CliCommands.h"
 
+#include "cli/CheckTemplateCommand.h"
+#include "cli/EscapedText.h"
 #include "generator/DeliveryError.h"
 #include "generator/PageDelivery.h"
 #include "generator/TemplateCatalogue.h"
@@ -18,12 +20,14 @@ constexpr std::string_view Usage = R"(Usage:
   affiliate-vantor-cli templates [--app-dir DIR]
   affiliate-vantor-cli generate [--app-dir DIR] [--settings FILE] [--template NAME]
                                 [--output NAME | --stdout]
+  affiliate-vantor-cli check-template NAME|FILE [--app-dir DIR]
   affiliate-vantor-cli --help
 
 Makes Affiliate Vantor promotion pages from the command line.
 
   templates   prints the installed templates, one a line, as the wizard lists them.
   generate    fills a template with a saved project and writes the page.
+  check-template  lists what in a template would not work as meant (see its --help).
 
 Options:
   --app-dir DIR    the program folder, holding Templates/ and where Output/ is made
@@ -85,35 +89,6 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
     if (options.toStdout && options.value("--output"))
         throw UsageError("Use either --output or --stdout, not both.");
     return options;
-}
-
-// A text with its control characters shown as escapes, so that a name cannot steer the terminal.
-std::string Escaped(std::string_view text) {
-    static constexpr char Hex[] = "0123456789abcdef";
-    std::string shown;
-    shown.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        // C1 controls arrive in UTF-8 as 0xC2 0x80 to 0xC2 0x9F.
-        const bool c1 = byte == 0xC2 && i + 1 < text.size() &&
-                        static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
-                        static_cast<unsigned char>(text[i + 1]) <= 0x9F;
-        if (byte == '\n')
-            shown += "\\n";
-        else if (byte == '\r')
-            shown += "\\r";
-        else if (byte == '\t')
-            shown += "\\t";
-        else if (byte < 0x20 || byte == 0x7F || c1) {
-            const auto code = c1 ? static_cast<unsigned char>(text[++i]) : byte;
-            shown += c1 ? "\\u00" : "\\x";
-            shown += Hex[code >> 4];
-            shown += Hex[code & 0xF];
-        } else {
-            shown += text[i];
-        }
-    }
-    return shown;
 }
 
 fs::path AppDirOf(const Options& options) {
@@ -191,6 +166,8 @@ int GenerateCommand(const Options& options, std::ostream& out, std::ostream& err
 } // namespace
 
 int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    if (!arguments.empty() && arguments[0] == "check-template")
+        return CheckTemplateCommand({arguments.begin() + 1, arguments.end()}, out, err);
     auto asksHelp = [](const std::string& argument) {
         return argument == "--help" || argument == "-h";
     };

@@ -3,6 +3,7 @@
 #include "generator/DeliveryError.h"
 #include "generator/PassPipeline.h"
 #include "generator/TemplateCatalogue.h"
+#include "generator/TemplateSections.h"
 #include "util/CutSection.h"
 #include "util/FileHelpers.h"
 #include "util/TextSearch.h"
@@ -15,29 +16,20 @@ namespace {
 enum class CopyRule { Link, Text };
 
 struct Section {
-    std::string_view start;
-    std::string_view end;
-    std::string_view placeholder;
+    SectionMarkers markers;
     TStringList TAffManager::*list;
     CopyRule rule;
 };
 
-// The order in which sections are cut; templates must keep them in this order.
+// Each section with the list it repeats, in the order they are cut.
 constexpr std::array<Section, 7> Sections = {{
-    {"%%TABLE_LINKTEXT_INIT%%", "%%TABLE_LINKTEXT_END%%", "%%ANCHORTEXT%%", &TAffManager::Anchors,
-     CopyRule::Link},
-    {"%%TABLE_EMAIL_INIT%%", "%%TABLE_EMAIL_END%%", "%%EMAIL%%", &TAffManager::Emails,
-     CopyRule::Text},
-    {"%%TABLE_AUTORESPONDER_INIT%%", "%%TABLE_AUTORESPONDER_END%%", "%%AUTOEMAIL%%",
-     &TAffManager::AutoEmails, CopyRule::Text},
-    {"%%TABLE_ARTICLE_INIT%%", "%%TABLE_ARTICLE_END%%", "%%ARTICLE%%", &TAffManager::Articles,
-     CopyRule::Text},
-    {"%%TABLE_SIGNATURE_INIT%%", "%%TABLE_SIGNATURE_END%%", "%%SIGNATURE%%",
-     &TAffManager::Signatures, CopyRule::Text},
-    {"%%TABLE_POPUP_INIT%%", "%%TABLE_POPUP_END%%", "%%POPUP%%", &TAffManager::PopUps,
-     CopyRule::Text},
-    {"%%TABLE_BANNER_INIT%%", "%%TABLE_BANNER_END%%", "%%BANNER%%", &TAffManager::Banners,
-     CopyRule::Link},
+    {TemplateSections[0], &TAffManager::Anchors, CopyRule::Link},
+    {TemplateSections[1], &TAffManager::Emails, CopyRule::Text},
+    {TemplateSections[2], &TAffManager::AutoEmails, CopyRule::Text},
+    {TemplateSections[3], &TAffManager::Articles, CopyRule::Text},
+    {TemplateSections[4], &TAffManager::Signatures, CopyRule::Text},
+    {TemplateSections[5], &TAffManager::PopUps, CopyRule::Text},
+    {TemplateSections[6], &TAffManager::Banners, CopyRule::Link},
 }};
 
 std::string BuildMenu(const TAffManager& model) {
@@ -92,17 +84,17 @@ PassPipeline::Writer CopiesOfBody(const Section& section, const std::string& bod
         section.rule == CopyRule::Link
             ? ReplaceWithinCeiling(body, "%%AFFILIATELINK%%", model.AffiliateURL)
             : body;
-    const std::size_t slots = Occurrences(base, section.placeholder);
+    const std::size_t slots = Occurrences(base, section.markers.placeholder);
     std::size_t size = 0;
     for (const auto& item : items) {
-        size += base.size() - slots * section.placeholder.size();
+        size += base.size() - slots * section.markers.placeholder.size();
         RefusePageOver(size);
         size += slots * item.size();
         RefusePageOver(size);
     }
     sizeHint += size;
     // Copies go on in batches: large enough to pass cheaply, small enough to stay in the cache.
-    return [base, &items, placeholder = TextFinder(section.placeholder),
+    return [base, &items, placeholder = TextFinder(section.markers.placeholder),
             packedBreak = TextFinder("$$"), rule = section.rule, copy = std::string(),
             batch = std::string()](const PassPipeline::Part& write) mutable {
         constexpr std::size_t BatchSize = 16 * 1024;
@@ -129,12 +121,12 @@ PassPipeline::Writer CopiesOfBody(const Section& section, const std::string& bod
 // Adds the passes of one section: its body becomes the copies, then markers and placeholder go.
 void AddSectionPasses(PassPipeline& passes, std::string_view& scan, const Section& section,
                       const TAffManager& model, std::size_t& sizeHint) {
-    const std::string body = Trim(CutSection(scan, section.start, section.end));
+    const std::string body = Trim(CutSection(scan, section.markers.start, section.markers.end));
     if (!body.empty())
         passes.Add(body, CopiesOfBody(section, body, model, sizeHint));
-    passes.Add(section.start, "");
-    passes.Add(section.end, "");
-    passes.Add(section.placeholder, "");
+    passes.Add(section.markers.start, "");
+    passes.Add(section.markers.end, "");
+    passes.Add(section.markers.placeholder, "");
 }
 
 void AppendPPCCell(std::string& table, const TStringList& fields) {
