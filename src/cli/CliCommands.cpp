@@ -31,12 +31,13 @@ Makes Affiliate Vantor promotion pages from the command line.
 
 Options:
   --app-dir DIR    the program folder, holding Templates/ and where Output/ is made
-                   (default: the folder of this program)
+                   (default: the folder of this program); it must exist
   --settings FILE  the project to read (default: settings.dat in the program folder)
   --template NAME  the template to use (default: the project's template when it is
                    installed, else the first one listed); letter case does not matter
   --output NAME    the file name in Output/ (default: the project's output file name,
-                   else affiliatepage.htm); the full path is printed
+                   else affiliatepage.htm); the full path is printed. A name with a
+                   ".." component is refused: pages stay in Output/
   --stdout         print the page instead of writing it, exactly as it would go to
                    the clipboard
 
