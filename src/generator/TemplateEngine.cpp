@@ -147,6 +147,11 @@ std::string BuildPPCTable(const TStringList& ads) {
     if (ads.empty())
         return {};
     std::string table = R"(<table width="491" border="0" align="center">)";
+    // Each ad's own bytes and the markup around them, so that a long list is built in place.
+    std::size_t size = table.size();
+    for (const auto& ad : ads)
+        size += ad.size() + 160;
+    table.reserve(size);
     TStringList fields;
     for (std::size_t count = 0; count < ads.size(); ++count) {
         SplitByChar('^', ads[count], fields);
