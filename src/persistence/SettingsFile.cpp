@@ -55,9 +55,6 @@ std::string PackList(const TStringList& list, Packing packing) {
     return packing == Packing::Items ? PackItems(text) : PackLines(text);
 }
 
-// The items of a stored list: its separator and every line break (CR LF, lone CR, lone LF) end
-// an item, and a final break adds no empty item. The same as turning each separator into CR LF
-// and reading the text form, in one pass and without the intermediate text.
 // The first position at or after From holding A, B or C, or the text's size; eight bytes at a
 // time, since most of a long value holds none of them.
 std::size_t FindAnyOf(std::string_view text, std::size_t from, char a, char b, char c) {
@@ -79,6 +76,9 @@ std::size_t FindAnyOf(std::string_view text, std::size_t from, char a, char b, c
     return text.size();
 }
 
+// The items of a stored list: its separator and every line break (CR LF, lone CR, lone LF) end
+// an item, and a final break adds no empty item. The same as turning each separator into CR LF
+// and reading the text form, in one pass and without the intermediate text.
 TStringList UnpackList(std::string_view value, Packing packing) {
     const char mark = Separator(packing)[0];
     TStringList items;
