@@ -22,23 +22,27 @@ namespace {
 
 constexpr int LastPage = 10;
 
-// Opens a footer label's address when it is clicked.
-class TLinkClickFilter : public QObject {
+// Runs an action when a control that has no click signal of its own is clicked.
+class TClickFilter : public QObject {
   public:
-    TLinkClickFilter(QObject* parent, std::function<void(QLabel*)> open)
-        : QObject(parent), open_(std::move(open)) {}
+    TClickFilter(QObject* parent, std::function<void()> action)
+        : QObject(parent), action_(std::move(action)) {}
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
         if (event->type() == QEvent::MouseButtonRelease &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-            open_(static_cast<QLabel*>(watched));
+            action_();
         return false;
     }
 
   private:
-    std::function<void(QLabel*)> open_;
+    std::function<void()> action_;
 };
+
+void OnClick(QWidget* control, std::function<void()> action) {
+    control->installEventFilter(new TClickFilter(control, std::move(action)));
+}
 
 } // namespace
 
@@ -115,11 +119,10 @@ TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
             reporting(&TfrmMain::cbxTemplatesChange));
     connect(Timer1, &QTimer::timeout, this, reporting(&TfrmMain::Timer1Timer));
 
-    auto* links = new TLinkClickFilter(this, [this](QLabel* label) {
-        RunReportingErrors([this, label] { OpenLinkLabel(label); });
-    });
-    lblLink1URL->installEventFilter(links);
-    lblLink2URL->installEventFilter(links);
+    OnClick(lblLink1URL, [this] { RunReportingErrors([this] { OpenLinkLabel(lblLink1URL); }); });
+    OnClick(lblLink2URL, [this] { RunReportingErrors([this] { OpenLinkLabel(lblLink2URL); }); });
+    OnClick(imgBanner, reporting(&TfrmMain::imgBannerClick));
+    OnClick(gifBanner, reporting(&TfrmMain::gifBannerClick));
 
     FormCreate();
 }
@@ -183,10 +186,6 @@ void TfrmMain::CenterBannerPictures() {
                     panBanner->height() / 2 - imgBanner->height() / 2);
     gifBanner->move(panBanner->width() / 2 - gifBanner->width() / 2,
                     panBanner->height() / 2 - gifBanner->height() / 2);
-}
-
-void TfrmMain::LoadBranding() {
-    // The window keeps its design title, band and links until a brand is installed.
 }
 
 void TfrmMain::Timer1Timer() {
@@ -270,7 +269,7 @@ void TfrmMain::btnSaveClick() {
 }
 
 void TfrmMain::btnHelpClick() {
-    services_.shellOpen(HelpURL);
+    services_.openInBrowser(HelpURL);
 }
 
 void TfrmMain::btnUpdateClick() {
@@ -278,7 +277,7 @@ void TfrmMain::btnUpdateClick() {
 }
 
 void TfrmMain::btnMakeMoneyClick() {
-    services_.shellOpen(MakeMoneyBaseURL);
+    services_.openInBrowser(MakeMoneyBaseURL + MakeMoneyID);
 }
 
 void TfrmMain::OpenLinkLabel(QLabel* label) {

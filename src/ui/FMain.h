@@ -10,6 +10,10 @@
 #include <optional>
 #include <string>
 
+// The program's version, shown in the title of a branded window.
+inline constexpr const char* AppVersionText = "1.01";
+
+struct BrandingChoice;
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -49,6 +53,7 @@ class TfrmMain : public QWidget {
     void FormResize();
     void CreateControls();
     void LoadBranding();
+    void ShowBanner(const BrandingChoice& choice);
     void CenterBannerPictures();
     void Timer1Timer();
     void CheckForUpdates(bool silent);
@@ -69,6 +74,8 @@ class TfrmMain : public QWidget {
     void btnHelpClick();
     void btnUpdateClick();
     void btnMakeMoneyClick();
+    void imgBannerClick();
+    void gifBannerClick();
     void OpenLinkLabel(QLabel* label);
 
     // Template page.
@@ -130,6 +137,16 @@ class TfrmMain : public QWidget {
     std::filesystem::path AppDir;
     QString lastPictureFolder_;
 
+    // The brand, as LoadBranding found it.
+    std::string MakeMoneyID;
+    std::string BannerClickURL;
+    std::string BannerImagePath;
+    std::string FooterURL1;
+    std::string FooterName1;
+    std::string FooterURL2;
+    std::string FooterName2;
+    std::string IconPath;
+
     // Bands.
     QFrame* bsSkinPanel1;
     QFrame* panBanner;
@@ -147,6 +164,7 @@ class TfrmMain : public QWidget {
     QPushButton* btnNext;
     QLabel* lblLink1URL;
     QLabel* lblLink2URL;
+    QLabel* lblBannerTitle;
     QTimer* Timer1;
 
     // Pages 0 and 1.

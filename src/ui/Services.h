@@ -1,5 +1,6 @@
 #pragma once
 
+#include "branding/BrandingChoice.h"
 #include "ui/MessageDialog.h"
 
 #include <QString>
@@ -9,6 +10,7 @@
 #include <optional>
 
 class QWidget;
+class TWebView;
 
 // What the window needs from the world outside it; tests replace any of these.
 struct TfrmMainServices {
@@ -21,6 +23,12 @@ struct TfrmMainServices {
         choosePicture;
     // Opens an address with the desktop's default program.
     std::function<void(const std::string& address)> shellOpen;
+    // Opens an address in the desktop's web browser.
+    std::function<void(const std::string& address)> openInBrowser;
+    // Draws the banner and the footer links of the brand.
+    TRandomDraw draw;
+    // Makes the banner preview's web view; null when there is none.
+    std::function<TWebView*(QWidget* parent)> createWebView;
     // The folder of the program, holding Templates/ and settings.dat.
     std::filesystem::path programFolder;
 };

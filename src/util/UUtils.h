@@ -48,3 +48,7 @@ std::string NormalizeLineEnds(std::string_view text);
 // Index of the first item equal to Text without regard to letter case (UTF-8 aware for common
 // scripts), or -1.
 int IndexOfIgnoringCase(const TStringList& items, std::string_view text);
+
+// Starts the desktop's web browser on an address, passed as one argument. True when a browser is
+// registered, whether or not it could be started.
+bool OpenURLInBrowser(const std::string& address);
