@@ -2,6 +2,7 @@
 
 #include "ui/Addresses.h"
 #include "ui/TextBridge.h"
+#include "update/HttpClient.h"
 #include "util/UUtils.h"
 
 #include <QApplication>
@@ -103,6 +104,12 @@ TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
     lblLink1URL->installEventFilter(links);
     lblLink2URL->installEventFilter(links);
 
+    IdHTTP1 = std::make_unique<THttpClient>();
+    IdAntiFreeze1 = [this] {
+        QCoreApplication::processEvents();
+        return !downloadCancelled_;
+    };
+
     FormCreate();
 }
 
@@ -173,10 +180,6 @@ void TfrmMain::LoadBranding() {
 void TfrmMain::Timer1Timer() {
     Timer1->stop();
     CheckForUpdates(true);
-}
-
-void TfrmMain::CheckForUpdates(bool /*silent*/) {
-    // No update server is configured for this build.
 }
 
 void TfrmMain::btnNextClick() {

@@ -2,6 +2,7 @@
 
 #include "model/UAffiliate.h"
 #include "ui/Services.h"
+#include "update/MessagePump.h"
 
 #include <QWidget>
 #include <filesystem>
@@ -21,6 +22,7 @@ class QRadioButton;
 class QStackedWidget;
 class QTimer;
 class TBannerPreview;
+class THttpClient;
 struct TMemoEditor;
 struct TTextListEditor;
 
@@ -36,6 +38,7 @@ class TfrmMain : public QWidget {
   protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     // Start-up and shut-down.
@@ -47,7 +50,10 @@ class TfrmMain : public QWidget {
     void LoadBranding();
     void CenterBannerPictures();
     void Timer1Timer();
-    void CheckForUpdates(bool silent);
+
+    // Updates.
+    bool DownloadFile(const std::string& URL, const std::string& FileName);
+    void CheckForUpdates(bool Silent);
 
     // Navigation and the page-0 boxes.
     void btnNextClick();
@@ -145,6 +151,10 @@ class TfrmMain : public QWidget {
     QLabel* lblLink1URL;
     QLabel* lblLink2URL;
     QTimer* Timer1;
+    std::unique_ptr<THttpClient> IdHTTP1;
+    // Keeps the window working while IdHTTP1 waits for the network.
+    TMessagePump IdAntiFreeze1;
+    bool downloadCancelled_ = false;
 
     // Pages 0 and 1.
     QLineEdit* edtTitlePage;

@@ -1,5 +1,6 @@
 #include "ui/Services.h"
 
+#include "ui/Addresses.h"
 #include "util/FileHelpers.h"
 #include "util/ProcessLauncher.h"
 
@@ -23,5 +24,9 @@ TfrmMainServices DefaultServices() {
     };
     services.shellOpen = [](const std::string& address) { ShellOpen(address); };
     services.programFolder = RunningProgramFolder();
+    services.updateBaseURL = UpdateBaseURL;
+    services.startProgram = [](const fs::path& program, const std::vector<std::string>& arguments) {
+        StartProgram(PathText(program), arguments);
+    };
     return services;
 }
