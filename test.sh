@@ -13,4 +13,7 @@ scripts/build.sh build-sanitize -DVANTOR_BUILD_UI=OFF -DVANTOR_BUILD_BENCH=OFF \
 (cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --output-on-failure -j2)
 
+# A few seconds of fuzzing for the HTTP response parsers, when clang is installed.
+scripts/fuzz-http.sh 10
+
 echo "All tests passed."
