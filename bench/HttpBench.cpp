@@ -65,8 +65,7 @@ static void BM_Curl(benchmark::State& state) {
         pid_t child = 0;
         int status = 0;
         if (posix_spawnp(&child, "curl", nullptr, nullptr, argv.data(), environ) != 0 ||
-            waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
-            WEXITSTATUS(status) != 0) {
+            waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
             state.SkipWithError("curl is not installed or failed");
             break;
         }

@@ -1,5 +1,4 @@
 #include "platform/Sockets.h"
-
 #include "util/AppError.h"
 
 #include <cerrno>

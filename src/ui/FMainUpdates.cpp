@@ -1,6 +1,5 @@
-#include "ui/FMain.h"
-
 #include "platform/Locale.h"
+#include "ui/FMain.h"
 #include "ui/TextBridge.h"
 #include "update/DownloadFile.h"
 #include "update/UpdateCheck.h"

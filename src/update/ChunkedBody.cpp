@@ -36,8 +36,8 @@ std::size_t TChunkedDecoder::Feed(std::string_view bytes,
     std::size_t used = 0;
     while (state_ != Done && used < bytes.size()) {
         if (state_ == Data) {
-            std::size_t take = static_cast<std::size_t>(
-                std::min<std::uint64_t>(remaining_, bytes.size() - used));
+            std::size_t take =
+                static_cast<std::size_t>(std::min<std::uint64_t>(remaining_, bytes.size() - used));
             data(bytes.substr(used, take));
             used += take;
             remaining_ -= take;

@@ -141,8 +141,8 @@ std::optional<std::int64_t> ParseCookieDate(std::string_view text) {
         } else if (day < 0 && DigitsToken(token, 1, 2, value)) {
             day = value;
         } else if (month < 0 && token.size() >= 3) {
-            auto found = std::find(std::begin(Months), std::end(Months),
-                                   FoldAsciiCase(token.substr(0, 3)));
+            auto found =
+                std::find(std::begin(Months), std::end(Months), FoldAsciiCase(token.substr(0, 3)));
             if (found != std::end(Months))
                 month = static_cast<int>(found - std::begin(Months)) + 1;
             else if (year < 0 && DigitsToken(token, 2, 4, value))
@@ -155,8 +155,8 @@ std::optional<std::int64_t> ParseCookieDate(std::string_view text) {
         year += 1900;
     else if (year >= 0 && year <= 69)
         year += 2000;
-    if (!timeFound || day < 1 || day > 31 || month < 0 || year < 1601 || hour > 23 ||
-        minute > 59 || second > 59)
+    if (!timeFound || day < 1 || day > 31 || month < 0 || year < 1601 || hour > 23 || minute > 59 ||
+        second > 59)
         return std::nullopt;
     using namespace std::chrono;
     const year_month_day date{std::chrono::year(year), std::chrono::month(unsigned(month)),
@@ -175,8 +175,7 @@ void TCookieJar::Take(std::string_view field, bool version2, const TUrl& url, st
         TakeOne(cookie, true, url, now);
 }
 
-void TCookieJar::TakeOne(std::string_view text, bool version2, const TUrl& url,
-                         std::int64_t now) {
+void TCookieJar::TakeOne(std::string_view text, bool version2, const TUrl& url, std::int64_t now) {
     std::size_t semicolon = text.find(';');
     std::string_view pair = text.substr(0, semicolon);
     std::size_t equals = pair.find('=');
@@ -186,7 +185,9 @@ void TCookieJar::TakeOne(std::string_view text, bool version2, const TUrl& url,
     cookie.name = TrimBlanks(pair.substr(0, equals));
     cookie.value = TrimBlanks(pair.substr(equals + 1));
     // A control byte would end or split the "Cookie" line sent back.
-    auto control = [](char c) { return (static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F; };
+    auto control = [](char c) {
+        return (static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F;
+    };
     if (std::ranges::any_of(cookie.name + cookie.value, control))
         return;
     const std::string host = FoldAsciiCase(url.host);
@@ -214,7 +215,9 @@ void TCookieJar::TakeOne(std::string_view text, bool version2, const TUrl& url,
             bool negative = value.starts_with('-');
             std::string_view digits = value.substr(negative ? 1 : 0);
             if (!digits.empty() && LeadingDigits(digits) == digits.size())
-                maxAge = negative ? -1 : digits.size() > 9 ? std::int64_t(1) << 40 : NumberOf(digits);
+                maxAge = negative            ? -1
+                         : digits.size() > 9 ? std::int64_t(1) << 40
+                                             : NumberOf(digits);
         } else if (name == "domain" && !value.empty()) {
             if (value.starts_with('.'))
                 value.remove_prefix(1);
@@ -253,7 +256,8 @@ std::string TCookieJar::CookieHeader(const TUrl& url, std::int64_t now) const {
     const std::string host = FoldAsciiCase(url.host);
     std::vector<const TCookie*> matching;
     for (const auto& cookie : cookies_) {
-        bool domainOk = cookie.hostOnly ? host == cookie.domain : DomainMatches(host, cookie.domain);
+        bool domainOk =
+            cookie.hostOnly ? host == cookie.domain : DomainMatches(host, cookie.domain);
         bool portOk = cookie.ports.empty() || std::ranges::count(cookie.ports, url.port) > 0;
         // There is no secure transport, so a "Secure" cookie is never sent.
         if (domainOk && portOk && !cookie.secure && PathMatches(url.path, cookie.path) &&

@@ -46,8 +46,7 @@ void THttpClient::Disconnect() {
     connection_.reset();
 }
 
-void THttpClient::Get(const std::string& address, const TBodySink& sink,
-                      const TMessagePump& pump) {
+void THttpClient::Get(const std::string& address, const TBodySink& sink, const TMessagePump& pump) {
     if (busy_)
         throw AppError("A download is already running.");
     busy_ = true;
@@ -151,7 +150,8 @@ void THttpClient::ReadBody(const THttpResponseHead& head, const TBodySink& sink,
             if (!more())
                 throw AppError(cutShort);
             std::string_view piece = connection.Pending();
-            piece = piece.substr(0, static_cast<std::size_t>(std::min<std::uint64_t>(left, piece.size())));
+            piece = piece.substr(
+                0, static_cast<std::size_t>(std::min<std::uint64_t>(left, piece.size())));
             sink(piece);
             connection.Use(piece.size());
             left -= piece.size();
@@ -173,7 +173,8 @@ void THttpClient::ReadBody(const THttpResponseHead& head, const TBodySink& sink,
 
 void THttpClient::DiscardBody(const THttpResponseHead& head, std::chrono::milliseconds waitLimit) {
     try {
-        ReadBody(head, [](std::string_view) {}, waitLimit);
+        ReadBody(
+            head, [](std::string_view) {}, waitLimit);
     } catch (const TDownloadCancelled&) {
         throw;
     } catch (const AppError&) {

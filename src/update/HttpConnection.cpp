@@ -49,7 +49,8 @@ void THttpConnection::Connect(const TSocketAddress& address, Clock::time_point d
     }
 }
 
-void THttpConnection::Pump() const {
+void THttpConnection::Pump() {
+    lastPump_ = Clock::now();
     if (!pump_())
         throw TDownloadCancelled();
 }
@@ -81,6 +82,9 @@ bool THttpConnection::Fill(std::optional<milliseconds> waitLimit) {
         if (received) {
             end_ += *received;
             peerClosed_ = *received == 0;
+            // A server that trickles its bytes must not freeze the caller either.
+            if (Clock::now() - lastPump_ >= limits_.readSlice)
+                Pump();
             return !peerClosed_;
         }
         const auto left = deadline - Clock::now();

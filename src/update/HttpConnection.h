@@ -11,7 +11,8 @@
 #include <vector>
 
 // One open connection of a download, with the bytes that have arrived and not been used yet.
-// Every wait runs in slices with the message pump called after each empty one.
+// Every wait runs in slices with the message pump called after each empty one, and at least
+// once a slice while bytes keep arriving.
 class THttpConnection {
   public:
     // Resolves the host and connects, trying its addresses in turn within the connect limit.
@@ -31,7 +32,7 @@ class THttpConnection {
 
   private:
     void Connect(const TSocketAddress& address, std::chrono::steady_clock::time_point deadline);
-    void Pump() const;
+    void Pump();
 
     const THttpLimits& limits_;
     const TMessagePump& pump_;
@@ -42,4 +43,5 @@ class THttpConnection {
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     bool peerClosed_ = false;
+    std::chrono::steady_clock::time_point lastPump_ = std::chrono::steady_clock::now();
 };

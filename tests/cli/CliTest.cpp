@@ -143,8 +143,8 @@ TEST(CliCheckUpdate, AnswersInOneLineAsTheWindowDecides) {
                            {{Reply("HTTP/1.1 200 OK", "[APPLICATION]\nVersion=1.010000001")}},
                            {{Reply("HTTP/1.1 404 Not Found", "")}}});
     auto check = [&] {
-        return RunTool({"check-update", "--app-dir", app.path().string(), "--url",
-                        server.Url("/live/")});
+        return RunTool(
+            {"check-update", "--app-dir", app.path().string(), "--url", server.Url("/live/")});
     };
     const fs::path description = app.path() / "mainappupdate.inf";
     auto offered = check();

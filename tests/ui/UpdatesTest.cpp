@@ -56,9 +56,8 @@ class UpdatesTest : public WindowTestCase {
                                << QStringList{NoUpdates};
         QTest::newRow("same in single precision")
             << version + "1.010000001" << QList<int>{} << true << QStringList{NoUpdates};
-        QTest::newRow("newer in single precision")
-            << version + "1.0100001" << QList<int>{mrCancel} << true
-            << QStringList{Offer("1.0100001")};
+        QTest::newRow("newer in single precision") << version + "1.0100001" << QList<int>{mrCancel}
+                                                   << true << QStringList{Offer("1.0100001")};
         QTest::newRow("comma on an English system")
             << version + "1,02" << QList<int>{} << true << QStringList{NoUpdates};
         QTest::newRow("empty") << version << QList<int>{} << true << QStringList{NoUpdates};
@@ -94,8 +93,8 @@ class UpdatesTest : public WindowTestCase {
         QCOMPARE(world->started.size(), handedOver ? 1u : 0u);
         if (handedOver) {
             QCOMPARE(world->started[0].first, world->folder.path() / "Updater");
-            QCOMPARE(world->started[0].second, (std::vector<std::string>{
-                                                   server.Url("/live/"), "1.00999999046326", "A"}));
+            QCOMPARE(world->started[0].second,
+                     (std::vector<std::string>{server.Url("/live/"), "1.00999999046326", "A"}));
         }
     }
 
@@ -129,7 +128,8 @@ class UpdatesTest : public WindowTestCase {
         user.start(5);
         QTimer::singleShot(0, window.get(), [this] { Click(window.get(), "btnUpdate"); });
         QTimer hang;
-        connect(&hang, &QTimer::timeout, [] { qFatal("the program still runs without its window"); });
+        connect(&hang, &QTimer::timeout,
+                [] { qFatal("the program still runs without its window"); });
         hang.start(30000);
 
         QCOMPARE(QApplication::exec(), 0);

@@ -43,8 +43,11 @@ class Download : public ::testing::Test {
 
     TempFolder folder;
     fs::path target = folder.path() / "mainappupdate.inf";
-    THttpClient client{{.connect = 2s, .connectSlice = 1ms, .readSlice = 1ms,
-                        .failureBodyWait = 50ms, .redirectBodyWait = 50ms}};
+    THttpClient client{{.connect = 2s,
+                        .connectSlice = 1ms,
+                        .readSlice = 1ms,
+                        .failureBodyWait = 50ms,
+                        .redirectBodyWait = 50ms}};
     int pumps = 0;
     int cancelAfter = 2000;
     std::function<void()> whileWaiting;
@@ -138,9 +141,7 @@ TEST_F(Download, ReusesAConnectionOnlyWhenTheServerAllows) {
         {"HTTP/1.0",
          {{{Reply("HTTP/1.0 302 Found\r\nLocation: /b", "")}, true}, {{Reply(Ok, "done")}}},
          2},
-        {"closed while idle, tried again once",
-         {{{Redirect("/b"), ""}}, {{Reply(Ok, "done")}}},
-         2},
+        {"closed while idle, tried again once", {{{Redirect("/b"), ""}}, {{Reply(Ok, "done")}}}, 2},
         {"redirect body too slow",
          {{{Redirect("/b").substr(0, Redirect("/b").size() - 3)}, true}, {{Reply(Ok, "done")}}},
          2},
@@ -163,7 +164,9 @@ TEST_F(Download, ASilentServerWaitsUntilThePumpCancels) {
     TestHttpServer server({{{""}, true}});
     fs::path other = folder.path() / "other.inf";
     // A second download meanwhile is refused and touches nothing.
-    whileWaiting = [&] { EXPECT_FALSE(DownloadFile(client, server.Url("/"), other, [] { return true; })); };
+    whileWaiting = [&] {
+        EXPECT_FALSE(DownloadFile(client, server.Url("/"), other, [] { return true; }));
+    };
     cancelAfter = 300;
     EXPECT_EQ(Fetch(server.Url("/")), std::nullopt);
     EXPECT_EQ(pumps, 300);

@@ -39,8 +39,8 @@ const HeadCase HeadCases[] = {
     {"line of 16384", "HTTP/1.1 200 OK\r\n" + LongLine(16384) + "\r\n", 200, 1, true},
     {"line of 16385", "HTTP/1.1 200 OK\r\n" + LongLine(16385) + "\r\n", -2, 0, false},
     {"head over 64 KiB",
-     "HTTP/1.1 200 OK\r\n" + LongLine(16000) + LongLine(16000) + LongLine(16000) +
-         LongLine(16000) + LongLine(16000) + "\r\n",
+     "HTTP/1.1 200 OK\r\n" + LongLine(16000) + LongLine(16000) + LongLine(16000) + LongLine(16000) +
+         LongLine(16000) + "\r\n",
      -2, 0, false},
     {"cut short", "HTTP/1.1 200 OK\r\nContent-Le", 200, 0, false},
 };
@@ -64,7 +64,8 @@ TEST(ResponseHeadParser, ReadsHeadsWholeAndByteByByte) {
             EXPECT_EQ(parser.Head().cutShort, !test.complete);
             EXPECT_EQ(parser.Head().status, test.status);
             EXPECT_EQ(parser.Head().fields.size(), test.fields);
-            EXPECT_EQ(test.input.substr(used), test.complete && used < test.input.size() ? "body" : "");
+            EXPECT_EQ(test.input.substr(used),
+                      test.complete && used < test.input.size() ? "body" : "");
         }
     }
 }

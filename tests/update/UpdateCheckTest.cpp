@@ -1,5 +1,6 @@
-#include "support/TempFolder.h"
 #include "update/UpdateCheck.h"
+
+#include "support/TempFolder.h"
 #include "util/CacheFolder.h"
 
 #include <cstdlib>

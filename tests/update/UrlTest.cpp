@@ -1,4 +1,5 @@
 #include "update/Url.h"
+
 #include "util/AppError.h"
 
 #include <gtest/gtest.h>
