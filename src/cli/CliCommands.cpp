@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 
+#include "cli/CheckTemplateCommand.h"
 #include "generator/PageOutput.h"
 #include "generator/TemplateCatalogue.h"
 #include "generator/TemplateEngine.h"
@@ -24,19 +25,21 @@ constexpr std::string_view Usage = R"(Usage:
   affiliate-vantor-cli templates [--app-dir DIR]
   affiliate-vantor-cli generate [--app-dir DIR] [--settings FILE] [--template NAME]
                                 [--output NAME | --stdout]
+  affiliate-vantor-cli check-template NAME|FILE [--app-dir DIR]
   affiliate-vantor-cli check-update [--app-dir DIR] [--url BASE]
   affiliate-vantor-cli --help
 
 Makes Affiliate Vantor promotion pages from the command line.
 
-  templates     prints the installed templates, one a line, as the wizard lists them.
-  generate      fills a template with a saved project and writes the page.
-  check-update  fetches the update description BASE + "mainappupdate.inf" into
-                mainappupdate.inf in the program folder (in ~/.cache/affiliate-vantor/
-                when the program folder cannot be written) and compares its version
-                with this program's, as "Check Updates" does. Prints one line:
-                "update available: V" (V the version offered) or "no new updates";
-                or, on standard error, "could not fetch URL".
+  templates       prints the installed templates, one a line, as the wizard lists them.
+  generate        fills a template with a saved project and writes the page.
+  check-template  lists what in a template would not work as meant (see its --help).
+  check-update    fetches the update description BASE + "mainappupdate.inf" into
+                  mainappupdate.inf in the program folder (in ~/.cache/affiliate-vantor/
+                  when the program folder cannot be written) and compares its version
+                  with this program's, as "Check Updates" does. Prints one line:
+                  "update available: V" (V the version offered) or "no new updates";
+                  or, on standard error, "could not fetch URL".
 
 Options:
   --app-dir DIR    the program folder, holding Templates/ and where Output/ is made
@@ -181,6 +184,8 @@ int CheckUpdateCommand(const Options& options, std::ostream& out, std::ostream& 
 } // namespace
 
 int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    if (!arguments.empty() && arguments[0] == "check-template")
+        return CheckTemplateCommand({arguments.begin() + 1, arguments.end()}, out, err);
     auto asksHelp = [](const std::string& argument) {
         return argument == "--help" || argument == "-h";
     };

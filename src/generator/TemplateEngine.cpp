@@ -1,6 +1,7 @@
 #include "generator/TemplateEngine.h"
 
 #include "generator/TemplateCatalogue.h"
+#include "generator/TemplateSections.h"
 #include "util/CutSection.h"
 #include "util/FileHelpers.h"
 #include "util/UUtils.h"
@@ -12,29 +13,20 @@ namespace {
 enum class CopyRule { Link, Text };
 
 struct Section {
-    std::string_view start;
-    std::string_view end;
-    std::string_view placeholder;
+    SectionMarkers markers;
     TStringList TAffManager::*list;
     CopyRule rule;
 };
 
-// The order in which sections are cut; templates must keep them in this order.
+// Each section with the list it repeats, in the order they are cut.
 constexpr std::array<Section, 7> Sections = {{
-    {"%%TABLE_LINKTEXT_INIT%%", "%%TABLE_LINKTEXT_END%%", "%%ANCHORTEXT%%", &TAffManager::Anchors,
-     CopyRule::Link},
-    {"%%TABLE_EMAIL_INIT%%", "%%TABLE_EMAIL_END%%", "%%EMAIL%%", &TAffManager::Emails,
-     CopyRule::Text},
-    {"%%TABLE_AUTORESPONDER_INIT%%", "%%TABLE_AUTORESPONDER_END%%", "%%AUTOEMAIL%%",
-     &TAffManager::AutoEmails, CopyRule::Text},
-    {"%%TABLE_ARTICLE_INIT%%", "%%TABLE_ARTICLE_END%%", "%%ARTICLE%%", &TAffManager::Articles,
-     CopyRule::Text},
-    {"%%TABLE_SIGNATURE_INIT%%", "%%TABLE_SIGNATURE_END%%", "%%SIGNATURE%%",
-     &TAffManager::Signatures, CopyRule::Text},
-    {"%%TABLE_POPUP_INIT%%", "%%TABLE_POPUP_END%%", "%%POPUP%%", &TAffManager::PopUps,
-     CopyRule::Text},
-    {"%%TABLE_BANNER_INIT%%", "%%TABLE_BANNER_END%%", "%%BANNER%%", &TAffManager::Banners,
-     CopyRule::Link},
+    {TemplateSections[0], &TAffManager::Anchors, CopyRule::Link},
+    {TemplateSections[1], &TAffManager::Emails, CopyRule::Text},
+    {TemplateSections[2], &TAffManager::AutoEmails, CopyRule::Text},
+    {TemplateSections[3], &TAffManager::Articles, CopyRule::Text},
+    {TemplateSections[4], &TAffManager::Signatures, CopyRule::Text},
+    {TemplateSections[5], &TAffManager::PopUps, CopyRule::Text},
+    {TemplateSections[6], &TAffManager::Banners, CopyRule::Link},
 }};
 
 std::string BuildMenu(const TAffManager& model) {
@@ -60,13 +52,13 @@ std::string CopyOfBody(const Section& section, const std::string& body, const st
                        const TAffManager& model) {
     if (section.rule == CopyRule::Link)
         return ReplaceAll(ReplaceAll(body, "%%AFFILIATELINK%%", model.AffiliateURL),
-                          section.placeholder, item);
-    return ReplaceAll(ReplaceAll(body, section.placeholder, item), "$$", "\r\n");
+                          section.markers.placeholder, item);
+    return ReplaceAll(ReplaceAll(body, section.markers.placeholder, item), "$$", "\r\n");
 }
 
 void ExpandSection(std::string& page, std::string_view& scan, const Section& section,
                    const TAffManager& model) {
-    const std::string body = Trim(CutSection(scan, section.start, section.end));
+    const std::string body = Trim(CutSection(scan, section.markers.start, section.markers.end));
     if (!body.empty()) {
         const TStringList& items = model.*section.list;
         std::size_t itemBytes = 0;
@@ -78,9 +70,9 @@ void ExpandSection(std::string& page, std::string_view& scan, const Section& sec
             copies += CopyOfBody(section, body, item, model);
         ReplaceAllIn(page, body, copies);
     }
-    ReplaceAllIn(page, section.start, "");
-    ReplaceAllIn(page, section.end, "");
-    ReplaceAllIn(page, section.placeholder, "");
+    ReplaceAllIn(page, section.markers.start, "");
+    ReplaceAllIn(page, section.markers.end, "");
+    ReplaceAllIn(page, section.markers.placeholder, "");
 }
 
 std::string PPCCell(const TStringList& fields) {

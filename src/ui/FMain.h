@@ -6,6 +6,7 @@
 
 #include <QWidget>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,6 +42,9 @@ class TfrmMain : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // Runs a handler to its end; an error it raises is shown in an error box.
+    void RunReportingErrors(const std::function<void()>& handler);
+
     // Start-up and shut-down.
     void FormCreate();
     void FormDestroy();
@@ -166,28 +170,46 @@ class TfrmMain : public QWidget {
 
     // Pages 2 to 9.
     QLineEdit* edtAchorText;
+    QPushButton* btnCreateLinkPromo;
+    QPushButton* btnDeleteLinkPromo;
     QListWidget* lbxLinkPromo;
     QLineEdit* edtPPCTitle;
     QPlainTextEdit* memPPCBody;
     QLineEdit* edtPPCLink;
+    QPushButton* btnCreateProm;
+    QPushButton* btnDeleteProm;
     QListWidget* lbxPPCAds;
     QPlainTextEdit* memPPCDetails;
     QLineEdit* edtImageUrl;
+    QPushButton* btnBrowseImage;
+    QPushButton* btnCreateImageUrl;
+    QPushButton* btnDeleteImageUrl;
     QListWidget* lbxBanners;
+    QGroupBox* bsSkinGroupBox2;
     TBannerPreview* EmbeddedWB1;
     QPlainTextEdit* memSignature;
+    QPushButton* btnAddSignature;
+    QPushButton* btnDeleteSignature;
     QListWidget* lbxSignatures;
     QPlainTextEdit* memSignatureDetails;
     QPlainTextEdit* memEmail;
+    QPushButton* btnCreateEmail;
+    QPushButton* btnDeleteEmail;
     QListWidget* lbxEmails;
     QPlainTextEdit* memEmailDetails;
     QPlainTextEdit* memAutoEmail;
+    QPushButton* btnCreateAutoEmail;
+    QPushButton* btnDeleteAutoEmail;
     QListWidget* lbxAutoEmail;
     QPlainTextEdit* memAutoEmailDetails;
     QPlainTextEdit* memArticle;
+    QPushButton* btnCreateArticle;
+    QPushButton* btnDeleteArticle;
     QListWidget* lbxArticles;
     QPlainTextEdit* memArticleDetails;
     QPlainTextEdit* memPopUp;
+    QPushButton* btnCreatePopUp;
+    QPushButton* btnDeletePopUp;
     QListWidget* lbxPopups;
     QPlainTextEdit* memPopUpDetails;
 
