@@ -17,7 +17,6 @@ struct Case {
 
 TEST(CookieJar, SendsCookiesBackByDomainAndPath) {
     const Case cases[] = {
-        {"host only", {{"http://a.example.com/", "id=1"}}, "http://a.example.com/x", "id=1"},
         {"host only, not to a sub-domain",
          {{"http://example.com/", "id=1"}},
          "http://a.example.com/",
@@ -26,13 +25,10 @@ TEST(CookieJar, SendsCookiesBackByDomainAndPath) {
          {{"http://example.com/", "id=1; Domain=.Example.com"}},
          "http://a.example.com/",
          "id=1"},
-        {"domain of another site refused",
-         {{"http://example.com/", "id=1; Domain=other.com"}},
+        {"another site's or a single-label domain refused",
+         {{"http://example.com/", "id=1; Domain=other.com"},
+          {"http://a.example.com/", "id=2; domain=com"}},
          "http://other.com/",
-         ""},
-        {"single-label domain refused",
-         {{"http://a.example.com/", "id=1; domain=com"}},
-         "http://b.com/",
          ""},
         {"default path is the folder",
          {{"http://h/live/app/x.inf", "id=1"}},
@@ -46,18 +42,15 @@ TEST(CookieJar, SendsCookiesBackByDomainAndPath) {
          {{"http://h/", "a=1; Path=/"}, {"http://h/", "b=2; Path=/live"}, {"http://h/", "c=3"}},
          "http://h/live/x",
          "b=2; a=1; c=3"},
-        {"replaced, then deleted by a past date",
+        {"replaced, deleted by a past date or max-age 0, kept to a future date",
          {{"http://h/", "a=1"},
-          {"http://h/", "a=2"},
+          {"http://h/", "a=2; Expires=Sun Nov  6 08:49:37 2095"},
           {"http://h/", "b=1"},
-          {"http://h/", "b=; Expires=Thu, 01-Jan-1970 00:00:01 GMT"}},
+          {"http://h/", "b=; Expires=Thu, 01-Jan-1970 00:00:01 GMT"},
+          {"http://h/", "c=1; Max-Age=0; Expires=Wed, 09 Jun 2100 10:18:14 GMT"},
+          {"http://h/", "d=1; Expires=Sun, 31 Feb 2100 08:49:37 GMT"}},
          "http://h/",
-         "a=2"},
-        {"max-age wins over expires",
-         {{"http://h/", "a=1; Max-Age=0; Expires=Wed, 09 Jun 2100 10:18:14 GMT"},
-          {"http://h/", "b=2; Expires=Sun Nov  6 08:49:37 2095"}},
-         "http://h/",
-         "b=2"},
+         "a=2; d=1"},
         {"secure never sent, nameless and control bytes ignored",
          {{"http://h/", "s=1; Secure"}, {"http://h/", "=v"}, {"http://h/", "c=a\rb"}},
          "http://h/",
@@ -79,12 +72,4 @@ TEST(CookieJar, ReadsSetCookie2ListsAndExpiresDuringTheRun) {
     jar.Take("c=3; Max-Age=60", false, ParseUrl("http://h:8080/"), Now);
     EXPECT_EQ(jar.CookieHeader(ParseUrl("http://h:8080/"), Now), "a=\"1,2\"; b=2; c=3");
     EXPECT_EQ(jar.CookieHeader(ParseUrl("http://h/"), Now + 61), "a=\"1,2\"");
-}
-
-TEST(CookieJar, ReadsTheUsualDateForms) {
-    EXPECT_EQ(ParseCookieDate("Sun, 06 Nov 1994 08:49:37 GMT"), 784111777);
-    EXPECT_EQ(ParseCookieDate("Sunday, 06-Nov-94 08:49:37 GMT"), 784111777);
-    EXPECT_EQ(ParseCookieDate("Sun Nov  6 08:49:37 1994"), 784111777);
-    EXPECT_EQ(ParseCookieDate("Sun, 31 Feb 1994 08:49:37 GMT"), std::nullopt);
-    EXPECT_EQ(ParseCookieDate("tomorrow"), std::nullopt);
 }

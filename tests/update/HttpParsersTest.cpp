@@ -70,46 +70,6 @@ TEST(ResponseHeadParser, ReadsHeadsWholeAndByteByByte) {
     }
 }
 
-TEST(ResponseHeadParser, FieldValuesAreTrimmedFoldedAndFoundInAnyCase) {
-    TResponseHeadParser parser;
-    parser.Feed("HTTP/1.1 301 Moved\r\nlocation:  /a \r\nSet-Cookie: a=1\r\n\tb\r\n"
-                "SET-COOKIE: c=2\r\n\r\n");
-    EXPECT_EQ(parser.Head().Field("Location"), "/a");
-    EXPECT_EQ(parser.Head().Fields("set-cookie"), (std::vector<std::string_view>{"a=1 b", "c=2"}));
-    EXPECT_EQ(parser.Head().Field("Content-Length"), std::nullopt);
-}
-
-TEST(ResponseHeadParser, FramingAndKeepingFollowTheFields) {
-    struct Case {
-        std::string head;
-        TBodyFraming::Kind kind;
-        std::uint64_t length;
-        bool keeps;
-    } cases[] = {
-        {"HTTP/1.1 200 OK\r\nContent-Length: 12\r\n", TBodyFraming::Length, 12, true},
-        {"HTTP/1.1 200 OK\r\nContent-Length: 0\r\n", TBodyFraming::NoBody, 0, true},
-        {"HTTP/1.1 200 OK\r\nContent-Length: -3\r\n", TBodyFraming::UntilClose, 0, true},
-        {"HTTP/1.1 200 OK\r\nContent-Length: 9\r\nTransfer-Encoding: gzip, Chunked\r\n",
-         TBodyFraming::Chunked, 0, true},
-        {"HTTP/1.1 204 No Content\r\nContent-Length: 9\r\n", TBodyFraming::NoBody, 0, true},
-        {"HTTP/1.1 304 Not Modified\r\n", TBodyFraming::NoBody, 0, true},
-        {"HTTP/1.1 200 OK\r\nConnection: Keep-Alive, CLOSE\r\n", TBodyFraming::UntilClose, 0,
-         false},
-        {"HTTP/1.1 200 OK\r\nProxy-Connection: close\r\n", TBodyFraming::UntilClose, 0, false},
-        {"HTTP/1.0 200 OK\r\nContent-Length: 1\r\n", TBodyFraming::Length, 1, false},
-        {"HTTP/1.0 200 OK\r\nConnection: keep-alive\r\n", TBodyFraming::UntilClose, 0, true},
-    };
-    for (const auto& test : cases) {
-        SCOPED_TRACE(test.head);
-        TResponseHeadParser parser;
-        parser.Feed(test.head + "\r\n");
-        const TBodyFraming framing = BodyFramingOf(parser.Head());
-        EXPECT_EQ(framing.kind, test.kind);
-        EXPECT_EQ(framing.length, test.length);
-        EXPECT_EQ(KeepsConnection(parser.Head()), test.keeps);
-    }
-}
-
 TEST(ChunkedDecoder, JoinsChunksWholeAndByteByByte) {
     struct Case {
         const char* name;
