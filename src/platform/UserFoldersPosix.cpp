@@ -9,7 +9,7 @@ bool CanWriteFolder(const std::filesystem::path& folder) {
 }
 
 std::filesystem::path UserCacheFolder() {
-    // Relative values are invalid and ignored (XDG Base Directory Specification).
+    // A relative value is invalid and ignored, as the XDG base-directory rules say.
     if (const char* cache = std::getenv("XDG_CACHE_HOME"); cache && cache[0] == '/')
         return cache;
     const char* home = std::getenv("HOME");

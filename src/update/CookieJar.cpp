@@ -32,7 +32,7 @@ int NumberOf(std::string_view digits) {
     return number;
 }
 
-// RFC 6265 5.1.1: a token of 1 to 2 digits, optionally followed by a non-digit and anything.
+// RFC 6265 5.1.1: a token of Least to Most digits, then anything that is not a digit.
 bool DigitsToken(std::string_view token, std::size_t least, std::size_t most, int& value) {
     std::size_t count = LeadingDigits(token);
     if (count < least || count > most)

@@ -172,9 +172,9 @@ void THttpClient::ReadBody(const THttpResponseHead& head, const TBodySink& sink,
 }
 
 void THttpClient::DiscardBody(const THttpResponseHead& head, std::chrono::milliseconds waitLimit) {
+    const TBodySink ignore = [](std::string_view) {};
     try {
-        ReadBody(
-            head, [](std::string_view) {}, waitLimit);
+        ReadBody(head, ignore, waitLimit);
     } catch (const TDownloadCancelled&) {
         throw;
     } catch (const AppError&) {
