@@ -6,7 +6,11 @@
 #include "generator/PageDelivery.h"
 #include "generator/TemplateCatalogue.h"
 #include "persistence/SettingsFile.h"
+#include "platform/Locale.h"
+#include "update/DownloadFile.h"
+#include "update/UpdateCheck.h"
 #include "util/AppError.h"
+#include "util/CacheFolder.h"
 #include "util/FileHelpers.h"
 #include "util/UUtils.h"
 
@@ -21,13 +25,20 @@ constexpr std::string_view Usage = R"(Usage:
   affiliate-vantor-cli generate [--app-dir DIR] [--settings FILE] [--template NAME]
                                 [--output NAME | --stdout]
   affiliate-vantor-cli check-template NAME|FILE [--app-dir DIR]
+  affiliate-vantor-cli check-update [--app-dir DIR] [--url BASE]
   affiliate-vantor-cli --help
 
 Makes Affiliate Vantor promotion pages from the command line.
 
-  templates   prints the installed templates, one a line, as the wizard lists them.
-  generate    fills a template with a saved project and writes the page.
+  templates       prints the installed templates, one a line, as the wizard lists them.
+  generate        fills a template with a saved project and writes the page.
   check-template  lists what in a template would not work as meant (see its --help).
+  check-update    fetches the update description BASE + "mainappupdate.inf" into
+                  mainappupdate.inf in the program folder (in ~/.cache/affiliate-vantor/
+                  when the program folder cannot be written) and compares its version
+                  with this program's, as "Check Updates" does. Prints one line:
+                  "update available: V" (V the version offered) or "no new updates";
+                  or, on standard error, "could not fetch URL".
 
 Options:
   --app-dir DIR    the program folder, holding Templates/ and where Output/ is made
@@ -40,9 +51,11 @@ Options:
                    ".." component is refused: pages stay in Output/
   --stdout         print the page instead of writing it, exactly as it would go to
                    the clipboard
+  --url BASE       the address of the update folder, ending with "/" (default:
+                   )" VANTOR_UPDATE_BASE_URL R"()
 
-Exit status: 0 success, 1 no template file found, 2 wrong arguments, unreadable
-input or a page that cannot be written.
+Exit status: 0 success, 1 no template file found or the update description could
+not be fetched, 2 wrong arguments, unreadable input or a page that cannot be written.
 )";
 
 // A wrong command line; its text goes to the user with the usage hint.
@@ -67,7 +80,8 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
     if (arguments.empty())
         throw UsageError("No command given.");
     options.command = arguments[0];
-    if (options.command != "templates" && options.command != "generate")
+    if (options.command != "templates" && options.command != "generate" &&
+        options.command != "check-update")
         throw UsageError("Unknown command \"" + options.command + "\".");
 
     const bool generating = options.command == "generate";
@@ -75,7 +89,8 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
         const std::string& argument = arguments[i];
         bool takesValue = argument == "--app-dir" ||
                           (generating && (argument == "--settings" || argument == "--template" ||
-                                          argument == "--output"));
+                                          argument == "--output")) ||
+                          (options.command == "check-update" && argument == "--url");
         if (generating && argument == "--stdout") {
             options.toStdout = true;
         } else if (takesValue) {
@@ -164,6 +179,23 @@ int GenerateCommand(const Options& options, std::ostream& out, std::ostream& err
     return CliSuccess;
 }
 
+int CheckUpdateCommand(const Options& options, std::ostream& out, std::ostream& err) {
+    const fs::path appDir = AppDirOf(options);
+    const std::string address =
+        options.value("--url").value_or(VANTOR_UPDATE_BASE_URL) + UpdateDescriptionFileName;
+    const fs::path description = CacheFolder(appDir) / UpdateDescriptionFileName;
+    THttpClient client;
+    if (!DownloadFile(client, address, description, [] { return true; })) {
+        err << "could not fetch " << address << '\n';
+        return CliNotFetched;
+    }
+    if (auto version = NewerVersion(description, AppVersion, UserDecimalSeparator()))
+        out << "update available: " << *version << '\n';
+    else
+        out << "no new updates\n";
+    return CliSuccess;
+}
+
 } // namespace
 
 int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
@@ -180,6 +212,8 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         Options options = ParseOptions(arguments);
         if (options.command == "templates")
             return ListTemplatesCommand(options, out);
+        if (options.command == "check-update")
+            return CheckUpdateCommand(options, out, err);
         return GenerateCommand(options, out, err);
     } catch (const UsageError& error) {
         err << Escaped(error.what()) << "\nRun affiliate-vantor-cli --help for the options.\n";

@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 #include "support/TempFolder.h"
+#include "support/TestHttpServer.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -192,4 +193,32 @@ TEST_F(CliProgramFolder, EmptyTemplateAndControlCharactersInNamesAreShownPlainly
     auto missing = RunTool({"generate", "--app-dir", dir(), "--template", "a\rb", "--stdout"});
     EXPECT_EQ(missing.status, CliNoTemplate);
     EXPECT_NE(missing.err.find("\"a\\rb.tem\""), std::string::npos);
+}
+
+TEST(CliCheckUpdate, AnswersInOneLineAsTheWindowDecides) {
+    TempFolder app;
+    const std::string newer = "[APPLICATION]\r\nVersion=1.02\r\n";
+    TestHttpServer server({{{Reply("HTTP/1.1 200 OK", newer)}},
+                           {{Reply("HTTP/1.1 200 OK", "[APPLICATION]\nVersion=1.010000001")}},
+                           {{Reply("HTTP/1.1 404 Not Found", "")}}});
+    auto check = [&] {
+        return RunTool(
+            {"check-update", "--app-dir", app.path().string(), "--url", server.Url("/live/")});
+    };
+    const fs::path description = app.path() / "mainappupdate.inf";
+    auto offered = check();
+    EXPECT_EQ(offered.status, CliSuccess);
+    EXPECT_EQ(offered.out, "update available: 1.02\n");
+    EXPECT_EQ(ReadAll(description), newer);
+    EXPECT_EQ(check().out, "no new updates\n");
+    auto failed = check();
+    EXPECT_EQ(failed.status, CliNotFetched);
+    EXPECT_EQ(failed.out, "");
+    EXPECT_EQ(failed.err, "could not fetch " + server.Url("/live/mainappupdate.inf") + "\n");
+    EXPECT_FALSE(fs::exists(description));
+    EXPECT_EQ(server.Requests().size(), 3u);
+
+    EXPECT_NE(RunTool({"--help"}).out.find("check-update [--app-dir DIR] [--url BASE]"),
+              std::string::npos);
+    EXPECT_EQ(RunTool({"check-update", "--output", "x"}).status, CliBadInput);
 }
