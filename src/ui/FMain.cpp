@@ -3,6 +3,7 @@
 #include "ui/Addresses.h"
 #include "ui/ListBoxRows.h"
 #include "ui/TextBridge.h"
+#include "update/HttpClient.h"
 #include "util/UUtils.h"
 
 #include <QApplication>
@@ -124,6 +125,12 @@ TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
     OnClick(imgBanner, reporting(&TfrmMain::imgBannerClick));
     OnClick(gifBanner, reporting(&TfrmMain::gifBannerClick));
 
+    IdHTTP1 = std::make_unique<THttpClient>();
+    IdAntiFreeze1 = [this] {
+        QCoreApplication::processEvents();
+        return !downloadCancelled_;
+    };
+
     FormCreate();
 }
 
@@ -191,10 +198,6 @@ void TfrmMain::CenterBannerPictures() {
 void TfrmMain::Timer1Timer() {
     Timer1->stop();
     CheckForUpdates(true);
-}
-
-void TfrmMain::CheckForUpdates(bool /*silent*/) {
-    // No update server is configured for this build.
 }
 
 void TfrmMain::btnNextClick() {

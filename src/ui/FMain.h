@@ -2,6 +2,7 @@
 
 #include "model/UAffiliate.h"
 #include "ui/Services.h"
+#include "update/MessagePump.h"
 
 #include <QWidget>
 #include <filesystem>
@@ -26,6 +27,7 @@ class QRadioButton;
 class QStackedWidget;
 class QTimer;
 class TBannerPreview;
+class THttpClient;
 struct TMemoEditor;
 struct TTextListEditor;
 
@@ -41,6 +43,7 @@ class TfrmMain : public QWidget {
   protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     // Runs a handler to its end; an error it raises is shown in an error box.
@@ -56,7 +59,10 @@ class TfrmMain : public QWidget {
     void ShowBanner(const BrandingChoice& choice);
     void CenterBannerPictures();
     void Timer1Timer();
-    void CheckForUpdates(bool silent);
+
+    // Updates.
+    bool DownloadFile(const std::string& URL, const std::string& FileName);
+    void CheckForUpdates(bool Silent);
 
     // Navigation and the page-0 boxes.
     void btnNextClick();
@@ -126,7 +132,6 @@ class TfrmMain : public QWidget {
     // Generate Code.
     void btnFinishClick();
     std::optional<std::string> ProduceOutput(bool save);
-    std::string GenerateCode();
 
     // Settings file.
     void SaveSettings();
@@ -167,6 +172,10 @@ class TfrmMain : public QWidget {
     QLabel* lblLink2URL;
     QLabel* lblBannerTitle;
     QTimer* Timer1;
+    std::unique_ptr<THttpClient> IdHTTP1;
+    // Keeps the window working while IdHTTP1 waits for the network.
+    TMessagePump IdAntiFreeze1;
+    bool downloadCancelled_ = false;
 
     // Pages 0 and 1.
     QLineEdit* edtTitlePage;

@@ -1,6 +1,7 @@
 #include "ui/Services.h"
 
 #include "platform/Process.h"
+#include "ui/Addresses.h"
 #include "ui/WebView.h"
 #include "util/FileHelpers.h"
 #include "util/UUtils.h"
@@ -29,6 +30,10 @@ TfrmMainServices DefaultServices() {
     services.programFolder = RunningProgramFolder();
     services.createWebView = [folder = services.programFolder](QWidget* parent) {
         return LoadWebView(folder, parent);
+    };
+    services.updateBaseURL = UpdateBaseURL;
+    services.startProgram = [](const fs::path& program, const std::vector<std::string>& arguments) {
+        StartProgram(PathText(program), arguments);
     };
     return services;
 }

@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 class QWidget;
 class TWebView;
@@ -31,6 +33,12 @@ struct TfrmMainServices {
     std::function<TWebView*(QWidget* parent)> createWebView;
     // The folder of the program, holding Templates/ and settings.dat.
     std::filesystem::path programFolder;
+    // The update folder on the maker's server, ending with "/".
+    std::string updateBaseURL;
+    // Starts the updater with its arguments and does not wait for it.
+    std::function<void(const std::filesystem::path& program,
+                       const std::vector<std::string>& arguments)>
+        startProgram;
 };
 
 // The real services of a running program.

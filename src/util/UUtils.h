@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/UAffiliate.h"
+#include "util/StringList.h"
 
 #include <string>
 #include <string_view>
@@ -17,6 +17,15 @@ void SplitByChar(char delimiter, std::string_view text, TStringList& fields);
 // Every occurrence of Pattern replaced by Replacement, left to right, without overlap.
 std::string ReplaceAll(std::string_view text, std::string_view pattern,
                        std::string_view replacement);
+
+// ReplaceAll appending its result to Out, for callers that build one text from many.
+void AppendReplaced(std::string& out, std::string_view text, std::string_view pattern,
+                    std::string_view replacement);
+
+class TextFinder;
+// The same with a finder made once for many texts.
+void AppendReplaced(std::string& out, std::string_view text, const TextFinder& pattern,
+                    std::string_view replacement);
 
 // ReplaceAll on a text of the caller's, in place; a text without Pattern is left untouched.
 void ReplaceAllIn(std::string& text, std::string_view pattern, std::string_view replacement);

@@ -70,6 +70,11 @@ std::unique_ptr<TfrmMain> WindowWorld::OpenWindow() {
         return LoadWebView(VANTOR_WEBVIEW_FOLDER, parent);
     };
     services.programFolder = folder.path();
+    services.updateBaseURL = updateBaseURL;
+    services.startProgram = [this](const fs::path& program,
+                                   const std::vector<std::string>& arguments) {
+        started.emplace_back(program, arguments);
+    };
     auto window = std::make_unique<TfrmMain>(std::move(services));
     window->show();
     return window;

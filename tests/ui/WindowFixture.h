@@ -56,6 +56,10 @@ class WindowWorld {
     std::deque<int> draws;
     std::deque<std::optional<QString>> pictures;
     QStringList pictureStartFolders;
+    // The update folder the window's check asks; empty: a check that fails at once.
+    std::string updateBaseURL;
+    // Every program the window started, with its arguments.
+    std::vector<std::pair<fs::path, std::vector<std::string>>> started;
 };
 
 // Finds a control of the window by its name; fails the test when there is none.
