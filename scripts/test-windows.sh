@@ -13,7 +13,10 @@ export WINEPREFIX="$root/$build/wineprefix" WINEDEBUG=-all
 wineserver --persistent=30 >/dev/null 2>&1 || true
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 
-(cd "$build" && ctest --output-on-failure)
+# The http handler of this prefix is a program that records the arguments it receives.
+recorder=$(winepath -w "$root/$build/tests/record_arguments.exe")
+wine reg add 'HKCR\http\shell\open\command' /ve /d "\"$recorder\" -url \"%1\"" /f >/dev/null
+(cd "$build" && VANTOR_REGISTRY_BROWSER=1 ctest --output-on-failure)
 
 # The Windows CLI makes the same demo page as the Linux CLI, in Output/ and on standard output.
 scratch=$(mktemp -d)
@@ -24,7 +27,7 @@ for system in linux windows; do
     cp examples/demo/settings.dat "$scratch/$system/settings.dat"
 done
 cp "$build/app/affiliate-vantor-cli.exe" "$scratch/windows/"
-linux_cli=build/app/affiliate-vantor-cli
+linux_cli=${VANTOR_LINUX_CLI:-build/app/affiliate-vantor-cli}
 windows_cli=(wine "$scratch/windows/affiliate-vantor-cli.exe")
 
 diff <("$linux_cli" templates --app-dir "$scratch/linux") \

@@ -15,7 +15,7 @@ bool EnsureOutputFolder(const fs::path& appDir) {
 
 fs::path OutputFile(const fs::path& appDir, std::string_view fileName) {
     // Joined as text: path's operator/ would let an absolute name replace the folder.
-    return fs::path(PathText(OutputFolder(appDir)) + "/" + std::string(fileName));
+    return PathOf(PathText(OutputFolder(appDir)) + "/" + std::string(fileName));
 }
 
 fs::path WritePage(const fs::path& appDir, std::string_view fileName, std::string_view pageText) {

@@ -1,10 +1,12 @@
 #include "platform/FileSystem.h"
-
 #include "platform/WindowsError.h"
 
 #include <algorithm>
 #include <random>
 #include <windows.h>
+
+// windows.h names a function of its own ReplaceFile.
+#undef ReplaceFile
 
 namespace platform {
 
@@ -28,12 +30,16 @@ EntryKind KindOf(DWORD attributes) {
 
 // Windows keeps no permission bits; read-only is the one that counts.
 fs::perms PermissionsOf(DWORD attributes) {
-    return (attributes & FILE_ATTRIBUTE_READONLY) ? fs::perms::owner_read | fs::perms::group_read |
-                                                        fs::perms::others_read
-                                                  : NewDocumentPermissions();
+    return (attributes & FILE_ATTRIBUTE_READONLY)
+               ? fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read
+               : NewDocumentPermissions();
 }
 
 } // namespace
+
+bool SystemTextIsUtf8() {
+    return ::GetACP() == CP_UTF8;
+}
 
 fs::path PathFromText(std::string_view text) {
     if (text.empty())
@@ -196,7 +202,8 @@ std::vector<FolderEntry> ListFolder(const fs::path& folder, std::error_code& err
         const std::wstring name = found.cFileName;
         if (name == L"." || name == L"..")
             continue;
-        const bool hidden = found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+        const bool hidden =
+            found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
         entries.push_back({TextOfPath(name), KindOf(found.dwFileAttributes), hidden});
     } while (::FindNextFileW(search, &found));
     ::FindClose(search);

@@ -1,5 +1,4 @@
 #include "platform/Sockets.h"
-
 #include "platform/WindowsError.h"
 #include "util/AppError.h"
 
@@ -125,8 +124,8 @@ bool TSocket::WaitConnected(int milliseconds) {
         return false;
     int error = 0;
     int size = sizeof error;
-    if (::getsockopt(Sock(handle_), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error),
-                     &size) != 0)
+    if (::getsockopt(Sock(handle_), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size) !=
+        0)
         error = ::WSAGetLastError();
     if (error != 0 || failed)
         ThrowSocketError(error != 0 ? error : WSAECONNREFUSED);

@@ -1,7 +1,9 @@
 #include "ui/FMain.h"
 
 #include "ui/Addresses.h"
+#include "ui/ListBoxRows.h"
 #include "ui/TextBridge.h"
+#include "update/HttpClient.h"
 #include "util/UUtils.h"
 
 #include <QApplication>
@@ -21,23 +23,27 @@ namespace {
 
 constexpr int LastPage = 10;
 
-// Opens a footer label's address when it is clicked.
-class TLinkClickFilter : public QObject {
+// Runs an action when a control that has no click signal of its own is clicked.
+class TClickFilter : public QObject {
   public:
-    TLinkClickFilter(QObject* parent, std::function<void(QLabel*)> open)
-        : QObject(parent), open_(std::move(open)) {}
+    TClickFilter(QObject* parent, std::function<void()> action)
+        : QObject(parent), action_(std::move(action)) {}
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
         if (event->type() == QEvent::MouseButtonRelease &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-            open_(static_cast<QLabel*>(watched));
+            action_();
         return false;
     }
 
   private:
-    std::function<void(QLabel*)> open_;
+    std::function<void()> action_;
 };
+
+void OnClick(QWidget* control, std::function<void()> action) {
+    control->installEventFilter(new TClickFilter(control, std::move(action)));
+}
 
 } // namespace
 
@@ -51,57 +57,79 @@ TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    auto connectClick = [this](const char* name, void (TfrmMain::*handler)()) {
-        connect(findChild<QPushButton*>(name), &QPushButton::clicked, this, handler);
+    using Handler = void (TfrmMain::*)();
+    const std::pair<QPushButton*, Handler> clicks[] = {
+        {btnLoad, &TfrmMain::btnLoadClick},
+        {btnSave, &TfrmMain::btnSaveClick},
+        {btnHelp, &TfrmMain::btnHelpClick},
+        {btnUpdate, &TfrmMain::btnUpdateClick},
+        {btnMakeMoney, &TfrmMain::btnMakeMoneyClick},
+        {btnNext, &TfrmMain::btnNextClick},
+        {btnBack, &TfrmMain::btnBackClick},
+        {btnCreateLinkPromo, &TfrmMain::btnCreateLinkPromoClick},
+        {btnDeleteLinkPromo, &TfrmMain::btnDeleteLinkPromoClick},
+        {btnCreateProm, &TfrmMain::btnCreatePromClick},
+        {btnDeleteProm, &TfrmMain::btnDeletePromClick},
+        {btnCreateImageUrl, &TfrmMain::btnCreateImageUrlClick},
+        {btnDeleteImageUrl, &TfrmMain::btnDeleteImageUrlClick},
+        {btnBrowseImage, &TfrmMain::btnBrowseImageClick},
+        {btnAddSignature, &TfrmMain::btnAddSignatureClick},
+        {btnDeleteSignature, &TfrmMain::btnDeleteSignatureClick},
+        {btnCreateEmail, &TfrmMain::btnCreateEmailClick},
+        {btnDeleteEmail, &TfrmMain::btnDeleteEmailClick},
+        {btnCreateAutoEmail, &TfrmMain::btnCreateAutoEmailClick},
+        {btnDeleteAutoEmail, &TfrmMain::btnDeleteAutoEmailClick},
+        {btnCreateArticle, &TfrmMain::btnCreateArticleClick},
+        {btnDeleteArticle, &TfrmMain::btnDeleteArticleClick},
+        {btnCreatePopUp, &TfrmMain::btnCreatePopUpClick},
+        {btnDeletePopUp, &TfrmMain::btnDeletePopUpClick},
+        {btnFinish, &TfrmMain::btnFinishClick},
     };
-    connectClick("btnLoad", &TfrmMain::btnLoadClick);
-    connectClick("btnSave", &TfrmMain::btnSaveClick);
-    connectClick("btnHelp", &TfrmMain::btnHelpClick);
-    connectClick("btnUpdate", &TfrmMain::btnUpdateClick);
-    connectClick("btnMakeMoney", &TfrmMain::btnMakeMoneyClick);
-    connectClick("btnNext", &TfrmMain::btnNextClick);
-    connectClick("btnBack", &TfrmMain::btnBackClick);
-    connectClick("btnCreateLinkPromo", &TfrmMain::btnCreateLinkPromoClick);
-    connectClick("btnDeleteLinkPromo", &TfrmMain::btnDeleteLinkPromoClick);
-    connectClick("btnCreateProm", &TfrmMain::btnCreatePromClick);
-    connectClick("btnDeleteProm", &TfrmMain::btnDeletePromClick);
-    connectClick("btnCreateImageUrl", &TfrmMain::btnCreateImageUrlClick);
-    connectClick("btnDeleteImageUrl", &TfrmMain::btnDeleteImageUrlClick);
-    connectClick("btnBrowseImage", &TfrmMain::btnBrowseImageClick);
-    connectClick("btnAddSignature", &TfrmMain::btnAddSignatureClick);
-    connectClick("btnDeleteSignature", &TfrmMain::btnDeleteSignatureClick);
-    connectClick("btnCreateEmail", &TfrmMain::btnCreateEmailClick);
-    connectClick("btnDeleteEmail", &TfrmMain::btnDeleteEmailClick);
-    connectClick("btnCreateAutoEmail", &TfrmMain::btnCreateAutoEmailClick);
-    connectClick("btnDeleteAutoEmail", &TfrmMain::btnDeleteAutoEmailClick);
-    connectClick("btnCreateArticle", &TfrmMain::btnCreateArticleClick);
-    connectClick("btnDeleteArticle", &TfrmMain::btnDeleteArticleClick);
-    connectClick("btnCreatePopUp", &TfrmMain::btnCreatePopUpClick);
-    connectClick("btnDeletePopUp", &TfrmMain::btnDeletePopUpClick);
-    connectClick("btnFinish", &TfrmMain::btnFinishClick);
-
-    auto connectSelection = [](QListWidget* list, TfrmMain* window, void (TfrmMain::*handler)()) {
-        connect(list, &QListWidget::itemSelectionChanged, window, handler);
+    // Every handler reports its own errors: unwinding through Qt's frames, which are built
+    // without exceptions, would skip their clean-up.
+    auto reporting = [this](Handler handler) {
+        return [this, handler] { RunReportingErrors([this, handler] { (this->*handler)(); }); };
     };
-    connectSelection(lbxPPCAds, this, &TfrmMain::lbxPPCAdsListBoxClick);
-    connectSelection(lbxBanners, this, &TfrmMain::lbxBannersListBoxClick);
-    connectSelection(lbxSignatures, this, &TfrmMain::lbxSignaturesListBoxClick);
-    connectSelection(lbxEmails, this, &TfrmMain::lbxEmailsListBoxClick);
-    connectSelection(lbxAutoEmail, this, &TfrmMain::lbxAutoEmailListBoxClick);
-    connectSelection(lbxArticles, this, &TfrmMain::lbxArticlesListBoxClick);
-    connectSelection(lbxPopups, this, &TfrmMain::lbxPopupsListBoxClick);
+    for (const auto& [button, handler] : clicks)
+        connect(button, &QPushButton::clicked, this, reporting(handler));
 
-    connect(ntbMain, &QStackedWidget::currentChanged, this, &TfrmMain::ntbMainPageChanged);
-    connect(edtTitlePage, &QLineEdit::textChanged, this, &TfrmMain::edtTitlePageChange);
-    connect(edtAffiliateURL, &QLineEdit::textChanged, this, &TfrmMain::edtAffiliateURLChange);
-    connect(edtClickbankID, &QLineEdit::textChanged, this, &TfrmMain::edtClickbankIDChange);
-    connect(edtFilename, &QLineEdit::textChanged, this, &TfrmMain::edtFilenameChange);
-    connect(cbxTemplates, &QComboBox::currentTextChanged, this, &TfrmMain::cbxTemplatesChange);
-    connect(Timer1, &QTimer::timeout, this, &TfrmMain::Timer1Timer);
+    const std::pair<QListWidget*, Handler> selections[] = {
+        {lbxPPCAds, &TfrmMain::lbxPPCAdsListBoxClick},
+        {lbxBanners, &TfrmMain::lbxBannersListBoxClick},
+        {lbxSignatures, &TfrmMain::lbxSignaturesListBoxClick},
+        {lbxEmails, &TfrmMain::lbxEmailsListBoxClick},
+        {lbxAutoEmail, &TfrmMain::lbxAutoEmailListBoxClick},
+        {lbxArticles, &TfrmMain::lbxArticlesListBoxClick},
+        {lbxPopups, &TfrmMain::lbxPopupsListBoxClick},
+    };
+    for (const auto& [list, handler] : selections) {
+        connect(list, &QListWidget::itemSelectionChanged, this, reporting(handler));
+        // A click on the row already selected changes no selection but shows the item again.
+        OnClickOnSelectedRow(list, reporting(handler));
+    }
 
-    auto* links = new TLinkClickFilter(this, [this](QLabel* label) { OpenLinkLabel(label); });
-    lblLink1URL->installEventFilter(links);
-    lblLink2URL->installEventFilter(links);
+    connect(ntbMain, &QStackedWidget::currentChanged, this,
+            reporting(&TfrmMain::ntbMainPageChanged));
+    connect(edtTitlePage, &QLineEdit::textChanged, this, reporting(&TfrmMain::edtTitlePageChange));
+    connect(edtAffiliateURL, &QLineEdit::textChanged, this,
+            reporting(&TfrmMain::edtAffiliateURLChange));
+    connect(edtClickbankID, &QLineEdit::textChanged, this,
+            reporting(&TfrmMain::edtClickbankIDChange));
+    connect(edtFilename, &QLineEdit::textChanged, this, reporting(&TfrmMain::edtFilenameChange));
+    connect(cbxTemplates, &QComboBox::currentTextChanged, this,
+            reporting(&TfrmMain::cbxTemplatesChange));
+    connect(Timer1, &QTimer::timeout, this, reporting(&TfrmMain::Timer1Timer));
+
+    OnClick(lblLink1URL, [this] { RunReportingErrors([this] { OpenLinkLabel(lblLink1URL); }); });
+    OnClick(lblLink2URL, [this] { RunReportingErrors([this] { OpenLinkLabel(lblLink2URL); }); });
+    OnClick(imgBanner, reporting(&TfrmMain::imgBannerClick));
+    OnClick(gifBanner, reporting(&TfrmMain::gifBannerClick));
+
+    IdHTTP1 = std::make_unique<THttpClient>();
+    IdAntiFreeze1 = [this] {
+        QCoreApplication::processEvents();
+        return !downloadCancelled_;
+    };
 
     FormCreate();
 }
@@ -116,20 +144,21 @@ int TfrmMain::MessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgButton
     return services_.messages->MessageDialog(text, kind, buttons, 0);
 }
 
+void TfrmMain::RunReportingErrors(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        MessageDialog(QString::fromLocal8Bit(error.what()), TMsgDlgType::mtError,
+                      TMsgDlgButtons::mbOK);
+    }
+}
+
 void TfrmMain::FormCreate() {
     Manager = std::make_unique<TAffManager>();
     gifBanner->setGeometry(imgBanner->geometry());
     // A step that fails is reported, and the steps after it still run.
-    auto step = [this](void (TfrmMain::*run)()) {
-        try {
-            (this->*run)();
-        } catch (const std::exception& error) {
-            MessageDialog(QString::fromLocal8Bit(error.what()), TMsgDlgType::mtError,
-                          TMsgDlgButtons::mbOK);
-        }
-    };
-    step(&TfrmMain::LoadBranding);
-    step(&TfrmMain::LoadTemplates);
+    RunReportingErrors([this] { LoadBranding(); });
+    RunReportingErrors([this] { LoadTemplates(); });
     ntbMain->setCurrentIndex(0);
     ntbMainPageChanged();
     AppDir = services_.programFolder;
@@ -166,17 +195,9 @@ void TfrmMain::CenterBannerPictures() {
                     panBanner->height() / 2 - gifBanner->height() / 2);
 }
 
-void TfrmMain::LoadBranding() {
-    // The window keeps its design title, band and links until a brand is installed.
-}
-
 void TfrmMain::Timer1Timer() {
     Timer1->stop();
     CheckForUpdates(true);
-}
-
-void TfrmMain::CheckForUpdates(bool /*silent*/) {
-    // No update server is configured for this build.
 }
 
 void TfrmMain::btnNextClick() {
@@ -251,7 +272,7 @@ void TfrmMain::btnSaveClick() {
 }
 
 void TfrmMain::btnHelpClick() {
-    services_.shellOpen(HelpURL);
+    services_.openInBrowser(HelpURL);
 }
 
 void TfrmMain::btnUpdateClick() {
@@ -259,7 +280,7 @@ void TfrmMain::btnUpdateClick() {
 }
 
 void TfrmMain::btnMakeMoneyClick() {
-    services_.shellOpen(MakeMoneyBaseURL);
+    services_.openInBrowser(MakeMoneyBaseURL + MakeMoneyID);
 }
 
 void TfrmMain::OpenLinkLabel(QLabel* label) {

@@ -2,13 +2,19 @@
 
 #include "model/UAffiliate.h"
 #include "ui/Services.h"
+#include "update/MessagePump.h"
 
 #include <QWidget>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
+// The program's version, shown in the title of a branded window.
+inline constexpr const char* AppVersionText = "1.01";
+
+struct BrandingChoice;
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -21,6 +27,7 @@ class QRadioButton;
 class QStackedWidget;
 class QTimer;
 class TBannerPreview;
+class THttpClient;
 struct TMemoEditor;
 struct TTextListEditor;
 
@@ -36,8 +43,12 @@ class TfrmMain : public QWidget {
   protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
+    // Runs a handler to its end; an error it raises is shown in an error box.
+    void RunReportingErrors(const std::function<void()>& handler);
+
     // Start-up and shut-down.
     void FormCreate();
     void FormDestroy();
@@ -45,9 +56,13 @@ class TfrmMain : public QWidget {
     void FormResize();
     void CreateControls();
     void LoadBranding();
+    void ShowBanner(const BrandingChoice& choice);
     void CenterBannerPictures();
     void Timer1Timer();
-    void CheckForUpdates(bool silent);
+
+    // Updates.
+    bool DownloadFile(const std::string& URL, const std::string& FileName);
+    void CheckForUpdates(bool Silent);
 
     // Navigation and the page-0 boxes.
     void btnNextClick();
@@ -65,6 +80,8 @@ class TfrmMain : public QWidget {
     void btnHelpClick();
     void btnUpdateClick();
     void btnMakeMoneyClick();
+    void imgBannerClick();
+    void gifBannerClick();
     void OpenLinkLabel(QLabel* label);
 
     // Template page.
@@ -115,7 +132,6 @@ class TfrmMain : public QWidget {
     // Generate Code.
     void btnFinishClick();
     std::optional<std::string> ProduceOutput(bool save);
-    std::string GenerateCode();
 
     // Settings file.
     void SaveSettings();
@@ -126,6 +142,16 @@ class TfrmMain : public QWidget {
     std::unique_ptr<TAffManager> Manager;
     std::filesystem::path AppDir;
     QString lastPictureFolder_;
+
+    // The brand, as LoadBranding found it.
+    std::string MakeMoneyID;
+    std::string BannerClickURL;
+    std::string BannerImagePath;
+    std::string FooterURL1;
+    std::string FooterName1;
+    std::string FooterURL2;
+    std::string FooterName2;
+    std::string IconPath;
 
     // Bands.
     QFrame* bsSkinPanel1;
@@ -144,7 +170,12 @@ class TfrmMain : public QWidget {
     QPushButton* btnNext;
     QLabel* lblLink1URL;
     QLabel* lblLink2URL;
+    QLabel* lblBannerTitle;
     QTimer* Timer1;
+    std::unique_ptr<THttpClient> IdHTTP1;
+    // Keeps the window working while IdHTTP1 waits for the network.
+    TMessagePump IdAntiFreeze1;
+    bool downloadCancelled_ = false;
 
     // Pages 0 and 1.
     QLineEdit* edtTitlePage;
@@ -156,28 +187,46 @@ class TfrmMain : public QWidget {
 
     // Pages 2 to 9.
     QLineEdit* edtAchorText;
+    QPushButton* btnCreateLinkPromo;
+    QPushButton* btnDeleteLinkPromo;
     QListWidget* lbxLinkPromo;
     QLineEdit* edtPPCTitle;
     QPlainTextEdit* memPPCBody;
     QLineEdit* edtPPCLink;
+    QPushButton* btnCreateProm;
+    QPushButton* btnDeleteProm;
     QListWidget* lbxPPCAds;
     QPlainTextEdit* memPPCDetails;
     QLineEdit* edtImageUrl;
+    QPushButton* btnBrowseImage;
+    QPushButton* btnCreateImageUrl;
+    QPushButton* btnDeleteImageUrl;
     QListWidget* lbxBanners;
+    QGroupBox* bsSkinGroupBox2;
     TBannerPreview* EmbeddedWB1;
     QPlainTextEdit* memSignature;
+    QPushButton* btnAddSignature;
+    QPushButton* btnDeleteSignature;
     QListWidget* lbxSignatures;
     QPlainTextEdit* memSignatureDetails;
     QPlainTextEdit* memEmail;
+    QPushButton* btnCreateEmail;
+    QPushButton* btnDeleteEmail;
     QListWidget* lbxEmails;
     QPlainTextEdit* memEmailDetails;
     QPlainTextEdit* memAutoEmail;
+    QPushButton* btnCreateAutoEmail;
+    QPushButton* btnDeleteAutoEmail;
     QListWidget* lbxAutoEmail;
     QPlainTextEdit* memAutoEmailDetails;
     QPlainTextEdit* memArticle;
+    QPushButton* btnCreateArticle;
+    QPushButton* btnDeleteArticle;
     QListWidget* lbxArticles;
     QPlainTextEdit* memArticleDetails;
     QPlainTextEdit* memPopUp;
+    QPushButton* btnCreatePopUp;
+    QPushButton* btnDeletePopUp;
     QListWidget* lbxPopups;
     QPlainTextEdit* memPopUpDetails;
 

@@ -210,10 +210,8 @@ void TfrmMain::lbxPPCAdsListBoxClick() {
         return;
     const PPCFields fields = PPCItemFields(Manager->PPCAds[row]);
     memPPCDetails->clear();
-    memPPCDetails->appendPlainText(FromModel(fields.title));
-    memPPCDetails->appendPlainText(
-        FromModel(fields.body).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    memPPCDetails->appendPlainText(FromModel(fields.link));
+    // One line each for title and link, an empty title too; the body brings its own lines.
+    SetMemoText(memPPCDetails, fields.title + "\r\n" + fields.body + "\r\n" + fields.link);
 }
 
 void TfrmMain::btnAddSignatureClick() {

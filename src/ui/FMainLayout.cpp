@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTimer>
+#include <limits>
 
 // The window's controls at their design positions; the handlers live in the other FMain files.
 
@@ -50,6 +51,8 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption, Q
 QLineEdit* Edit(QWidget* parent, const char* name, int x, int y, int width) {
     auto* edit = Named(new QLineEdit(parent), name);
     edit->setGeometry(x, y, width, 18);
+    // Qt's default limit would cut long pasted or loaded text.
+    edit->setMaxLength(std::numeric_limits<int>::max());
     return edit;
 }
 
@@ -66,6 +69,19 @@ QListWidget* ListBox(QWidget* parent, const char* name, QRect geometry) {
     list->setGeometry(geometry);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     return list;
+}
+
+// A page's size in the design, from which anchored controls take their distances to its edges.
+constexpr QSize DesignPageSize(730, 344);
+
+// Keeps a control's design distances to all four edges of its page as the page resizes.
+void AnchorToAllEdges(QWidget* control) {
+    const QRect design = control->geometry();
+    auto* anchors = new QVBoxLayout(control->parentWidget());
+    anchors->setContentsMargins(design.left(), design.top(),
+                                DesignPageSize.width() - design.right() - 1,
+                                DesignPageSize.height() - design.bottom() - 1);
+    anchors->addWidget(control);
 }
 
 QWidget* Page(QStackedWidget* pages, const char* name) {
@@ -106,14 +122,12 @@ void TfrmMain::CreateControls() {
     panBanner = Band(this, bands, "panBanner", 65);
     imgBanner = Named(new QLabel(panBanner), "imgBanner");
     imgBanner->setGeometry(0, 0, 468, 60);
-    imgBanner->setCursor(Qt::PointingHandCursor);
     gifBanner = Named(new QLabel(panBanner), "gifBanner");
-    gifBanner->setCursor(Qt::PointingHandCursor);
     gifBanner->hide();
     // Stands in the band until a brand's own banner covers it.
     auto* brand = new QHBoxLayout(panBanner);
-    brand->addWidget(Label(panBanner, "lblBannerTitle", "Affiliate Vantor", 0, 0, "brand"), 0,
-                     Qt::AlignCenter);
+    lblBannerTitle = Label(panBanner, "lblBannerTitle", "Affiliate Vantor", 0, 0, "brand");
+    brand->addWidget(lblBannerTitle, 0, Qt::AlignCenter);
 
     ntbMain = Named(new QStackedWidget(this), "ntbMain");
     bands->addWidget(ntbMain, 1);
@@ -142,6 +156,8 @@ void TfrmMain::CreateControls() {
     cbxTemplates = Named(new QComboBox(page), "cbxTemplates");
     cbxTemplates->setGeometry(72, 48, 193, 20);
     cbxTemplates->setMaxVisibleItems(8);
+    // A list popup, not the style's menu-like one, which would show every entry at once.
+    cbxTemplates->setStyleSheet("combobox-popup: 0;");
     bsSkinGroupBox1 = Named(new QGroupBox("Preview", page), "bsSkinGroupBox1");
     bsSkinGroupBox1->setGeometry(288, 48, 400, 290);
     Image1 = Named(new QLabel(bsSkinGroupBox1), "Image1");
@@ -152,8 +168,8 @@ void TfrmMain::CreateControls() {
     StepLabel(page, "bsSkinStdLabel12", "Step 3: Create your Text Link Promo.", 14, 8);
     Label(page, "bsSkinStdLabel14", " Write your anchor text:", 17, 51);
     edtAchorText = Edit(page, "edtAchorText", 20, 72, 309);
-    Button(page, "btnCreateLinkPromo", "Create Ad", {160, 101, 81, 25});
-    Button(page, "btnDeleteLinkPromo", "Delete Ad", {247, 101, 81, 25});
+    btnCreateLinkPromo = Button(page, "btnCreateLinkPromo", "Create Ad", {160, 101, 81, 25});
+    btnDeleteLinkPromo = Button(page, "btnDeleteLinkPromo", "Delete Ad", {247, 101, 81, 25});
     Label(page, "bsSkinStdLabel13", "Text Link Promos:", 346, 51);
     lbxLinkPromo = ListBox(page, "lbxLinkPromo", {344, 72, 369, 121});
 
@@ -165,8 +181,8 @@ void TfrmMain::CreateControls() {
     memPPCBody = Memo(page, "memPPCBody", {53, 95, 278, 72});
     Label(page, "EdtLink", "Link:", 19, 184);
     edtPPCLink = Edit(page, "edtPPCLink", 52, 181, 278);
-    Button(page, "btnCreateProm", "Create Ad", {156, 212, 84, 25});
-    Button(page, "btnDeleteProm", "Delete Ad", {246, 212, 84, 25});
+    btnCreateProm = Button(page, "btnCreateProm", "Create Ad", {156, 212, 84, 25});
+    btnDeleteProm = Button(page, "btnDeleteProm", "Delete Ad", {246, 212, 84, 25});
     Label(page, "bsSkinStdLabel15", "PPC Ads Promos:", 351, 31);
     lbxPPCAds = ListBox(page, "lbxPPCAds", {348, 49, 364, 111});
     Label(page, "bsSkinStdLabel16", "Ad details:", 350, 166);
@@ -177,21 +193,25 @@ void TfrmMain::CreateControls() {
     StepLabel(page, "bsSkinStdLabel25", "Step 5: Create your Banner Ad Promo.", 14, 8);
     Label(page, "bsSkinStdLabel20", "Choose image url or browse:", 19, 49);
     edtImageUrl = Edit(page, "edtImageUrl", 19, 69, 278);
-    Button(page, "btnBrowseImage", "Browse", {304, 69, 75, 25});
-    Button(page, "btnCreateImageUrl", "Create Ad", {129, 101, 80, 25});
-    Button(page, "btnDeleteImageUrl", "Delete Ad", {215, 101, 80, 25});
+    btnBrowseImage = Button(page, "btnBrowseImage", "Browse", {304, 69, 75, 25});
+    btnCreateImageUrl = Button(page, "btnCreateImageUrl", "Create Ad", {129, 101, 80, 25});
+    btnDeleteImageUrl = Button(page, "btnDeleteImageUrl", "Delete Ad", {215, 101, 80, 25});
     Label(page, "bsSkinStdLabel19", "Banner Ad Promos:", 390, 49);
     lbxBanners = ListBox(page, "lbxBanners", {388, 69, 325, 60});
-    auto* bannerBox = Named(new QGroupBox("Preview", page), "bsSkinGroupBox2");
-    bannerBox->setGeometry(390, 138, 324, 191);
-    EmbeddedWB1 = Named(new TBannerPreview(bannerBox), "EmbeddedWB1");
-    (new QVBoxLayout(bannerBox))->addWidget(EmbeddedWB1);
+    bsSkinGroupBox2 = Named(new QGroupBox("Preview", page), "bsSkinGroupBox2");
+    bsSkinGroupBox2->setGeometry(390, 138, 324, 191);
+    AnchorToAllEdges(bsSkinGroupBox2);
+    EmbeddedWB1 =
+        Named(new TBannerPreview(services_.createWebView, bsSkinGroupBox2), "EmbeddedWB1");
+    (new QVBoxLayout(bsSkinGroupBox2))->addWidget(EmbeddedWB1);
 
     // Pages 5 to 9 share one shape: a memo, two buttons, a list and a details memo.
     struct MemoPage {
         const char* pageName;
         const char* step;
         QPlainTextEdit*& input;
+        QPushButton*& create;
+        QPushButton*& remove;
         QListWidget*& list;
         QPlainTextEdit*& details;
         const char* inputName;
@@ -213,6 +233,8 @@ void TfrmMain::CreateControls() {
         {"SignaturePromo",
          "Step 6: Create your Signature Ad Promo.",
          memSignature,
+         btnAddSignature,
+         btnDeleteSignature,
          lbxSignatures,
          memSignatureDetails,
          "memSignature",
@@ -235,7 +257,8 @@ void TfrmMain::CreateControls() {
          {348, 103},
          {367, 67}},
         {"EmailPromo",       "Step 7: Create your Email Ad.",
-         memEmail,           lbxEmails,
+         memEmail,           btnCreateEmail,
+         btnDeleteEmail,     lbxEmails,
          memEmailDetails,    "memEmail",
          "btnCreateEmail",   "btnDeleteEmail",
          "lbxEmails",        "memEmailDetails",
@@ -249,6 +272,8 @@ void TfrmMain::CreateControls() {
         {"AutoresponderPromo",
          "Step 8: Create your Autoresponder Email Promo.",
          memAutoEmail,
+         btnCreateAutoEmail,
+         btnDeleteAutoEmail,
          lbxAutoEmail,
          memAutoEmailDetails,
          "memAutoEmail",
@@ -271,7 +296,8 @@ void TfrmMain::CreateControls() {
          {348, 103},
          {367, 67}},
         {"ArticlePromo",     "Step 9: Create your Article.",
-         memArticle,         lbxArticles,
+         memArticle,         btnCreateArticle,
+         btnDeleteArticle,   lbxArticles,
          memArticleDetails,  "memArticle",
          "btnCreateArticle", "btnDeleteArticle",
          "lbxArticles",      "memArticleDetails",
@@ -283,7 +309,8 @@ void TfrmMain::CreateControls() {
          {366, 176},         {366, 194},
          {353, 102},         {366, 65}},
         {"CodePromo",        "Step 10: Create your PopUp Code.",
-         memPopUp,           lbxPopups,
+         memPopUp,           btnCreatePopUp,
+         btnDeletePopUp,     lbxPopups,
          memPopUpDetails,    "memPopUp",
          "btnCreatePopUp",   "btnDeletePopUp",
          "lbxPopups",        "memPopUpDetails",
@@ -302,8 +329,10 @@ void TfrmMain::CreateControls() {
               memoPage.inputLabelAt.y());
         memoPage.input = Memo(page, memoPage.inputName, {memoPage.inputAt, QSize(336, 103)});
         const QPoint buttons = memoPage.buttonsAt;
-        Button(page, memoPage.createName, "Create Ad", {buttons.x(), buttons.y(), 83, 25});
-        Button(page, memoPage.deleteName, "Delete Ad", {buttons.x() + 88, buttons.y(), 83, 25});
+        memoPage.create =
+            Button(page, memoPage.createName, "Create Ad", {buttons.x(), buttons.y(), 83, 25});
+        memoPage.remove =
+            Button(page, memoPage.deleteName, "Delete Ad", {buttons.x() + 88, buttons.y(), 83, 25});
         Label(page, memoPage.listLabelName, memoPage.listLabel, memoPage.listLabelAt.x(),
               memoPage.listLabelAt.y());
         memoPage.list = ListBox(page, memoPage.listName, {memoPage.listAt, memoPage.listSize});

@@ -1,7 +1,10 @@
 #include "ui/Services.h"
 
+#include "platform/Process.h"
+#include "ui/Addresses.h"
+#include "ui/WebView.h"
 #include "util/FileHelpers.h"
-#include "util/ProcessLauncher.h"
+#include "util/UUtils.h"
 
 #include <QClipboard>
 #include <QFileDialog>
@@ -22,6 +25,15 @@ TfrmMainServices DefaultServices() {
         return file;
     };
     services.shellOpen = [](const std::string& address) { ShellOpen(address); };
+    services.openInBrowser = [](const std::string& address) { OpenURLInBrowser(address); };
+    services.draw = UniformDraw();
     services.programFolder = RunningProgramFolder();
+    services.createWebView = [folder = services.programFolder](QWidget* parent) {
+        return LoadWebView(folder, parent);
+    };
+    services.updateBaseURL = UpdateBaseURL;
+    services.startProgram = [](const fs::path& program, const std::vector<std::string>& arguments) {
+        StartProgram(PathText(program), arguments);
+    };
     return services;
 }

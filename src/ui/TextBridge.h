@@ -2,6 +2,7 @@
 
 #include <QPlainTextEdit>
 #include <QString>
+#include <QTextDocument>
 #include <string>
 
 // Texts cross between the window and the model here, and nowhere else.
@@ -13,9 +14,15 @@ inline QString FromModel(const std::string& text) {
     return QString::fromLocal8Bit(text.data(), qsizetype(text.size()));
 }
 
-// A memo's whole text with its lines joined by CR LF.
+// A memo's whole text with its lines joined by CR LF, every other character as typed.
 inline std::string MemoText(const QPlainTextEdit* memo) {
-    return ToModel(memo->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
+    // The plain text would turn non-breaking spaces into plain ones; the raw text keeps them and
+    // marks line breaks, between paragraphs and from Shift+Enter, with separator characters.
+    const QString crlf = QStringLiteral("\r\n");
+    return ToModel(memo->document()
+                       ->toRawText()
+                       .replace(QChar::ParagraphSeparator, crlf)
+                       .replace(QChar::LineSeparator, crlf));
 }
 
 // Shows a text whose lines end in CR LF.

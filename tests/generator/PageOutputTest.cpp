@@ -38,7 +38,8 @@ TEST(PageOutput, MissingSubFolderInTheNameIsACreateError) {
         WritePage(app.path(), "sub/page.htm", "x");
         FAIL() << "the write should fail";
     } catch (const AppError& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "Cannot create file \"" + path + "\". No such file or directory");
+        // The reason is the system's own text, which differs between systems.
+        EXPECT_TRUE(std::string(error.what()).starts_with("Cannot create file \"" + path + "\". "))
+            << error.what();
     }
 }

@@ -11,7 +11,9 @@ TEST(TemplateCatalogue, ListsDisplayNamesInCaseInsensitiveOrder) {
     for (auto name : {"zeta.tem", "Alpha.tem", "beta.tem", "Old.TEM", "2col.tem", "notes.txt",
                       ".spare.tem", "beta.jpg"})
         app.write(std::string("Templates/") + name, "x");
-    fs::create_directory(app.path() / "Templates" / "old.tem");
+    // A folder that differs from a file only in letter case, where the file system allows it.
+    if (!fs::exists(app.path() / "Templates" / "old.tem"))
+        fs::create_directory(app.path() / "Templates" / "old.tem");
     EXPECT_EQ(ListTemplates(app.path()), (Names{"2col", "Alpha", "Beta", "Old.TEM", "Zeta"}));
 }
 
@@ -35,8 +37,10 @@ TEST(TemplateCatalogue, LooksUpNamesAndFilesWithoutRegardToCase) {
     app.write("Templates/red.tem", "t");
     EXPECT_EQ(FindTemplate({"Blue", "Red"}, "RED"), 1);
     EXPECT_EQ(FindTemplate({"Blue", "Red"}, "Re"), -1);
-    EXPECT_EQ(TemplateFile(app.path(), "Blue")->filename(), "blue.tem");
-    EXPECT_EQ(PreviewFile(app.path(), "BLUE")->filename(), "blue.jpg");
+    EXPECT_TRUE(
+        fs::equivalent(*TemplateFile(app.path(), "Blue"), app.path() / "Templates/blue.tem"));
+    EXPECT_TRUE(
+        fs::equivalent(*PreviewFile(app.path(), "BLUE"), app.path() / "Templates/blue.jpg"));
     EXPECT_FALSE(PreviewFile(app.path(), "Red"));
     EXPECT_FALSE(TemplateFile(app.path(), ""));
 }

@@ -21,6 +21,13 @@ class EditorsTest : public WindowTestCase {
     QString Details(const char* memo) {
         return Find<QPlainTextEdit>(window.get(), memo)->toPlainText();
     }
+    // Clicks a row with the mouse, on its page as the user sees it.
+    void ClickRow(const char* listName, int row) {
+        auto* list = Find<QListWidget>(window.get(), listName);
+        Find<QStackedWidget>(window.get(), "ntbMain")->setCurrentWidget(list->parentWidget());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row)).center());
+    }
 
   private slots:
     void refusals_data() {
@@ -158,6 +165,44 @@ class EditorsTest : public WindowTestCase {
                 std::string::npos);
     }
 
+    void everyClickOnARowShowsItsWholeItem() {
+        // The PPC ad comes from a file: the editor itself makes no ad without a title.
+        world->folder.write("settings.dat", "<%%AfPPC%%>^^line 1$$line 2^www^<%%/AfPPC%%>"
+                                            "<%%AfSignatures%%>s<%%/AfSignatures%%>"
+                                            "<%%AfEmail%%>e<%%/AfEmail%%>"
+                                            "<%%AfAutoEmail%%>a<%%/AfAutoEmail%%>"
+                                            "<%%AfArticles%%>t<%%/AfArticles%%>"
+                                            "<%%AfPopUps%%>p<%%/AfPopUps%%>");
+        Click(window.get(), "btnLoad");
+        const std::tuple<const char*, const char*, QString> editors[] = {
+            {"lbxPPCAds", "memPPCDetails", "\nline 1\nline 2\nwww"},
+            {"lbxSignatures", "memSignatureDetails", "s"},
+            {"lbxEmails", "memEmailDetails", "e"},
+            {"lbxAutoEmail", "memAutoEmailDetails", "a"},
+            {"lbxArticles", "memArticleDetails", "t"},
+            {"lbxPopups", "memPopUpDetails", "p"}};
+        for (const auto& [list, details, shown] : editors) {
+            ClickRow(list, 0);
+            QCOMPARE(Details(details), shown);
+            // A second click on the selected row replaces what was typed over the details.
+            Find<QPlainTextEdit>(window.get(), details)->setPlainText("typed over");
+            ClickRow(list, 0);
+            QCOMPARE(Details(details), shown);
+        }
+    }
+
+    void memosKeepEveryCharacterAsTyped() {
+        auto* signature = Find<QPlainTextEdit>(window.get(), "memSignature");
+        QTest::keyClicks(signature, QString::fromUtf8("a\u00A0b"));
+        // Shift+Enter breaks the line as Enter does.
+        QTest::keyClick(signature, Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClicks(signature, "c");
+        QTest::keyClick(signature, Qt::Key_Return);
+        QTest::keyClicks(signature, "d");
+        Click(window.get(), "btnAddSignature");
+        QVERIFY(SavedSettings().find(">a\u00A0b$$c$$d<") != std::string::npos);
+    }
+
     void browsingWritesAFileUrlAndThePreviewShowsTheBanner() {
         const auto picture = world->folder.path() / "pics" / "Banner 1.gif";
         world->folder.write("pics/Banner 1.gif", "GIF89a");
@@ -175,8 +220,10 @@ class EditorsTest : public WindowTestCase {
         Click(window.get(), "btnCreateImageUrl");
         Click(window.get(), "btnCreateImageUrl");
         EXPECT_LAST_BOX(*world, mtWarning, "This Banner Ad Promo already exists.");
+        QVERIFY(!BannerWebView(window.get()));
         Select("lbxBanners", 0);
         QCOMPARE(BannerPreviewLocation(window.get()), url);
+        QVERIFY(BannerWebView(window.get()) && !BannerWebView(window.get())->isHidden());
 
         world->pictures.push_back(std::nullopt);
         Click(window.get(), "btnBrowseImage");

@@ -163,6 +163,26 @@ class OutputSettingsTest : public WindowTestCase {
         QVERIFY(world->messages->boxes.empty());
     }
 
+    void longValuesSurviveLoadingAndSaving() {
+        // Longer than an edit box holds by default.
+        const std::string tail(40000, 'x');
+        const std::pair<const char*, const char*> boxes[] = {{"AfTitle", "edtTitlePage"},
+                                                             {"AfURL", "edtAffiliateURL"},
+                                                             {"AfClickBankId", "edtClickbankID"},
+                                                             {"AfFileName", "edtFilename"}};
+        std::string file;
+        for (const auto& [tag, box] : boxes)
+            file += "<%%" + std::string(tag) + "%%>" + box + tail + "<%%/" + tag + "%%>\r\n";
+        world->folder.write("settings.dat", file);
+        Click(w(), "btnLoad");
+        for (const auto& [tag, box] : boxes)
+            QCOMPARE(Find<QLineEdit>(w(), box)->text(),
+                     QString(box) + QString::fromStdString(tail));
+        const std::string saved = SavedSettings();
+        for (const auto& [tag, box] : boxes)
+            QVERIFY2(saved.find(">" + std::string(box) + tail + "<") != std::string::npos, tag);
+    }
+
     void storedTemplateNameInOtherCaseIsShownAsStored() {
         world->folder.write("settings.dat", "<%%AfTemplate%%>FANCY<%%/AfTemplate%%>");
         Click(w(), "btnLoad");

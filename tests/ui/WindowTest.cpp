@@ -1,8 +1,20 @@
+#include "BannerPreviewProbe.h"
 #include "WindowFixture.h"
+#include "ui/Addresses.h"
+#include "ui/Skin.h"
 
 #include <QGroupBox>
+#include <QStyleFactory>
 #include <QTimer>
 #include <fstream>
+
+// Distances from a control to the named edges ("LTRB") of an enclosing widget; the others are 0.
+static QMargins Distances(const QWidget* control, const QWidget* frame, const QString& edges) {
+    const QRect rect(control->mapTo(frame, QPoint(0, 0)), control->size());
+    return {edges.contains('L') ? rect.left() : 0, edges.contains('T') ? rect.top() : 0,
+            edges.contains('R') ? frame->width() - rect.right() - 1 : 0,
+            edges.contains('B') ? frame->height() - rect.bottom() - 1 : 0};
+}
 
 class WindowTest : public WindowTestCase {
     Q_OBJECT
@@ -26,6 +38,8 @@ class WindowTest : public WindowTestCase {
         QCOMPARE(templates->currentText(), QString("Basic"));
         QCOMPARE(templates->itemText(1), QString("Fancy"));
         QVERIFY(world->messages->boxes.empty());
+        // The web engine waits for the first banner preview.
+        QVERIFY(!BannerWebView(window.get()));
         // The template name is recorded, the output name is not until the box changes.
         const std::string saved = SavedSettings();
         QVERIFY(saved.find("<%%AfTemplate%%>Basic<%%/AfTemplate%%>") != std::string::npos);
@@ -50,6 +64,57 @@ class WindowTest : public WindowTestCase {
             QCOMPARE(button->focusPolicy(), Qt::NoFocus);
             QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
         }
+    }
+
+    void anchoredControlsFollowTheWindow() {
+        auto* bannerPage = Find<QWidget>(window.get(), "BannerPromo");
+        pages()->setCurrentWidget(bannerPage);
+        const std::tuple<const char*, QWidget*, QString> anchored[] = {
+            {"bsSkinPanel1", window.get(), "LTR"},   {"panBanner", window.get(), "LTR"},
+            {"ntbMain", window.get(), "LTRB"},       {"panWizard", window.get(), "LRB"},
+            {"btnNext", window.get(), "LB"},         {"panLinks", window.get(), "LRB"},
+            {"lblLink1URL", window.get(), "LB"},     {"lblLink2URL", window.get(), "RB"},
+            {"bsSkinGroupBox2", bannerPage, "LTRB"}, {"EmbeddedWB1", bannerPage, "LTRB"}};
+        std::vector<QMargins> before;
+        for (const auto& [name, frame, edges] : anchored)
+            before.push_back(Distances(Find<QWidget>(window.get(), name), frame, edges));
+        const QSize larger = window->size() + QSize(150, 90);
+        window->resize(larger);
+        QTRY_COMPARE(bannerPage->width(), larger.width());
+        for (std::size_t index = 0; const auto& [name, frame, edges] : anchored)
+            QVERIFY2(Distances(Find<QWidget>(window.get(), name), frame, edges) == before[index++],
+                     name);
+    }
+
+    void templateListShowsEightEntriesAtATime_data() {
+        QTest::addColumn<bool>("skinned");
+        QTest::newRow("Fusion") << false;
+        QTest::newRow("Fusion with the built-in skin") << true;
+    }
+    void templateListShowsEightEntriesAtATime() {
+        QFETCH(bool, skinned);
+        for (int number = 1; number <= 18; ++number)
+            world->AddTemplate("more" + std::to_string(number) + ".tem", "<p></p>");
+        const QFont font = QApplication::font();
+        if (skinned)
+            ApplyBuiltInSkin(*qApp);
+        else
+            QApplication::setStyle(QStyleFactory::create("Fusion"));
+        window = world->OpenWindow();
+        auto* templates = Find<QComboBox>(window.get(), "cbxTemplates");
+        pages()->setCurrentIndex(1);
+        templates->showPopup();
+        QAbstractItemView* list = templates->view();
+        QTRY_VERIFY(list->isVisible());
+        int shown = 0;
+        for (int row = 0; row < templates->count(); ++row) {
+            const QRect entry = list->visualRect(list->model()->index(row, 0));
+            shown += entry.top() >= 0 && entry.bottom() < list->viewport()->height();
+        }
+        templates->hidePopup();
+        qApp->setStyleSheet(QString());
+        QApplication::setFont(font);
+        QCOMPARE(shown, 8);
     }
 
     void pageZeroChecks_data() {
@@ -155,14 +220,12 @@ class WindowTest : public WindowTestCase {
         QVERIFY(SavedSettings().find("<%%AfTemplate%%><%%/AfTemplate%%>") != std::string::npos);
     }
 
-    void linksAndButtonsOpenTheirAddresses() {
-        QTest::mouseClick(Find<QLabel>(window.get(), "lblLink1URL"), Qt::LeftButton);
-        QTest::mouseClick(Find<QLabel>(window.get(), "lblLink2URL"), Qt::LeftButton);
+    void helpAndMakeMoneyOpenTheMakersAddresses() {
         Click(window.get(), "btnHelp");
-        QCOMPARE(world->opened.size(), 3);
-        QCOMPARE(world->opened[0],
-                 Find<QLabel>(window.get(), "lblLink1URL")->property("URL").toString());
-        QVERIFY(world->opened[2].contains("/vantorhelp/#affiliatevantor"));
+        Click(window.get(), "btnMakeMoney");
+        // Without a brand there is no affiliate ID to append.
+        QCOMPARE(world->browsed, QStringList({HelpURL, MakeMoneyBaseURL}));
+        QVERIFY(world->opened.isEmpty());
     }
 
     void bannerPicturesAreCentredByHalves() {
@@ -173,6 +236,11 @@ class WindowTest : public WindowTestCase {
         QTRY_COMPARE(Find<QWidget>(window.get(), "panBanner")->width(), 732);
         QCOMPARE(picture->x(), 314);
         QCOMPARE(picture->y(), 17);
+        // Wider than the band: cut on both sides, each half truncated on its own.
+        picture->resize(801, 31);
+        window->resize(760, 521);
+        window->resize(732, 521);
+        QTRY_COMPARE(picture->x(), 366 - 400);
     }
 };
 
