@@ -18,4 +18,7 @@ scripts/build.sh build-sanitize -DVANTOR_BUILD_UI=ON -DVANTOR_BUILD_BENCH=OFF \
 # The fuzz targets: replay their seeds, then fuzz each for 10 seconds.
 scripts/fuzz.sh 10
 
+# The core and the CLI built for Windows, tested under Wine.
+scripts/test-windows.sh
+
 echo "All tests passed."

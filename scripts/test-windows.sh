@@ -32,10 +32,11 @@ windows_cli=(wine "$scratch/windows/affiliate-vantor-cli.exe")
 
 diff <("$linux_cli" templates --app-dir "$scratch/linux") \
      <("${windows_cli[@]}" templates | tr -d '\r')
-"$linux_cli" generate --app-dir "$scratch/linux" >/dev/null
+linux_page=$("$linux_cli" generate --app-dir "$scratch/linux")
 "$linux_cli" generate --app-dir "$scratch/linux" --stdout >"$scratch/linux/stdout.htm"
-(cd "$scratch/windows" && "${windows_cli[@]}" generate >/dev/null \
-    && "${windows_cli[@]}" generate --stdout >stdout.htm)
-cmp "$scratch/linux/Output/affiliatepage.htm" "$scratch/windows/Output/affiliatepage.htm"
+windows_page=$(cd "$scratch/windows" && "${windows_cli[@]}" generate | tr -d '\r')
+(cd "$scratch/windows" && "${windows_cli[@]}" generate --stdout >stdout.htm)
+cmp "$linux_page" "$scratch/windows/Output/$(basename "$linux_page")"
+[ "$(basename "$linux_page")" = "$(basename "$(winepath -u "$windows_page")")" ]
 cmp "$scratch/linux/stdout.htm" "$scratch/windows/stdout.htm"
 echo "The Windows core tests pass and the Windows CLI makes the same pages."

@@ -1,8 +1,11 @@
 #include "cli/CliCommands.h"
+#include "platform/FileSystem.h"
 
 #include <iostream>
 
 int main(int argc, char* argv[]) {
+    // A page printed to standard output keeps its line ends byte for byte.
+    platform::MakeStandardOutputBinary();
     std::ios::sync_with_stdio(false);
     return RunCli(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
 }

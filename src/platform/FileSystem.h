@@ -25,6 +25,9 @@ struct EntryStatus {
 // True when the system's 8-bit texts are UTF-8 (Linux); false for an ANSI code page.
 bool SystemTextIsUtf8();
 
+// Standard output passes bytes unchanged (no line-end translation).
+void MakeStandardOutputBinary();
+
 // A path from a text of the model (the system's 8-bit encoding), and the text of a path.
 fs::path PathFromText(std::string_view text);
 std::string TextOfPath(const fs::path& path);

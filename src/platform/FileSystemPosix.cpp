@@ -30,6 +30,10 @@ int Descriptor(const File& file) {
 
 } // namespace
 
+void MakeStandardOutputBinary() {
+    // POSIX streams never translate line ends.
+}
+
 bool SystemTextIsUtf8() {
     return true;
 }

@@ -2,6 +2,9 @@
 #include "platform/WindowsError.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
 #include <random>
 #include <windows.h>
 
@@ -36,6 +39,10 @@ fs::perms PermissionsOf(DWORD attributes) {
 }
 
 } // namespace
+
+void MakeStandardOutputBinary() {
+    _setmode(_fileno(stdout), _O_BINARY);
+}
 
 bool SystemTextIsUtf8() {
     return ::GetACP() == CP_UTF8;
