@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,7 +23,7 @@ namespace {
 
 constexpr int LastPage = 10;
 
-// Opens a footer label's address when it is clicked.
+// Opens a footer label's address when it is clicked, or pressed with Enter or Space.
 class TLinkClickFilter : public QObject {
   public:
     TLinkClickFilter(QObject* parent, std::function<void(QLabel*)> open)
@@ -33,6 +34,13 @@ class TLinkClickFilter : public QObject {
         if (event->type() == QEvent::MouseButtonRelease &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
             open_(static_cast<QLabel*>(watched));
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+                open_(static_cast<QLabel*>(watched));
+                return true;
+            }
+        }
         return false;
     }
 
@@ -47,6 +55,8 @@ TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
     setObjectName("frmMain");
     setWindowTitle("Affiliate Vantor");
     CreateControls();
+    // Typing starts in the first box, not on the button bar that comes first in the tab order.
+    edtTitlePage->setFocus();
     resize(732, 521);
     setMinimumSize(732, 521);
     if (QScreen* screen = QGuiApplication::primaryScreen())
@@ -79,6 +89,7 @@ TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
         {btnCreatePopUp, &TfrmMain::btnCreatePopUpClick},
         {btnDeletePopUp, &TfrmMain::btnDeletePopUpClick},
         {btnFinish, &TfrmMain::btnFinishClick},
+        {btnPreview, &TfrmMain::btnPreviewClick},
     };
     // Every handler reports its own errors: unwinding through Qt's frames, which are built
     // without exceptions, would skip their clean-up.

@@ -120,6 +120,7 @@ class TfrmMain : public QWidget {
     void btnFinishClick();
     std::optional<std::string> ProduceOutput(bool save);
     std::string GenerateCode();
+    void btnPreviewClick();
 
     // Settings file.
     void SaveSettings();
@@ -208,4 +209,5 @@ class TfrmMain : public QWidget {
     QRadioButton* rbtClipboard;
     QLineEdit* edtFilename;
     QPushButton* btnFinish;
+    QPushButton* btnPreview;
 };

@@ -52,3 +52,13 @@ std::optional<std::string> TfrmMain::ProduceOutput(bool save) {
 std::string TfrmMain::GenerateCode() {
     return GeneratePage(AppDir, ToModel(cbxTemplates->currentText()), *Manager);
 }
+
+void TfrmMain::btnPreviewClick() {
+    const std::string page = GenerateCode();
+    if (page.empty()) {
+        MessageDialog("The selected template could not be found in the Templates folder.",
+                      TMsgDlgType::mtError, TMsgDlgButtons::mbOK);
+        return;
+    }
+    services_.showPreview(this, FromModel(page), OutputFolder(AppDir));
+}

@@ -1,5 +1,7 @@
 #include "ui/Services.h"
 
+#include "ui/PagePreviewModule.h"
+#include "ui/TextBridge.h"
 #include "util/FileHelpers.h"
 #include "util/ProcessLauncher.h"
 
@@ -22,6 +24,11 @@ TfrmMainServices DefaultServices() {
         return file;
     };
     services.shellOpen = [](const std::string& address) { ShellOpen(address); };
+    services.showPreview = [](QWidget* owner, const QString& html,
+                              const std::filesystem::path& baseFolder) {
+        const auto module = RunningProgramFolder() / VANTOR_PAGE_PREVIEW_MODULE;
+        ShowPagePreview(FromModel(PathText(module)), owner, html, baseFolder);
+    };
     services.programFolder = RunningProgramFolder();
     return services;
 }

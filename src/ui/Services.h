@@ -21,6 +21,10 @@ struct TfrmMainServices {
         choosePicture;
     // Opens an address with the desktop's default program.
     std::function<void(const std::string& address)> shellOpen;
+    // Shows a page in a preview window of Owner; relative addresses resolve in BaseFolder.
+    std::function<void(QWidget* owner, const QString& html,
+                       const std::filesystem::path& baseFolder)>
+        showPreview;
     // The folder of the program, holding Templates/ and settings.dat.
     std::filesystem::path programFolder;
 };

@@ -23,6 +23,13 @@ struct ShownBox {
     TMsgDlgButtons buttons;
 };
 
+// One page as the window asked the preview to show it.
+struct ShownPreview {
+    QWidget* owner;
+    QString html;
+    std::filesystem::path baseFolder;
+};
+
 // Records every box and answers OK, or what a test queued.
 class RecordingPresenter : public TMessagePresenter {
   public:
@@ -49,6 +56,7 @@ class WindowWorld {
     std::shared_ptr<RecordingPresenter> messages = std::make_shared<RecordingPresenter>();
     QStringList clipboard;
     QStringList opened;
+    std::vector<ShownPreview> previews;
     std::deque<std::optional<QString>> pictures;
     QStringList pictureStartFolders;
 };

@@ -1,0 +1,180 @@
+#include "WindowFixture.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <algorithm>
+#include <tuple>
+
+class KeyboardTest : public WindowTestCase {
+    Q_OBJECT
+
+  private:
+    QWidget* w() { return window.get(); }
+    static QWidget* Focused() { return QApplication::focusWidget(); }
+    static QString NameOf(QWidget* control) { return control ? control->objectName() : "none"; }
+    static void Press(Qt::Key key) { QTest::keyClick(Focused(), key); }
+    static void Keys(const QString& text) { QTest::keyClicks(Focused(), text); }
+
+    // Presses Tab until the named control has the focus; false when Tab never gets there.
+    static bool TabTo(const char* name) {
+        for (int presses = 0; presses < 40; ++presses) {
+            if (NameOf(Focused()) == name)
+                return true;
+            Press(Qt::Key_Tab);
+        }
+        return false;
+    }
+
+    // Every control Tab may stop at, in the order a reader meets them: band by band, and on a
+    // page the left column before the right one, each from top to bottom and left to right.
+    QStringList ReadingOrder() {
+        auto* pages = Find<QStackedWidget>(w(), "ntbMain");
+        std::vector<std::tuple<int, bool, int, int, QString>> places;
+        for (QWidget* control : w()->findChildren<QWidget*>()) {
+            if (control->window() != w() || !(control->focusPolicy() & Qt::TabFocus) ||
+                !control->isEnabled() || !control->isVisibleTo(w()))
+                continue;
+            QWidget* band = control;
+            while (band->parentWidget() != w())
+                band = band->parentWidget();
+            const QPoint at = control->mapTo(band, QPoint(0, 0));
+            const bool rightColumn = band == pages && at.x() >= 340;
+            places.emplace_back(band->y(), rightColumn, at.y(), at.x(), control->objectName());
+        }
+        std::sort(places.begin(), places.end());
+        QStringList names;
+        for (const auto& place : places)
+            names << std::get<4>(place);
+        return names;
+    }
+
+  private slots:
+    void everyControlIsNamedForScreenReaders() {
+        int labelled = 0;
+        for (auto* label : w()->findChildren<QLabel*>()) {
+            if (QWidget* control = label->buddy()) {
+                const QString text = label->text().trimmed();
+                QCOMPARE(control->accessibleName(), text);
+                // Qt reports a drop-down list's choice as its name on Linux, where screen
+                // readers name it through its label relation instead.
+                auto* read = QAccessible::queryAccessibleInterface(control);
+                const auto labels = read->relations(QAccessible::Label);
+                QVERIFY2(read->text(QAccessible::Name) == text ||
+                             std::any_of(labels.begin(), labels.end(),
+                                         [label](const auto& relation) {
+                                             return relation.first->object() == label;
+                                         }),
+                         qPrintable(control->objectName()));
+                ++labelled;
+            }
+        }
+        QCOMPARE(labelled, 29);
+        for (QWidget* control : w()->findChildren<QWidget*>()) {
+            if (control->window() == w() && (control->focusPolicy() & Qt::TabFocus))
+                QVERIFY2(!QAccessible::queryAccessibleInterface(control)
+                              ->text(QAccessible::Name)
+                              .isEmpty(),
+                         qPrintable(control->objectName()));
+        }
+    }
+
+    void tabFollowsTheReadingOrderOnEveryPage_data() {
+        QTest::addColumn<int>("page");
+        for (int page = 0; page <= 10; ++page)
+            QTest::addRow("page %d", page) << page;
+    }
+    void tabFollowsTheReadingOrderOnEveryPage() {
+        QFETCH(int, page);
+        Find<QStackedWidget>(w(), "ntbMain")->setCurrentIndex(page);
+        w()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w()));
+        const QStringList expected = ReadingOrder();
+        Find<QWidget>(w(), qPrintable(expected.first()))->setFocus(Qt::TabFocusReason);
+        QStringList visited;
+        do {
+            visited << NameOf(Focused());
+            Press(Qt::Key_Tab);
+        } while (NameOf(Focused()) != expected.first() && visited.size() <= expected.size());
+        QCOMPARE(visited, expected);
+    }
+
+    void theWholeJobCanBeDoneWithTheKeyboardAlone() {
+        w()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w()));
+        QCOMPARE(NameOf(Focused()), QString("edtTitlePage"));
+        Keys("Zen Garden");
+        Press(Qt::Key_Tab);
+        Keys("http://xxxx.zen.com");
+        Press(Qt::Key_Tab);
+        Keys("joe");
+        QVERIFY(TabTo("btnNext"));
+        Press(Qt::Key_Space);
+        Press(Qt::Key_Return);
+        QCOMPARE(Find<QStackedWidget>(w(), "ntbMain")->currentIndex(), 2);
+
+        QVERIFY(TabTo("edtAchorText"));
+        Keys("Buy now");
+        QVERIFY(TabTo("btnCreateLinkPromo"));
+        Press(Qt::Key_Space);
+        QVERIFY(TabTo("btnNext"));
+        Press(Qt::Key_Space);
+        QVERIFY(TabTo("edtPPCTitle"));
+        Keys("Calm");
+        Press(Qt::Key_Tab);
+        Keys("one");
+        Press(Qt::Key_Return);
+        Keys("two");
+        Press(Qt::Key_Tab);
+        Keys("www.zen.com");
+        QVERIFY(TabTo("btnCreateProm"));
+        Press(Qt::Key_Space);
+        QVERIFY(TabTo("btnNext"));
+        Press(Qt::Key_Space);
+        QVERIFY(TabTo("edtImageUrl"));
+        Keys("http://img/b.gif");
+        QVERIFY(TabTo("btnCreateImageUrl"));
+        Press(Qt::Key_Return);
+        const std::pair<const char*, const char*> memoPages[] = {
+            {"memSignature", "btnAddSignature"},
+            {"memEmail", "btnCreateEmail"},
+            {"memAutoEmail", "btnCreateAutoEmail"},
+            {"memArticle", "btnCreateArticle"},
+            {"memPopUp", "btnCreatePopUp"}};
+        for (const auto& [memo, create] : memoPages) {
+            QVERIFY(TabTo("btnNext"));
+            Press(Qt::Key_Space);
+            QVERIFY(TabTo(memo));
+            Keys(QString(memo) + " text");
+            QVERIFY(TabTo(create));
+            Press(Qt::Key_Space);
+        }
+        QVERIFY(TabTo("btnSave"));
+        Press(Qt::Key_Space);
+        QVERIFY(TabTo("btnNext"));
+        Press(Qt::Key_Space);
+        QVERIFY(TabTo("btnFinish"));
+        Press(Qt::Key_Return);
+
+        QVERIFY(world->messages->boxes.size() == 1);
+        EXPECT_LAST_BOX(*world, mtInformation,
+                        "You have successfully saved your file as:\n\r" +
+                            QString::fromStdString(
+                                (world->folder.path() / "Output" / "affiliatepage.htm").string()));
+        const std::string settings = ReadAll(world->folder.path() / "settings.dat");
+        for (const char* item :
+             {">Zen Garden<", ">http://xxxx.zen.com<", ">joe<", ">Buy now<",
+              ">^Calm^one$$two^www.zen.com^<", ">http://img/b.gif<", ">memSignature text<",
+              ">memEmail text<", ">memAutoEmail text<", ">memArticle text<", ">memPopUp text<"})
+            QVERIFY2(settings.find(item) != std::string::npos, item);
+        const std::string page = ReadAll(world->folder.path() / "Output" / "affiliatepage.htm");
+        QVERIFY(page.starts_with("<h1>Zen Garden</h1>\r\n"));
+        QVERIFY(page.find("[Buy now]") != std::string::npos);
+    }
+};
+
+int main(int argc, char** argv) {
+    KeyboardTest tests;
+    return RunUiTests(tests, argc, argv);
+}
+
+#include "KeyboardTest.moc"
