@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake ccache libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2 "$@")
+          qt6-base-dev qt6-qpa-plugins qt6-webengine-dev fonts-dejavu-core fonts-liberation2 "$@")
 
 missing=()
 for package in "${packages[@]}"; do
