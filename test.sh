@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test, then every test again under the sanitizers.
+# Sets up, builds and runs every test, then every test again under the sanitizers, then the
+# fuzz targets.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -13,5 +14,8 @@ scripts/build.sh build-sanitize -DVANTOR_BUILD_UI=ON -DVANTOR_BUILD_BENCH=OFF \
     -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all"
 (cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
     UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j2)
+
+# The fuzz targets: replay their seeds, then fuzz each for 10 seconds.
+scripts/fuzz.sh 10
 
 echo "All tests passed."

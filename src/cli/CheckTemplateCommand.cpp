@@ -1,5 +1,6 @@
 #include "cli/CheckTemplateCommand.h"
 
+#include "cli/EscapedText.h"
 #include "generator/TemplateCatalogue.h"
 #include "generator/TemplateChecker.h"
 #include "util/AppError.h"
@@ -99,19 +100,19 @@ int CheckTemplateCommand(const std::vector<std::string>& arguments, std::ostream
         const fs::path file = FindTemplateToCheck(ParseArguments(arguments));
         const auto findings = CheckTemplateFile(file);
         for (const auto& finding : findings) {
-            out << PathText(file);
+            out << Escaped(PathText(file));
             if (finding.line > 0)
                 out << ':' << finding.line;
-            out << ": " << finding.text << '\n';
+            out << ": " << Escaped(finding.text) << '\n';
         }
         if (findings.empty())
-            out << PathText(file) << ": nothing found.\n";
+            out << Escaped(PathText(file)) << ": nothing found.\n";
         return findings.empty() ? NothingFound : SomethingFound;
     } catch (const UsageError& error) {
-        err << error.what()
+        err << Escaped(error.what())
             << "\nRun affiliate-vantor-cli check-template --help for the options.\n";
     } catch (const std::exception& error) {
-        err << error.what() << '\n';
+        err << Escaped(error.what()) << '\n';
     }
     return BadInput;
 }

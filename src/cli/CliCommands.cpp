@@ -1,17 +1,20 @@
 #include "cli/CliCommands.h"
 
 #include "cli/CheckTemplateCommand.h"
-#include "generator/PageOutput.h"
+#include "cli/EscapedText.h"
+#include "generator/DeliveryError.h"
+#include "generator/PageDelivery.h"
 #include "generator/TemplateCatalogue.h"
-#include "generator/TemplateEngine.h"
 #include "persistence/SettingsFile.h"
+#include "platform/Locale.h"
+#include "update/DownloadFile.h"
+#include "update/UpdateCheck.h"
 #include "util/AppError.h"
+#include "util/CacheFolder.h"
 #include "util/FileHelpers.h"
 #include "util/UUtils.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <map>
 #include <optional>
 
@@ -22,27 +25,37 @@ constexpr std::string_view Usage = R"(Usage:
   affiliate-vantor-cli generate [--app-dir DIR] [--settings FILE] [--template NAME]
                                 [--output NAME | --stdout]
   affiliate-vantor-cli check-template NAME|FILE [--app-dir DIR]
+  affiliate-vantor-cli check-update [--app-dir DIR] [--url BASE]
   affiliate-vantor-cli --help
 
 Makes Affiliate Vantor promotion pages from the command line.
 
-  templates   prints the installed templates, one a line, as the wizard lists them.
-  generate    fills a template with a saved project and writes the page.
+  templates       prints the installed templates, one a line, as the wizard lists them.
+  generate        fills a template with a saved project and writes the page.
   check-template  lists what in a template would not work as meant (see its --help).
+  check-update    fetches the update description BASE + "mainappupdate.inf" into
+                  mainappupdate.inf in the program folder (in ~/.cache/affiliate-vantor/
+                  when the program folder cannot be written) and compares its version
+                  with this program's, as "Check Updates" does. Prints one line:
+                  "update available: V" (V the version offered) or "no new updates";
+                  or, on standard error, "could not fetch URL".
 
 Options:
   --app-dir DIR    the program folder, holding Templates/ and where Output/ is made
-                   (default: the folder of this program)
+                   (default: the folder of this program); it must exist
   --settings FILE  the project to read (default: settings.dat in the program folder)
   --template NAME  the template to use (default: the project's template when it is
                    installed, else the first one listed); letter case does not matter
   --output NAME    the file name in Output/ (default: the project's output file name,
-                   else affiliatepage.htm); the full path is printed
+                   else affiliatepage.htm); the full path is printed. A name with a
+                   ".." component is refused: pages stay in Output/
   --stdout         print the page instead of writing it, exactly as it would go to
                    the clipboard
+  --url BASE       the address of the update folder, ending with "/" (default:
+                   )" VANTOR_UPDATE_BASE_URL R"()
 
-Exit status: 0 success, 1 no template file found, 2 wrong arguments, unreadable
-input or a page that cannot be written.
+Exit status: 0 success, 1 no template file found or the update description could
+not be fetched, 2 wrong arguments, unreadable input or a page that cannot be written.
 )";
 
 // A wrong command line; its text goes to the user with the usage hint.
@@ -67,7 +80,8 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
     if (arguments.empty())
         throw UsageError("No command given.");
     options.command = arguments[0];
-    if (options.command != "templates" && options.command != "generate")
+    if (options.command != "templates" && options.command != "generate" &&
+        options.command != "check-update")
         throw UsageError("Unknown command \"" + options.command + "\".");
 
     const bool generating = options.command == "generate";
@@ -75,7 +89,8 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
         const std::string& argument = arguments[i];
         bool takesValue = argument == "--app-dir" ||
                           (generating && (argument == "--settings" || argument == "--template" ||
-                                          argument == "--output"));
+                                          argument == "--output")) ||
+                          (options.command == "check-update" && argument == "--url");
         if (generating && argument == "--stdout") {
             options.toStdout = true;
         } else if (takesValue) {
@@ -93,12 +108,19 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
 }
 
 fs::path AppDirOf(const Options& options) {
-    return fs::path(options.value("--app-dir").value_or(PathText(RunningProgramFolder())));
+    auto given = options.value("--app-dir");
+    if (!given)
+        return RunningProgramFolder();
+    // Nothing is made in a program folder that is not there.
+    const std::string reason = WhyNotAFolder(*given);
+    if (!reason.empty())
+        throw AppError("Cannot use the program folder \"" + *given + "\". " + reason);
+    return fs::path(*given);
 }
 
 int ListTemplatesCommand(const Options& options, std::ostream& out) {
     for (const auto& name : ListTemplates(AppDirOf(options)))
-        out << name << '\n';
+        out << Escaped(name) << '\n';
     return CliSuccess;
 }
 
@@ -113,12 +135,23 @@ std::string ChooseTemplate(const Options& options, const fs::path& appDir,
 }
 
 std::string ChooseOutputName(const Options& options, const TAffManager& project) {
-    if (auto chosen = options.value("--output")) {
-        if (IsBlank(*chosen))
-            throw AppError("Please provide a valid output filename.");
+    if (auto chosen = options.value("--output"))
         return *chosen;
-    }
     return IsBlank(project.OutputFileName) ? "affiliatepage.htm" : project.OutputFileName;
+}
+
+// The exit status for a refusal; a missing template also says where it was looked for.
+int ReportRefusal(const DeliveryError& refusal, const DeliveryRequest& request, std::ostream& err) {
+    err << Escaped(refusal.what()) << '\n';
+    if (refusal.reason() != DeliveryError::Reason::NoTemplate)
+        return CliBadInput;
+    const std::string folder = PathText(TemplatesFolder(request.appDir));
+    if (request.templateName.empty())
+        err << "No templates are installed in " << Escaped(folder) << ".\n";
+    else
+        err << "No template file \"" << Escaped(request.templateName) << ".tem\" in "
+            << Escaped(folder) << ".\n";
+    return CliNoTemplate;
 }
 
 int GenerateCommand(const Options& options, std::ostream& out, std::ostream& err) {
@@ -126,26 +159,40 @@ int GenerateCommand(const Options& options, std::ostream& out, std::ostream& err
     const fs::path settings = options.value("--settings").value_or(PathText(SettingsPath(appDir)));
     auto project = LoadSettingsFile(settings);
     if (!project)
-        throw AppError("Cannot open file \"" + PathText(settings) + "\". " + std::strerror(ENOENT));
+        throw AppError(CannotOpenFileText(settings, WhyNotAFile(settings)));
 
-    const std::string templateName = ChooseTemplate(options, appDir, *project);
-    const std::string outputName = options.toStdout ? "" : ChooseOutputName(options, *project);
-    if (!options.toStdout && !EnsureOutputFolder(appDir))
-        throw AppError("Can't create the output folder! Check the output path you provided.");
-
-    const std::string page = GeneratePage(appDir, templateName, *project);
-    if (page.empty()) {
-        if (templateName.empty())
-            err << "No templates are installed in " << PathText(TemplatesFolder(appDir)) << ".\n";
+    DeliveryRequest request;
+    request.appDir = appDir;
+    request.templateName = ChooseTemplate(options, appDir, *project);
+    if (!options.toStdout)
+        request.fileName = ChooseOutputName(options, *project);
+    request.needsOutputFolder = false;
+    try {
+        const DeliveredPage page = DeliverPage(request, *project);
+        if (page.file)
+            out << Escaped(PathText(*page.file)) << '\n';
         else
-            err << "No template file \"" << templateName << ".tem\" in "
-                << PathText(TemplatesFolder(appDir)) << ".\n";
-        return CliNoTemplate;
+            out << page.text;
+    } catch (const DeliveryError& refusal) {
+        return ReportRefusal(refusal, request, err);
     }
-    if (options.toStdout)
-        out << page;
+    return CliSuccess;
+}
+
+int CheckUpdateCommand(const Options& options, std::ostream& out, std::ostream& err) {
+    const fs::path appDir = AppDirOf(options);
+    const std::string address =
+        options.value("--url").value_or(VANTOR_UPDATE_BASE_URL) + UpdateDescriptionFileName;
+    const fs::path description = CacheFolder(appDir) / UpdateDescriptionFileName;
+    THttpClient client;
+    if (!DownloadFile(client, address, description, [] { return true; })) {
+        err << "could not fetch " << address << '\n';
+        return CliNotFetched;
+    }
+    if (auto version = NewerVersion(description, AppVersion, UserDecimalSeparator()))
+        out << "update available: " << *version << '\n';
     else
-        out << PathText(WritePage(appDir, outputName, page)) << '\n';
+        out << "no new updates\n";
     return CliSuccess;
 }
 
@@ -165,11 +212,13 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         Options options = ParseOptions(arguments);
         if (options.command == "templates")
             return ListTemplatesCommand(options, out);
+        if (options.command == "check-update")
+            return CheckUpdateCommand(options, out, err);
         return GenerateCommand(options, out, err);
     } catch (const UsageError& error) {
-        err << error.what() << "\nRun affiliate-vantor-cli --help for the options.\n";
+        err << Escaped(error.what()) << "\nRun affiliate-vantor-cli --help for the options.\n";
     } catch (const std::exception& error) {
-        err << error.what() << '\n';
+        err << Escaped(error.what()) << '\n';
     }
     return CliBadInput;
 }

@@ -8,11 +8,8 @@
 
 namespace {
 
-bool IsListedTemplate(const fs::directory_entry& entry) {
-    std::error_code error;
-    const std::string name = entry.path().filename().string();
-    return !name.starts_with('.') && FoldAsciiCase(name).ends_with(".tem") &&
-           entry.is_regular_file(error);
+bool IsListedTemplate(const ListedFile& file) {
+    return !file.hidden && FoldAsciiCase(file.name).ends_with(".tem");
 }
 
 // A name from the catalogue is one file name; anything that would leave the folder is not one.
@@ -42,11 +39,9 @@ std::string DisplayNameOf(std::string_view fileName) {
 
 std::vector<std::string> ListTemplates(const fs::path& appDir) {
     std::vector<std::string> fileNames;
-    std::error_code error;
-    for (fs::directory_iterator it(TemplatesFolder(appDir), error), end; !error && it != end;
-         it.increment(error))
-        if (IsListedTemplate(*it))
-            fileNames.push_back(it->path().filename().string());
+    for (const auto& file : PlainFilesIn(TemplatesFolder(appDir)))
+        if (IsListedTemplate(file))
+            fileNames.push_back(file.name);
 
     std::sort(fileNames.begin(), fileNames.end(), [](const std::string& a, const std::string& b) {
         std::string foldedA = FoldCase(a), foldedB = FoldCase(b);

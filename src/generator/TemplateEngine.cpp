@@ -1,9 +1,12 @@
 #include "generator/TemplateEngine.h"
 
+#include "generator/DeliveryError.h"
+#include "generator/PassPipeline.h"
 #include "generator/TemplateCatalogue.h"
 #include "generator/TemplateSections.h"
 #include "util/CutSection.h"
 #include "util/FileHelpers.h"
+#include "util/TextSearch.h"
 #include "util/UUtils.h"
 
 #include <array>
@@ -48,55 +51,114 @@ std::string BuildMenu(const TAffManager& model) {
     return menu;
 }
 
-std::string CopyOfBody(const Section& section, const std::string& body, const std::string& item,
-                       const TAffManager& model) {
-    if (section.rule == CopyRule::Link)
-        return ReplaceAll(ReplaceAll(body, "%%AFFILIATELINK%%", model.AffiliateURL),
-                          section.markers.placeholder, item);
-    return ReplaceAll(ReplaceAll(body, section.markers.placeholder, item), "$$", "\r\n");
+void RefusePageOver(std::size_t size) {
+    if (size > LargestPage)
+        throw DeliveryError(DeliveryError::Reason::PageTooLarge);
 }
 
-void ExpandSection(std::string& page, std::string_view& scan, const Section& section,
-                   const TAffManager& model) {
-    const std::string body = Trim(CutSection(scan, section.markers.start, section.markers.end));
-    if (!body.empty()) {
-        const TStringList& items = model.*section.list;
-        std::size_t itemBytes = 0;
-        for (const auto& item : items)
-            itemBytes += item.size();
-        std::string copies;
-        copies.reserve(items.size() * (body.size() + model.AffiliateURL.size()) + itemBytes);
-        for (const auto& item : items)
-            copies += CopyOfBody(section, body, item, model);
-        ReplaceAllIn(page, body, copies);
+std::size_t Occurrences(std::string_view text, std::string_view pattern) {
+    const TextFinder finder(pattern);
+    std::size_t count = 0;
+    for (std::size_t at = finder.FindIn(text); at != std::string_view::npos;
+         at = finder.FindIn(text, at + finder.size()))
+        ++count;
+    return count;
+}
+
+// ReplaceAll that refuses a result beyond the page's ceiling before building it.
+std::string ReplaceWithinCeiling(std::string_view text, std::string_view pattern,
+                                 std::string_view replacement) {
+    if (replacement.size() > pattern.size())
+        RefusePageOver(text.size() +
+                       Occurrences(text, pattern) * (replacement.size() - pattern.size()));
+    return ReplaceAll(text, pattern, replacement);
+}
+
+// Writes one copy of the body per item, each made afresh where the body stands, so that the
+// copies of a long list are never kept whole. Their size is checked against the ceiling first.
+PassPipeline::Writer CopiesOfBody(const Section& section, const std::string& body,
+                                  const TAffManager& model, std::size_t& sizeHint) {
+    const TStringList& items = model.*section.list;
+    // A link copy fills the affiliate link before the item; the link part is the same for all.
+    const std::string base =
+        section.rule == CopyRule::Link
+            ? ReplaceWithinCeiling(body, "%%AFFILIATELINK%%", model.AffiliateURL)
+            : body;
+    const std::size_t slots = Occurrences(base, section.markers.placeholder);
+    std::size_t size = 0;
+    for (const auto& item : items) {
+        size += base.size() - slots * section.markers.placeholder.size();
+        RefusePageOver(size);
+        size += slots * item.size();
+        RefusePageOver(size);
     }
-    ReplaceAllIn(page, section.markers.start, "");
-    ReplaceAllIn(page, section.markers.end, "");
-    ReplaceAllIn(page, section.markers.placeholder, "");
+    sizeHint += size;
+    // Copies go on in batches: large enough to pass cheaply, small enough to stay in the cache.
+    return [base, &items, placeholder = TextFinder(section.markers.placeholder),
+            packedBreak = TextFinder("$$"), rule = section.rule, copy = std::string(),
+            batch = std::string()](const PassPipeline::Part& write) mutable {
+        constexpr std::size_t BatchSize = 16 * 1024;
+        for (const auto& item : items) {
+            if (rule == CopyRule::Link) {
+                AppendReplaced(batch, base, placeholder, item);
+            } else {
+                // Line breaks are unpacked in each copy on its own, never across two copies.
+                copy.clear();
+                AppendReplaced(copy, base, placeholder, item);
+                AppendReplaced(batch, copy, packedBreak, "\r\n");
+            }
+            if (batch.size() >= BatchSize) {
+                write(batch);
+                batch.clear();
+            }
+        }
+        if (!batch.empty())
+            write(batch);
+        batch.clear();
+    };
 }
 
-std::string PPCCell(const TStringList& fields) {
+// Adds the passes of one section: its body becomes the copies, then markers and placeholder go.
+void AddSectionPasses(PassPipeline& passes, std::string_view& scan, const Section& section,
+                      const TAffManager& model, std::size_t& sizeHint) {
+    const std::string body = Trim(CutSection(scan, section.markers.start, section.markers.end));
+    if (!body.empty())
+        passes.Add(body, CopiesOfBody(section, body, model, sizeHint));
+    passes.Add(section.markers.start, "");
+    passes.Add(section.markers.end, "");
+    passes.Add(section.markers.placeholder, "");
+}
+
+void AppendPPCCell(std::string& table, const TStringList& fields) {
     // An ad read back from an old settings file may lack fields; they read as empty.
     auto field = [&fields](std::size_t index) {
-        return index < fields.size() ? fields[index] : std::string();
+        return index < fields.size() ? std::string_view(fields[index]) : std::string_view();
     };
-    return R"(<td valign=top bgcolor=#FFFFA0 class="style17">)"
-           R"(<u><span class="style7">)" +
-           field(1) + "</span></u><br>" + ReplaceAll(field(2), "$$", "\r\n") + "<br>" +
-           "<span class=style24>" + field(3) + "</span>" + "</td>";
+    table += R"(<td valign=top bgcolor=#FFFFA0 class="style17"><u><span class="style7">)";
+    table += field(1);
+    table += "</span></u><br>";
+    AppendReplaced(table, field(2), "$$", "\r\n");
+    table += "<br><span class=style24>";
+    table += field(3);
+    table += "</span></td>";
 }
 
 std::string BuildPPCTable(const TStringList& ads) {
     if (ads.empty())
         return {};
     std::string table = R"(<table width="491" border="0" align="center">)";
+    // Each ad's own bytes and the markup around them, so that a long list is built in place.
+    std::size_t size = table.size();
+    for (const auto& ad : ads)
+        size += ad.size() + 160;
+    table.reserve(size);
     TStringList fields;
     for (std::size_t count = 0; count < ads.size(); ++count) {
         SplitByChar('^', ads[count], fields);
-        if (count % 2 == 0)
-            table += "<tr>" + PPCCell(fields);
-        else
-            table += "<td>&nbsp;</td>" + PPCCell(fields) + "</tr>";
+        table += count % 2 == 0 ? "<tr>" : "<td>&nbsp;</td>";
+        AppendPPCCell(table, fields);
+        if (count % 2 == 1)
+            table += "</tr>";
     }
     return table + "</table>";
 }
@@ -104,27 +166,38 @@ std::string BuildPPCTable(const TStringList& ads) {
 } // namespace
 
 std::string ExpandTemplate(std::string_view templateText, const TAffManager& model) {
-    std::string page = NormalizeLineEnds(templateText);
-    const std::string menu = BuildMenu(model);
+    const std::string page = NormalizeLineEnds(templateText);
     // Sections are cut from the page as it was before any placeholder was filled.
-    const std::string scanCopy = page;
-    std::string_view scan = scanCopy;
+    std::string_view scan = page;
 
-    ReplaceAllIn(page, "%%TITLE%%", model.Title);
-    ReplaceAllIn(page, "%%MENU%%", menu);
-    ReplaceAllIn(page, "%%AFFILIATECODE%%",
-                 model.ClickBankId.empty() ? std::string() : "?e=" + model.ClickBankId);
+    // Every placeholder and marker holds "%", and most of a page does not.
+    PassPipeline passes('%');
+    std::string menu = BuildMenu(model);
+    std::string table = BuildPPCTable(model.PPCAds);
+    // What the page will about weigh: the template, the copies and the table once each.
+    std::size_t sizeHint = page.size() + model.Title.size() + menu.size() + table.size();
+    passes.Add("%%TITLE%%", model.Title);
+    passes.Add("%%MENU%%", std::move(menu));
+    passes.Add("%%AFFILIATECODE%%",
+               model.ClickBankId.empty() ? std::string() : "?e=" + model.ClickBankId);
     for (const auto& section : Sections)
-        ExpandSection(page, scan, section, model);
-    ReplaceAllIn(page, "%%PPCADS%%", BuildPPCTable(model.PPCAds));
-    ReplaceAllIn(page, "%%AFFILIATELINK%%", model.AffiliateURL);
-    return page;
+        AddSectionPasses(passes, scan, section, model, sizeHint);
+    passes.Add("%%PPCADS%%", std::move(table));
+    passes.Add("%%AFFILIATELINK%%", model.AffiliateURL);
+
+    auto result = passes.Run(page, LargestPage, sizeHint);
+    if (!result)
+        throw DeliveryError(DeliveryError::Reason::PageTooLarge);
+    return std::move(*result);
 }
 
 std::string GeneratePage(const std::filesystem::path& appDir, std::string_view templateName,
                          const TAffManager& model) {
     auto file = TemplateFile(appDir, templateName);
     if (!file)
-        return {};
-    return ExpandTemplate(ReadFileBytes(*file), model);
+        throw DeliveryError(DeliveryError::Reason::NoTemplate);
+    const std::string page = ExpandTemplate(ReadFileBytes(*file), model);
+    if (page.empty())
+        throw DeliveryError(DeliveryError::Reason::EmptyTemplate, PathText(*file));
+    return page;
 }

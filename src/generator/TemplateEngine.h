@@ -2,14 +2,19 @@
 
 #include "model/UAffiliate.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
+// The largest page the engine makes; items holding placeholders can multiply a page beyond it.
+constexpr std::size_t LargestPage = std::size_t(1) << 30;
+
 // The promotion page made from a template's text and the project.
+// Throws DeliveryError PageTooLarge, before building anything, for a page beyond LargestPage.
 std::string ExpandTemplate(std::string_view templateText, const TAffManager& model);
 
-// The page from the template shown under TemplateName; empty when it has no file.
-// Throws AppError when the file exists but cannot be read.
+// The page from the template shown under TemplateName. Throws DeliveryError when there is no
+// such template or it gives an empty page, AppError when its file cannot be read.
 std::string GeneratePage(const std::filesystem::path& appDir, std::string_view templateName,
                          const TAffManager& model);

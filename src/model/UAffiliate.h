@@ -1,10 +1,8 @@
 #pragma once
 
-#include <string>
-#include <vector>
+#include "util/StringList.h"
 
-// An ordered, unsorted list of texts that allows duplicates.
-using TStringList = std::vector<std::string>;
+#include <string>
 
 // Everything the user has entered for one promotion page.
 class TAffManager {

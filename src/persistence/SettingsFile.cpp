@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <variant>
 
 namespace {
@@ -53,22 +55,85 @@ std::string PackList(const TStringList& list, Packing packing) {
     return packing == Packing::Items ? PackItems(text) : PackLines(text);
 }
 
+// The first position at or after From holding A, B or C, or the text's size; eight bytes at a
+// time, since most of a long value holds none of them.
+std::size_t FindAnyOf(std::string_view text, std::size_t from, char a, char b, char c) {
+    constexpr std::uint64_t Ones = 0x0101010101010101ULL;
+    constexpr std::uint64_t Highs = 0x8080808080808080ULL;
+    auto holds = [](std::uint64_t word, char byte) {
+        const std::uint64_t diff = word ^ (Ones * static_cast<unsigned char>(byte));
+        return ((diff - Ones) & ~diff & Highs) != 0;
+    };
+    for (; from + 8 <= text.size(); from += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + from, sizeof word);
+        if (holds(word, a) || holds(word, b) || holds(word, c))
+            break;
+    }
+    for (; from < text.size(); ++from)
+        if (text[from] == a || text[from] == b || text[from] == c)
+            return from;
+    return text.size();
+}
+
+// The items of a stored list: its separator and every line break (CR LF, lone CR, lone LF) end
+// an item, and a final break adds no empty item. The same as turning each separator into CR LF
+// and reading the text form, in one pass and without the intermediate text.
 TStringList UnpackList(std::string_view value, Packing packing) {
-    return TextToList(ReplaceAll(value, Separator(packing), "\r\n"));
+    const char mark = Separator(packing)[0];
+    TStringList items;
+    std::size_t start = 0;
+    std::size_t at = 0;
+    while ((at = FindAnyOf(value, at, mark, '\r', '\n')) < value.size()) {
+        const char byte = value[at];
+        std::size_t breakLength = 0;
+        if (byte == mark && at + 1 < value.size() && value[at + 1] == mark)
+            breakLength = 2;
+        else if (byte == '\r')
+            breakLength = (at + 1 < value.size() && value[at + 1] == '\n') ? 2 : 1;
+        else if (byte == '\n')
+            breakLength = 1;
+        if (breakLength == 0) {
+            ++at;
+            continue;
+        }
+        items.emplace_back(value.substr(start, at - start));
+        at += breakLength;
+        start = at;
+    }
+    if (start < value.size())
+        items.emplace_back(value.substr(start));
+    return items;
+}
+
+// A value with every line break written as CR LF, as the text form of the file reads it.
+std::string WithCrLfBreaks(std::string_view value) {
+    if (value.find_first_of("\r\n") == std::string_view::npos)
+        return std::string(value);
+    std::string text = NormalizeLineEnds(value);
+    if (!value.ends_with('\r') && !value.ends_with('\n'))
+        text.resize(text.size() - 2);
+    return text;
 }
 
 // A PPC ad whose body had several lines was written as several items, because the list and
 // the body both use "$$"; an ad short of its four "^" takes the following items back in.
-TStringList ReassemblePPCAds(const TStringList& items) {
+TStringList ReassemblePPCAds(TStringList items) {
     auto separators = [](const std::string& text) {
-        return std::count(text.begin(), text.end(), '^');
+        return static_cast<std::size_t>(std::count(text.begin(), text.end(), '^'));
     };
     TStringList ads;
     for (std::size_t i = 0; i < items.size(); ++i) {
-        std::string ad = items[i];
-        if (ad.starts_with('^'))
-            while (separators(ad) < 4 && i + 1 < items.size())
-                ad += "$$" + items[++i];
+        std::string ad = std::move(items[i]);
+        if (ad.starts_with('^')) {
+            // Counted as the ad grows, so a long run of short items stays linear.
+            std::size_t count = separators(ad);
+            while (count < 4 && i + 1 < items.size()) {
+                count += separators(items[++i]);
+                ad += "$$";
+                ad += items[i];
+            }
+        }
         ads.push_back(std::move(ad));
     }
     return ads;
@@ -95,18 +160,18 @@ std::string FormatSettings(const TAffManager& model) {
 }
 
 TAffManager ParseSettings(std::string_view text) {
-    const std::string buffer = NormalizeLineEnds(text);
-    std::string_view scan = buffer;
+    // The file's text ends at its first NUL; its values are cut straight out of the bytes.
+    std::string_view scan = text.substr(0, text.find('\0'));
     TAffManager model;
     for (const auto& field : Fields) {
-        std::string value = CutSection(scan, StartTag(field), EndTag(field));
+        std::string_view value = CutSectionView(scan, StartTag(field), EndTag(field));
         if (auto member = std::get_if<std::string TAffManager::*>(&field.member))
-            model.** member = std::move(value);
+            model.** member = WithCrLfBreaks(value);
         else
             model.*std::get<TStringList TAffManager::*>(field.member) =
                 UnpackList(value, field.packing);
     }
-    model.PPCAds = ReassemblePPCAds(model.PPCAds);
+    model.PPCAds = ReassemblePPCAds(std::move(model.PPCAds));
     return model;
 }
 
@@ -114,12 +179,15 @@ void SaveSettingsFile(const std::filesystem::path& path, const TAffManager& mode
     WriteFileAtomically(path, FormatSettings(model));
 }
 
+TAffManager SettingsFromBytes(std::string_view bytes) {
+    // Files written on Windows hold the ANSI code page rather than UTF-8.
+    if (!IsValidUtf8(bytes))
+        return ParseSettings(Windows1252ToUtf8(bytes));
+    return ParseSettings(bytes);
+}
+
 std::optional<TAffManager> LoadSettingsFile(const std::filesystem::path& path) {
     if (!FileExists(path))
         return std::nullopt;
-    std::string bytes = ReadFileBytes(path);
-    // Files written on Windows hold the ANSI code page rather than UTF-8.
-    if (!IsValidUtf8(bytes))
-        bytes = Windows1252ToUtf8(bytes);
-    return ParseSettings(bytes);
+    return SettingsFromBytes(ReadFileBytes(path));
 }

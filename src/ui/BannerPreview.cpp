@@ -1,26 +1,25 @@
 #include "ui/BannerPreview.h"
 
-#include <QPixmap>
-#include <QUrl>
+#include "ui/WebView.h"
 
-TBannerPreview::TBannerPreview(QWidget* parent) : QLabel(parent) {
-    setAlignment(Qt::AlignCenter);
-    setWordWrap(true);
-    setTextFormat(Qt::PlainText);
+#include <QUrl>
+#include <QVBoxLayout>
+
+TBannerPreview::TBannerPreview(std::function<TWebView*(QWidget* parent)> createWebView,
+                               QWidget* parent)
+    : QWidget(parent), createWebView_(std::move(createWebView)) {
+    (new QVBoxLayout(this))->setContentsMargins(0, 0, 0, 0);
 }
 
 void TBannerPreview::Navigate(const QString& url) {
     location_ = url;
-    // The browse button writes "file://" followed by the path as it stands.
-    QString file = url.startsWith(QStringLiteral("file://")) ? url.mid(7) : QString();
-    QPixmap picture;
-    if (!file.isEmpty() && picture.load(file)) {
-        if (picture.width() > width() || picture.height() > height())
-            picture = picture.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        setPixmap(picture);
-        setToolTip(url);
-    } else {
-        setText(url);
-        setToolTip(QString());
+    if (!view_ && createWebView_) {
+        view_ = createWebView_(this);
+        // One attempt: a missing module would only fail again.
+        createWebView_ = nullptr;
+        if (view_)
+            layout()->addWidget(view_);
     }
+    if (view_)
+        view_->Navigate(QUrl(url, QUrl::TolerantMode));
 }

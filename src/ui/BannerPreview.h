@@ -1,16 +1,22 @@
 #pragma once
 
-#include <QLabel>
 #include <QString>
+#include <QWidget>
+#include <functional>
 
-// Shows the banner at an address: a picture file is drawn, any other address is named.
-class TBannerPreview : public QLabel {
+class TWebView;
+
+// The banner preview: a web view made the first time a banner is shown, never before.
+class TBannerPreview : public QWidget {
   public:
-    explicit TBannerPreview(QWidget* parent = nullptr);
+    TBannerPreview(std::function<TWebView*(QWidget* parent)> createWebView, QWidget* parent);
 
+    // Shows the address as it stands; a view that cannot be made leaves the preview empty.
     void Navigate(const QString& url);
     const QString& LocationURL() const { return location_; }
 
   private:
+    std::function<TWebView*(QWidget* parent)> createWebView_;
+    TWebView* view_ = nullptr;
     QString location_;
 };

@@ -3,6 +3,7 @@
 #include "ui/Addresses.h"
 #include "ui/ListBoxRows.h"
 #include "ui/TextBridge.h"
+#include "update/HttpClient.h"
 #include "util/UUtils.h"
 
 #include <QApplication>
@@ -23,21 +24,22 @@ namespace {
 
 constexpr int LastPage = 10;
 
-// Opens a footer label's address when it is clicked, or pressed with Enter or Space.
-class TLinkClickFilter : public QObject {
+// Runs an action when a control that has no click signal of its own is clicked, or pressed with
+// Enter or Space while it has the focus.
+class TClickFilter : public QObject {
   public:
-    TLinkClickFilter(QObject* parent, std::function<void(QLabel*)> open)
-        : QObject(parent), open_(std::move(open)) {}
+    TClickFilter(QObject* parent, std::function<void()> action)
+        : QObject(parent), action_(std::move(action)) {}
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
         if (event->type() == QEvent::MouseButtonRelease &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-            open_(static_cast<QLabel*>(watched));
+            action_();
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-                open_(static_cast<QLabel*>(watched));
+                action_();
                 return true;
             }
         }
@@ -45,8 +47,12 @@ class TLinkClickFilter : public QObject {
     }
 
   private:
-    std::function<void(QLabel*)> open_;
+    std::function<void()> action_;
 };
+
+void OnClick(QWidget* control, std::function<void()> action) {
+    control->installEventFilter(new TClickFilter(control, std::move(action)));
+}
 
 } // namespace
 
@@ -126,11 +132,16 @@ TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
             reporting(&TfrmMain::cbxTemplatesChange));
     connect(Timer1, &QTimer::timeout, this, reporting(&TfrmMain::Timer1Timer));
 
-    auto* links = new TLinkClickFilter(this, [this](QLabel* label) {
-        RunReportingErrors([this, label] { OpenLinkLabel(label); });
-    });
-    lblLink1URL->installEventFilter(links);
-    lblLink2URL->installEventFilter(links);
+    OnClick(lblLink1URL, [this] { RunReportingErrors([this] { OpenLinkLabel(lblLink1URL); }); });
+    OnClick(lblLink2URL, [this] { RunReportingErrors([this] { OpenLinkLabel(lblLink2URL); }); });
+    OnClick(imgBanner, reporting(&TfrmMain::imgBannerClick));
+    OnClick(gifBanner, reporting(&TfrmMain::gifBannerClick));
+
+    IdHTTP1 = std::make_unique<THttpClient>();
+    IdAntiFreeze1 = [this] {
+        QCoreApplication::processEvents();
+        return !downloadCancelled_;
+    };
 
     FormCreate();
 }
@@ -196,17 +207,9 @@ void TfrmMain::CenterBannerPictures() {
                     panBanner->height() / 2 - gifBanner->height() / 2);
 }
 
-void TfrmMain::LoadBranding() {
-    // The window keeps its design title, band and links until a brand is installed.
-}
-
 void TfrmMain::Timer1Timer() {
     Timer1->stop();
     CheckForUpdates(true);
-}
-
-void TfrmMain::CheckForUpdates(bool /*silent*/) {
-    // No update server is configured for this build.
 }
 
 void TfrmMain::btnNextClick() {
@@ -281,7 +284,7 @@ void TfrmMain::btnSaveClick() {
 }
 
 void TfrmMain::btnHelpClick() {
-    services_.shellOpen(HelpURL);
+    services_.openInBrowser(HelpURL);
 }
 
 void TfrmMain::btnUpdateClick() {
@@ -289,7 +292,7 @@ void TfrmMain::btnUpdateClick() {
 }
 
 void TfrmMain::btnMakeMoneyClick() {
-    services_.shellOpen(MakeMoneyBaseURL);
+    services_.openInBrowser(MakeMoneyBaseURL + MakeMoneyID);
 }
 
 void TfrmMain::OpenLinkLabel(QLabel* label) {

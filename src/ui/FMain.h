@@ -2,6 +2,7 @@
 
 #include "model/UAffiliate.h"
 #include "ui/Services.h"
+#include "update/MessagePump.h"
 
 #include <QWidget>
 #include <filesystem>
@@ -10,6 +11,10 @@
 #include <optional>
 #include <string>
 
+// The program's version, shown in the title of a branded window.
+inline constexpr const char* AppVersionText = "1.01";
+
+struct BrandingChoice;
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -22,6 +27,7 @@ class QRadioButton;
 class QStackedWidget;
 class QTimer;
 class TBannerPreview;
+class THttpClient;
 struct TMemoEditor;
 struct TTextListEditor;
 
@@ -37,6 +43,7 @@ class TfrmMain : public QWidget {
   protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     // Runs a handler to its end; an error it raises is shown in an error box.
@@ -49,9 +56,13 @@ class TfrmMain : public QWidget {
     void FormResize();
     void CreateControls();
     void LoadBranding();
+    void ShowBanner(const BrandingChoice& choice);
     void CenterBannerPictures();
     void Timer1Timer();
-    void CheckForUpdates(bool silent);
+
+    // Updates.
+    bool DownloadFile(const std::string& URL, const std::string& FileName);
+    void CheckForUpdates(bool Silent);
 
     // Navigation and the page-0 boxes.
     void btnNextClick();
@@ -69,6 +80,8 @@ class TfrmMain : public QWidget {
     void btnHelpClick();
     void btnUpdateClick();
     void btnMakeMoneyClick();
+    void imgBannerClick();
+    void gifBannerClick();
     void OpenLinkLabel(QLabel* label);
 
     // Template page.
@@ -119,7 +132,6 @@ class TfrmMain : public QWidget {
     // Generate Code.
     void btnFinishClick();
     std::optional<std::string> ProduceOutput(bool save);
-    std::string GenerateCode();
     void btnPreviewClick();
 
     // Settings file.
@@ -131,6 +143,16 @@ class TfrmMain : public QWidget {
     std::unique_ptr<TAffManager> Manager;
     std::filesystem::path AppDir;
     QString lastPictureFolder_;
+
+    // The brand, as LoadBranding found it.
+    std::string MakeMoneyID;
+    std::string BannerClickURL;
+    std::string BannerImagePath;
+    std::string FooterURL1;
+    std::string FooterName1;
+    std::string FooterURL2;
+    std::string FooterName2;
+    std::string IconPath;
 
     // Bands.
     QFrame* bsSkinPanel1;
@@ -149,7 +171,12 @@ class TfrmMain : public QWidget {
     QPushButton* btnNext;
     QLabel* lblLink1URL;
     QLabel* lblLink2URL;
+    QLabel* lblBannerTitle;
     QTimer* Timer1;
+    std::unique_ptr<THttpClient> IdHTTP1;
+    // Keeps the window working while IdHTTP1 waits for the network.
+    TMessagePump IdAntiFreeze1;
+    bool downloadCancelled_ = false;
 
     // Pages 0 and 1.
     QLineEdit* edtTitlePage;

@@ -131,14 +131,12 @@ void TfrmMain::CreateControls() {
     panBanner = Band(this, bands, "panBanner", 65);
     imgBanner = Named(new QLabel(panBanner), "imgBanner");
     imgBanner->setGeometry(0, 0, 468, 60);
-    imgBanner->setCursor(Qt::PointingHandCursor);
     gifBanner = Named(new QLabel(panBanner), "gifBanner");
-    gifBanner->setCursor(Qt::PointingHandCursor);
     gifBanner->hide();
     // Stands in the band until a brand's own banner covers it.
     auto* brand = new QHBoxLayout(panBanner);
-    brand->addWidget(Label(panBanner, "lblBannerTitle", "Affiliate Vantor", 0, 0, "brand"), 0,
-                     Qt::AlignCenter);
+    lblBannerTitle = Label(panBanner, "lblBannerTitle", "Affiliate Vantor", 0, 0, "brand");
+    brand->addWidget(lblBannerTitle, 0, Qt::AlignCenter);
 
     ntbMain = Named(new QStackedWidget(this), "ntbMain");
     bands->addWidget(ntbMain, 1);
@@ -217,7 +215,8 @@ void TfrmMain::CreateControls() {
     bsSkinGroupBox2 = Named(new QGroupBox("Preview", page), "bsSkinGroupBox2");
     bsSkinGroupBox2->setGeometry(390, 138, 324, 191);
     AnchorToAllEdges(bsSkinGroupBox2);
-    EmbeddedWB1 = Named(new TBannerPreview(bsSkinGroupBox2), "EmbeddedWB1");
+    EmbeddedWB1 =
+        Named(new TBannerPreview(services_.createWebView, bsSkinGroupBox2), "EmbeddedWB1");
     (new QVBoxLayout(bsSkinGroupBox2))->addWidget(EmbeddedWB1);
 
     // Pages 5 to 9 share one shape: a memo, two buttons, a list and a details memo.

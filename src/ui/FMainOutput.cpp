@@ -1,23 +1,17 @@
+#include "generator/DeliveryError.h"
+#include "generator/PageDelivery.h"
 #include "generator/PageOutput.h"
-#include "generator/TemplateEngine.h"
 #include "ui/FMain.h"
 #include "ui/TextBridge.h"
 #include "util/FileHelpers.h"
-#include "util/UUtils.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
 
 void TfrmMain::btnFinishClick() {
-    if (rbtSaveWeb->isChecked()) {
-        if (IsBlank(ToModel(edtFilename->text()))) {
-            MessageDialog("Please provide a valid output filename.", TMsgDlgType::mtInformation,
-                          TMsgDlgButtons::mbOK);
-            return;
-        }
+    if (rbtSaveWeb->isChecked())
         ProduceOutput(true);
-    }
     if (rbtClipboard->isChecked()) {
         // After a failure the clipboard keeps what the user had on it.
         if (auto page = ProduceOutput(false))
@@ -26,39 +20,41 @@ void TfrmMain::btnFinishClick() {
 }
 
 std::optional<std::string> TfrmMain::ProduceOutput(bool save) {
-    if (!EnsureOutputFolder(AppDir)) {
-        MessageDialog("Can't create the output folder! Check the output path you provided.",
-                      TMsgDlgType::mtError, TMsgDlgButtons::mbOK);
+    DeliveryRequest request;
+    request.appDir = AppDir;
+    request.templateName = ToModel(cbxTemplates->currentText());
+    if (save)
+        request.fileName = ToModel(edtFilename->text());
+    DeliveredPage delivered;
+    try {
+        delivered = DeliverPage(request, *Manager);
+    } catch (const DeliveryError& refusal) {
+        const bool nameRefused = refusal.reason() == DeliveryError::Reason::InvalidFileName;
+        MessageDialog(FromModel(refusal.what()),
+                      nameRefused ? TMsgDlgType::mtInformation : TMsgDlgType::mtError,
+                      TMsgDlgButtons::mbOK);
         return std::nullopt;
     }
-    const std::string page = GenerateCode();
-    if (page.empty()) {
-        MessageDialog("The selected template could not be found in the Templates folder.",
-                      TMsgDlgType::mtError, TMsgDlgButtons::mbOK);
-        return std::nullopt;
-    }
-    if (save) {
-        const auto written = WritePage(AppDir, ToModel(edtFilename->text()), page);
+    if (delivered.file)
         MessageDialog("You have successfully saved your file as:\n\r" +
-                          FromModel(PathText(written)),
+                          FromModel(PathText(*delivered.file)),
                       TMsgDlgType::mtInformation, TMsgDlgButtons::mbOK);
-    } else {
+    else
         MessageDialog("You have successfully copy your code to clipboard!",
                       TMsgDlgType::mtInformation, TMsgDlgButtons::mbOK);
-    }
-    return page;
-}
-
-std::string TfrmMain::GenerateCode() {
-    return GeneratePage(AppDir, ToModel(cbxTemplates->currentText()), *Manager);
+    return delivered.text;
 }
 
 void TfrmMain::btnPreviewClick() {
-    const std::string page = GenerateCode();
-    if (page.empty()) {
-        MessageDialog("The selected template could not be found in the Templates folder.",
-                      TMsgDlgType::mtError, TMsgDlgButtons::mbOK);
-        return;
+    DeliveryRequest request;
+    request.appDir = AppDir;
+    request.templateName = ToModel(cbxTemplates->currentText());
+    // Nothing is written, so the preview needs no Output/ folder.
+    request.needsOutputFolder = false;
+    try {
+        const DeliveredPage delivered = DeliverPage(request, *Manager);
+        services_.showPreview(this, FromModel(delivered.text), OutputFolder(AppDir));
+    } catch (const DeliveryError& refusal) {
+        MessageDialog(FromModel(refusal.what()), TMsgDlgType::mtError, TMsgDlgButtons::mbOK);
     }
-    services_.showPreview(this, FromModel(page), OutputFolder(AppDir));
 }

@@ -1,9 +1,12 @@
 #include "ui/Services.h"
 
+#include "platform/Process.h"
+#include "ui/Addresses.h"
 #include "ui/PagePreviewModule.h"
 #include "ui/TextBridge.h"
+#include "ui/WebView.h"
 #include "util/FileHelpers.h"
-#include "util/ProcessLauncher.h"
+#include "util/UUtils.h"
 
 #include <QClipboard>
 #include <QFileDialog>
@@ -24,11 +27,20 @@ TfrmMainServices DefaultServices() {
         return file;
     };
     services.shellOpen = [](const std::string& address) { ShellOpen(address); };
-    services.showPreview = [](QWidget* owner, const QString& html,
-                              const std::filesystem::path& baseFolder) {
-        const auto module = RunningProgramFolder() / VANTOR_PAGE_PREVIEW_MODULE;
-        ShowPagePreview(FromModel(PathText(module)), owner, html, baseFolder);
-    };
+    services.openInBrowser = [](const std::string& address) { OpenURLInBrowser(address); };
+    services.draw = UniformDraw();
     services.programFolder = RunningProgramFolder();
+    services.showPreview = [folder = services.programFolder](QWidget* owner, const QString& html,
+                                                             const fs::path& baseFolder) {
+        const auto module = FromModel(PathText(folder / VANTOR_PAGE_PREVIEW_MODULE));
+        ShowPagePreview(module, owner, html, baseFolder);
+    };
+    services.createWebView = [folder = services.programFolder](QWidget* parent) {
+        return LoadWebView(folder, parent);
+    };
+    services.updateBaseURL = UpdateBaseURL;
+    services.startProgram = [](const fs::path& program, const std::vector<std::string>& arguments) {
+        StartProgram(PathText(program), arguments);
+    };
     return services;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "branding/BrandingChoice.h"
 #include "ui/MessageDialog.h"
 
 #include <QString>
@@ -7,8 +8,11 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 class QWidget;
+class TWebView;
 
 // What the window needs from the world outside it; tests replace any of these.
 struct TfrmMainServices {
@@ -21,12 +25,24 @@ struct TfrmMainServices {
         choosePicture;
     // Opens an address with the desktop's default program.
     std::function<void(const std::string& address)> shellOpen;
+    // Opens an address in the desktop's web browser.
+    std::function<void(const std::string& address)> openInBrowser;
+    // Draws the banner and the footer links of the brand.
+    TRandomDraw draw;
+    // Makes the banner preview's web view; null when there is none.
+    std::function<TWebView*(QWidget* parent)> createWebView;
     // Shows a page in a preview window of Owner; relative addresses resolve in BaseFolder.
     std::function<void(QWidget* owner, const QString& html,
                        const std::filesystem::path& baseFolder)>
         showPreview;
     // The folder of the program, holding Templates/ and settings.dat.
     std::filesystem::path programFolder;
+    // The update folder on the maker's server, ending with "/".
+    std::string updateBaseURL;
+    // Starts the updater with its arguments and does not wait for it.
+    std::function<void(const std::filesystem::path& program,
+                       const std::vector<std::string>& arguments)>
+        startProgram;
 };
 
 // The real services of a running program.

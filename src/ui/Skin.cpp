@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QFile>
 #include <QFont>
+#include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <QStyleFactory>
 
 void ApplyBuiltInSkin(QApplication& application) {
@@ -17,4 +20,15 @@ void ApplyBuiltInSkin(QApplication& application) {
     QFile sheet(":/skin/vantor.qss");
     if (sheet.open(QIODevice::ReadOnly))
         application.setStyleSheet(QString::fromUtf8(sheet.readAll()));
+
+    Q_INIT_RESOURCE(icon);
+    QIcon icon;
+    // Decoded as PNG by name, so that start-up probes no image plugin; the menu entry has the
+    // larger sizes.
+    for (int size : {16, 24, 32, 48, 64}) {
+        QImageReader reader(QStringLiteral(":/icon/affiliate-vantor-%1.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
+    application.setWindowIcon(icon);
 }

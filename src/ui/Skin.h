@@ -2,5 +2,5 @@
 
 class QApplication;
 
-// Gives the application the look it is shipped with.
+// Gives the application the look it is shipped with: style, font, style sheet and icon.
 void ApplyBuiltInSkin(QApplication& application);

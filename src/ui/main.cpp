@@ -5,6 +5,8 @@
 int main(int argc, char* argv[]) {
     TVantorApplication application(argc, argv);
     TVantorApplication::setApplicationName("Affiliate Vantor");
+    // Ties the window to its menu entry, and so to the entry's icon.
+    TVantorApplication::setDesktopFileName("affiliate-vantor");
     ApplyBuiltInSkin(application);
 
     TfrmMainServices services = DefaultServices();

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-// Lower-cases a UTF-8 text: ASCII, Latin-1, Latin Extended-A, Greek and Cyrillic letters.
+// A UTF-8 text under the simple case folding of Unicode, for comparing without regard to case.
 // Bytes that are not valid UTF-8 pass through unchanged.
 std::string FoldCase(std::string_view text);
 

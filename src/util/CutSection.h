@@ -7,3 +7,7 @@
 // Tags are found with ASCII letters compared without regard to case. The buffer is left
 // at End when both tags are found, behind Start when only Start is, untouched otherwise.
 std::string CutSection(std::string_view& buffer, std::string_view start, std::string_view end);
+
+// The same, giving a view into the buffer's text instead of a copy.
+std::string_view CutSectionView(std::string_view& buffer, std::string_view start,
+                                std::string_view end);

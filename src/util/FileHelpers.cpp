@@ -1,133 +1,151 @@
 #include "util/FileHelpers.h"
 
+#include "platform/FileSystem.h"
 #include "util/AppError.h"
 #include "util/CaseFolding.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace {
 
-std::string CannotOpen(const fs::path& path, int error) {
-    return "Cannot open file \"" + PathText(path) + "\". " + std::strerror(error);
+using platform::EntryKind;
+
+// A short name of its own, so that a target name of any legal length still works.
+constexpr std::string_view TemporaryPrefix = ".vantor-";
+
+constexpr std::string_view NotARegularFile = "Not a regular file";
+
+std::string ReasonOf(std::errc error) {
+    return std::make_error_code(error).message();
 }
 
-std::string CannotCreate(const fs::path& path, int error) {
-    return "Cannot create file \"" + PathText(path) + "\". " + std::strerror(error);
+[[noreturn]] void ThrowCannotOpen(const fs::path& path, std::string_view reason) {
+    throw AppError(CannotOpenFileText(path, reason));
 }
 
-// Owns a POSIX file descriptor.
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    int get() const { return fd_; }
-    // Closes now so that a failing close can be reported.
-    int close() {
-        int result = ::close(fd_);
-        fd_ = -1;
-        return result;
-    }
+[[noreturn]] void ThrowCannotCreate(const fs::path& path, std::string_view reason) {
+    throw AppError(CannotCreateFileText(path, reason));
+}
 
-  private:
-    int fd_;
-};
+// The system's reason why Path is not the kind of entry wanted, or empty when it is.
+std::string WhyNotA(EntryKind wanted, const fs::path& path) {
+    const EntryKind kind = platform::StatusOf(path).kind;
+    if (kind == wanted)
+        return {};
+    if (kind == EntryKind::Missing)
+        return ReasonOf(std::errc::no_such_file_or_directory);
+    if (wanted == EntryKind::Folder)
+        return ReasonOf(std::errc::not_a_directory);
+    return kind == EntryKind::Folder ? ReasonOf(std::errc::is_a_directory)
+                                     : std::string(NotARegularFile);
+}
 
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
+fs::path FolderOf(const fs::path& path) {
+    return path.has_parent_path() ? path.parent_path() : fs::path(".");
 }
 
 } // namespace
 
 bool FileExists(const fs::path& path) {
-    std::error_code error;
-    return fs::is_regular_file(path, error);
+    return platform::StatusOf(path).kind == EntryKind::File;
 }
 
 bool DirectoryExists(const fs::path& path) {
-    std::error_code error;
-    return fs::is_directory(path, error);
+    return platform::StatusOf(path).kind == EntryKind::Folder;
+}
+
+std::string WhyNotAFile(const fs::path& path) {
+    return WhyNotA(EntryKind::File, path);
+}
+
+std::string WhyNotAFolder(const fs::path& path) {
+    return WhyNotA(EntryKind::Folder, path);
+}
+
+std::string CannotOpenFileText(const fs::path& path, std::string_view reason) {
+    return "Cannot open file \"" + PathText(path) + "\". " + std::string(reason);
+}
+
+std::string CannotCreateFileText(const fs::path& path, std::string_view reason) {
+    return "Cannot create file \"" + PathText(path) + "\". " + std::string(reason);
 }
 
 std::string ReadFileBytes(const fs::path& path) {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0)
-        throw AppError(CannotOpen(path, errno));
+    const platform::EntryStatus status = platform::StatusOf(path);
+    if (status.kind == EntryKind::Folder || status.kind == EntryKind::Other)
+        ThrowCannotOpen(path, WhyNotAFile(path));
+    platform::File file;
+    if (auto error = platform::OpenForReading(path, file))
+        ThrowCannotOpen(path, error.message());
+    // Read straight into the text, sized from the file, so its bytes are copied once.
     std::string bytes;
-    char buffer[65536];
+    bytes.resize(static_cast<std::size_t>(status.size) + 1);
+    std::size_t filled = 0;
     for (;;) {
-        ssize_t count = ::read(file.get(), buffer, sizeof buffer);
-        if (count < 0) {
-            if (errno == EINTR)
-                continue;
-            throw AppError(CannotOpen(path, errno));
-        }
+        if (filled == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        std::size_t count = 0;
+        if (auto error =
+                platform::ReadSome(file, bytes.data() + filled, bytes.size() - filled, count))
+            ThrowCannotOpen(path, error.message());
         if (count == 0)
             break;
-        bytes.append(buffer, static_cast<std::size_t>(count));
+        filled += count;
     }
+    bytes.resize(filled);
     return bytes;
 }
 
 void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
-    if (DirectoryExists(path))
-        throw AppError(CannotCreate(path, EISDIR));
-    std::string temporary = PathText(path) + ".XXXXXX";
-    FileDescriptor file(::mkstemp(temporary.data()));
-    if (file.get() < 0)
-        throw AppError(CannotCreate(path, errno));
-    int error = 0;
-    if (!WriteAll(file.get(), bytes) || ::fsync(file.get()) != 0)
-        error = errno;
-    if (file.close() != 0 && error == 0)
-        error = errno;
-    // mkstemp makes the file private; a page or settings file is an ordinary document.
-    if (error == 0) {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::chmod(temporary.c_str(), 0666 & ~mask);
-    }
-    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0)
-        error = errno;
-    if (error != 0) {
-        ::unlink(temporary.c_str());
-        throw AppError(CannotCreate(path, error));
+    const platform::EntryStatus target = platform::StatusOf(path);
+    if (target.kind == EntryKind::Folder || target.kind == EntryKind::Other)
+        ThrowCannotCreate(path, WhyNotAFile(path));
+    // The rename would replace a write-protected file without asking its permissions.
+    if (target.kind == EntryKind::File)
+        if (auto error = platform::CheckWritable(path))
+            ThrowCannotCreate(path, error.message());
+
+    platform::File file;
+    fs::path temporary;
+    if (auto error = platform::CreateUniqueFile(FolderOf(path), TemporaryPrefix, file, temporary))
+        ThrowCannotCreate(path, error.message());
+    std::error_code error = platform::WriteAll(file, bytes);
+    if (!error)
+        error = platform::FlushToDisk(file);
+    if (!error)
+        error = platform::SetPermissions(file, target.kind == EntryKind::File
+                                                   ? target.permissions
+                                                   : platform::NewDocumentPermissions());
+    if (auto closeError = file.close(); !error)
+        error = closeError;
+    if (!error)
+        error = platform::ReplaceFile(temporary, path);
+    if (error) {
+        platform::RemoveFile(temporary);
+        ThrowCannotCreate(path, error.message());
     }
 }
 
+std::vector<ListedFile> PlainFilesIn(const fs::path& folder) {
+    std::error_code ignored;
+    std::vector<ListedFile> files;
+    for (const auto& entry : platform::ListFolder(folder, ignored))
+        if (entry.kind == EntryKind::File)
+            files.push_back({entry.name, entry.hidden});
+    return files;
+}
+
 std::optional<fs::path> FindInFolderIgnoringCase(const fs::path& folder, std::string_view name) {
-    std::error_code error;
-    fs::path exact = folder / fs::path(std::string(name));
-    if (fs::exists(exact, error))
+    const fs::path exact = folder / fs::path(std::string(name));
+    if (platform::StatusOf(exact).kind != EntryKind::Missing)
         return exact;
     const std::string wanted = FoldCase(name);
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
-        if (FoldCase(it->path().filename().string()) == wanted)
-            return it->path();
+    std::error_code ignored;
+    for (const auto& entry : platform::ListFolder(folder, ignored))
+        if (FoldCase(entry.name) == wanted)
+            return folder / entry.name;
     return std::nullopt;
 }
 
 fs::path RunningProgramFolder() {
-    std::error_code error;
-    fs::path program = fs::read_symlink("/proc/self/exe", error);
-    if (error)
-        return fs::current_path();
-    return program.parent_path();
+    const fs::path program = platform::RunningProgramPath();
+    return program.empty() ? fs::current_path() : program.parent_path();
 }

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -13,12 +14,33 @@ bool FileExists(const fs::path& path);
 // True for an existing folder (a file does not count).
 bool DirectoryExists(const fs::path& path);
 
-// All bytes of a file; throws AppError "Cannot open file ..." when it cannot be read.
+// The system's reason why Path is not an existing plain file ("No such file or directory",
+// "Is a directory", "Not a regular file"), or empty when it is one.
+std::string WhyNotAFile(const fs::path& path);
+
+// The same for a folder ("No such file or directory", "Not a directory").
+std::string WhyNotAFolder(const fs::path& path);
+
+// "Cannot open file "%s". %s" and "Cannot create file "%s". %s".
+std::string CannotOpenFileText(const fs::path& path, std::string_view reason);
+std::string CannotCreateFileText(const fs::path& path, std::string_view reason);
+
+// All bytes of a plain file; throws AppError "Cannot open file ..." when it cannot be read.
 std::string ReadFileBytes(const fs::path& path);
 
 // Creates or replaces a file through a temporary file and a rename, so that a failed write
-// leaves the previous file intact; throws AppError "Cannot create file ...".
+// leaves the previous file intact. A file the user may not write is left alone, and a replaced
+// file keeps its permission bits. Throws AppError "Cannot create file ...".
 void WriteFileAtomically(const fs::path& path, std::string_view bytes);
+
+// A plain file of a folder, as listed.
+struct ListedFile {
+    std::string name;
+    bool hidden;
+};
+
+// The plain files of a folder (folders and other entries skipped); a missing folder lists none.
+std::vector<ListedFile> PlainFilesIn(const fs::path& folder);
 
 // The entry of Folder whose name equals Name without regard to letter case; an exact match wins.
 std::optional<fs::path> FindInFolderIgnoringCase(const fs::path& folder, std::string_view name);

@@ -1,6 +1,7 @@
 #include "util/UUtils.h"
 
 #include "util/CaseFolding.h"
+#include "util/TextSearch.h"
 
 #include <algorithm>
 #include <cstring>
@@ -20,13 +21,13 @@ bool IsTrimmable(char byte) {
 }
 
 // The exact size of the result, so that a large text is built without reallocations.
-std::size_t ReplacedSize(std::string_view text, std::string_view pattern,
+std::size_t ReplacedSize(std::string_view text, const TextFinder& pattern,
                          std::string_view replacement) {
     if (replacement.size() <= pattern.size())
         return text.size();
     std::size_t count = 0;
-    for (std::size_t found = text.find(pattern); found != std::string_view::npos;
-         found = text.find(pattern, found + pattern.size()))
+    for (std::size_t found = pattern.FindIn(text); found != std::string_view::npos;
+         found = pattern.FindIn(text, found + pattern.size()))
         ++count;
     return text.size() + count * (replacement.size() - pattern.size());
 }
@@ -58,23 +59,37 @@ void SplitByChar(char delimiter, std::string_view text, TStringList& fields) {
 
 std::string ReplaceAll(std::string_view text, std::string_view pattern,
                        std::string_view replacement) {
-    if (text.empty() || pattern.empty())
-        return std::string(text);
     std::string result;
-    result.reserve(ReplacedSize(text, pattern, replacement));
-    std::size_t start = 0;
-    for (std::size_t found = text.find(pattern); found != std::string_view::npos;
-         found = text.find(pattern, start)) {
-        result.append(text.substr(start, found - start));
-        result.append(replacement);
-        start = found + pattern.size();
-    }
-    result.append(text.substr(start));
+    if (!text.empty() && !pattern.empty())
+        result.reserve(ReplacedSize(text, TextFinder(pattern), replacement));
+    AppendReplaced(result, text, pattern, replacement);
     return result;
 }
 
+void AppendReplaced(std::string& out, std::string_view text, std::string_view pattern,
+                    std::string_view replacement) {
+    AppendReplaced(out, text, TextFinder(pattern), replacement);
+}
+
+void AppendReplaced(std::string& out, std::string_view text, const TextFinder& finder,
+                    std::string_view replacement) {
+    if (text.empty() || finder.size() == 0) {
+        out.append(text);
+        return;
+    }
+    std::size_t start = 0;
+    for (std::size_t found = finder.FindIn(text); found != std::string_view::npos;
+         found = finder.FindIn(text, start)) {
+        out.append(text.substr(start, found - start));
+        out.append(replacement);
+        start = found + finder.size();
+    }
+    out.append(text.substr(start));
+}
+
 void ReplaceAllIn(std::string& text, std::string_view pattern, std::string_view replacement) {
-    std::size_t found = pattern.empty() ? std::string::npos : text.find(pattern);
+    const TextFinder finder(pattern);
+    std::size_t found = pattern.empty() ? std::string::npos : finder.FindIn(text);
     if (found == std::string::npos)
         return;
     if (replacement.size() > pattern.size()) {
@@ -92,7 +107,7 @@ void ReplaceAllIn(std::string& text, std::string_view pattern, std::string_view 
         std::memcpy(data + write, replacement.data(), replacement.size());
         write += replacement.size();
         read = found + pattern.size();
-        found = text.find(pattern, read);
+        found = finder.FindIn(text, read);
     }
     std::memmove(data + write, data + read, text.size() - read);
     text.resize(write + text.size() - read);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/UAffiliate.h"
+#include "util/StringList.h"
 
 #include <string>
 #include <string_view>
@@ -17,6 +17,15 @@ void SplitByChar(char delimiter, std::string_view text, TStringList& fields);
 // Every occurrence of Pattern replaced by Replacement, left to right, without overlap.
 std::string ReplaceAll(std::string_view text, std::string_view pattern,
                        std::string_view replacement);
+
+// ReplaceAll appending its result to Out, for callers that build one text from many.
+void AppendReplaced(std::string& out, std::string_view text, std::string_view pattern,
+                    std::string_view replacement);
+
+class TextFinder;
+// The same with a finder made once for many texts.
+void AppendReplaced(std::string& out, std::string_view text, const TextFinder& pattern,
+                    std::string_view replacement);
 
 // ReplaceAll on a text of the caller's, in place; a text without Pattern is left untouched.
 void ReplaceAllIn(std::string& text, std::string_view pattern, std::string_view replacement);
@@ -39,3 +48,7 @@ std::string NormalizeLineEnds(std::string_view text);
 // Index of the first item equal to Text without regard to letter case (UTF-8 aware for common
 // scripts), or -1.
 int IndexOfIgnoringCase(const TStringList& items, std::string_view text);
+
+// Starts the desktop's web browser on an address, passed as one argument. True when a browser is
+// registered, whether or not it could be started.
+bool OpenURLInBrowser(const std::string& address);

@@ -1,9 +1,12 @@
 #include "cli/CliCommands.h"
 #include "support/TempFolder.h"
+#include "support/TestHttpServer.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace {
@@ -126,11 +129,96 @@ TEST(Cli, HelpExplainsEveryOption) {
 }
 
 TEST(Cli, ProgramRunsWithItsOwnFolderAsTheProgramFolder) {
+    TempFolder capture;
+    const std::string listing = (capture.path() / "listing.txt").string();
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, listing.c_str(), O_WRONLY | O_CREAT, 0600);
     pid_t child;
     const char* program = VANTOR_CLI_PROGRAM;
     char* argv[] = {const_cast<char*>(program), const_cast<char*>("templates"), nullptr};
-    ASSERT_EQ(posix_spawn(&child, program, nullptr, nullptr, argv, environ), 0);
+    ASSERT_EQ(posix_spawn(&child, program, &actions, nullptr, argv, environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
     int status = 0;
     waitpid(child, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    // The build puts the shipped templates beside the program.
+    EXPECT_EQ(ReadAll(listing), "Aurora\nMeadow\nSunset\n");
+}
+
+TEST_F(CliProgramFolder, MissingProgramFolderIsAnErrorAndNothingIsMade) {
+    const std::string missing = dir() + "/none";
+    for (auto command : {"templates", "generate"}) {
+        auto result = RunTool({command, "--app-dir", missing});
+        EXPECT_EQ(result.status, CliBadInput);
+        EXPECT_EQ(result.err,
+                  "Cannot use the program folder \"" + missing + "\". No such file or directory\n");
+    }
+    EXPECT_FALSE(fs::exists(missing));
+}
+
+TEST_F(CliProgramFolder, SettingsThatAreNoFileSayWhatTheyAre) {
+    fs::create_directory(app.path() / "folder.dat");
+    ASSERT_EQ(mkfifo((app.path() / "fifo.dat").c_str(), 0600), 0);
+    for (auto [name, reason] :
+         {std::pair{"folder.dat", "Is a directory"}, std::pair{"fifo.dat", "Not a regular file"},
+          std::pair{"none.dat", "No such file or directory"}}) {
+        const std::string path = dir() + "/" + name;
+        auto result = RunTool({"generate", "--app-dir", dir(), "--settings", path, "--stdout"});
+        EXPECT_EQ(result.status, CliBadInput);
+        EXPECT_EQ(result.err, "Cannot open file \"" + path + "\". " + reason + "\n");
+    }
+}
+
+TEST_F(CliProgramFolder, NamesLeavingOutputAreRefusedWhereverTheyComeFrom) {
+    auto given = RunTool({"generate", "--app-dir", dir(), "--output", "../escaped.htm"});
+    EXPECT_EQ(given.status, CliBadInput);
+    EXPECT_EQ(given.err, "Please provide a valid output filename.\n");
+    app.write("settings.dat", "<%%AfFileName%%>../../escaped.htm<%%/AfFileName%%>");
+    auto stored = RunTool({"generate", "--app-dir", dir()});
+    EXPECT_EQ(stored.status, CliBadInput);
+    EXPECT_FALSE(fs::exists(app.path() / "escaped.htm"));
+    EXPECT_FALSE(fs::exists(app.path().parent_path() / "escaped.htm"));
+}
+
+TEST_F(CliProgramFolder, EmptyTemplateAndControlCharactersInNamesAreShownPlainly) {
+    const auto empty = app.write("Templates/empty.tem", "");
+    auto result = RunTool({"generate", "--app-dir", dir(), "--template", "Empty", "--stdout"});
+    EXPECT_EQ(result.status, CliBadInput);
+    EXPECT_EQ(result.err, "The template file \"" + empty.string() + "\" is empty.\n");
+
+    app.write("Templates/z\x1b[2J\n\xC2\x9B.tem", "x");
+    EXPECT_NE(RunTool({"templates", "--app-dir", dir()}).out.find("Z\\x1b[2J\\n\\u009b\n"),
+              std::string::npos);
+    auto missing = RunTool({"generate", "--app-dir", dir(), "--template", "a\rb", "--stdout"});
+    EXPECT_EQ(missing.status, CliNoTemplate);
+    EXPECT_NE(missing.err.find("\"a\\rb.tem\""), std::string::npos);
+}
+
+TEST(CliCheckUpdate, AnswersInOneLineAsTheWindowDecides) {
+    TempFolder app;
+    const std::string newer = "[APPLICATION]\r\nVersion=1.02\r\n";
+    TestHttpServer server({{{Reply("HTTP/1.1 200 OK", newer)}},
+                           {{Reply("HTTP/1.1 200 OK", "[APPLICATION]\nVersion=1.010000001")}},
+                           {{Reply("HTTP/1.1 404 Not Found", "")}}});
+    auto check = [&] {
+        return RunTool(
+            {"check-update", "--app-dir", app.path().string(), "--url", server.Url("/live/")});
+    };
+    const fs::path description = app.path() / "mainappupdate.inf";
+    auto offered = check();
+    EXPECT_EQ(offered.status, CliSuccess);
+    EXPECT_EQ(offered.out, "update available: 1.02\n");
+    EXPECT_EQ(ReadAll(description), newer);
+    EXPECT_EQ(check().out, "no new updates\n");
+    auto failed = check();
+    EXPECT_EQ(failed.status, CliNotFetched);
+    EXPECT_EQ(failed.out, "");
+    EXPECT_EQ(failed.err, "could not fetch " + server.Url("/live/mainappupdate.inf") + "\n");
+    EXPECT_FALSE(fs::exists(description));
+    EXPECT_EQ(server.Requests().size(), 3u);
+
+    EXPECT_NE(RunTool({"--help"}).out.find("check-update [--app-dir DIR] [--url BASE]"),
+              std::string::npos);
+    EXPECT_EQ(RunTool({"check-update", "--output", "x"}).status, CliBadInput);
 }

@@ -1,5 +1,6 @@
 #include "generator/TemplateEngine.h"
 
+#include "generator/DeliveryError.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -160,8 +161,18 @@ TEST(TemplateEngine, ReadsTheTemplateFileWithoutRegardToCase) {
     TAffManager model;
     model.Title = "Hi";
     EXPECT_EQ(GeneratePage(app.path(), "Blue", model), "<h1>Hi</h1>\r\n");
-    EXPECT_EQ(GeneratePage(app.path(), "Red", model), "");
+    EXPECT_THROW(GeneratePage(app.path(), "Red", model), DeliveryError);
     std::filesystem::create_directory(app.path() / "Templates" / "dir.tem");
-    EXPECT_EQ(GeneratePage(app.path(), "dir", model), "");
-    EXPECT_EQ(GeneratePage(app.path(), "../Templates/blue", model), "");
+    EXPECT_THROW(GeneratePage(app.path(), "dir", model), DeliveryError);
+    EXPECT_THROW(GeneratePage(app.path(), "../Templates/blue", model), DeliveryError);
+}
+
+TEST(TemplateEngine, LongRepeatedBodyIsFoundInLinearTime) {
+    // The body nearly matches at every position of the run in front of it.
+    const std::string run(1 << 20, 'a');
+    TAffManager model;
+    model.Emails = {"x"};
+    const std::string page =
+        Expand(run + "%%TABLE_EMAIL_INIT%%" + run + "b%%EMAIL%%%%TABLE_EMAIL_END%%", model);
+    EXPECT_TRUE(page == run + run + "bx\r\n");
 }

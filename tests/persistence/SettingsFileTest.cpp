@@ -140,3 +140,23 @@ TEST(SettingsFile, SavingIntoAMissingFolderIsACreateError) {
     TempFolder app;
     EXPECT_THROW(SaveSettingsFile(app.path() / "none" / "settings.dat", TAffManager()), AppError);
 }
+
+TEST(SettingsFile, LongRunOfShortPPCItemsLoadsInLinearTime) {
+    // Each item once made the ad be recounted whole: this took hours.
+    const std::string value = "^t" + std::string(1000000, '$') + "end";
+    TAffManager loaded = ParseSettings("<%%AfPPC%%>" + value + "<%%/AfPPC%%>");
+    ASSERT_EQ(loaded.PPCAds.size(), 1u);
+    EXPECT_EQ(loaded.PPCAds[0], value);
+}
+
+TEST(SettingsFile, EveryKindOfLineBreakReadsAsBefore) {
+    using namespace std::string_literals;
+    TAffManager loaded = ParseSettings("<%%AfTitle%%>a\rb\n\rc\r<%%/AfTitle%%>"
+                                       "<%%AfAnchors%%>a\rb$$$c\n\rd\r\n<%%/AfAnchors%%>"
+                                       "<%%AfEmail%%>x^^^y$$z<%%/AfEmail%%>\0"
+                                       "<%%AfFileName%%>cut<%%/AfFileName%%>"s);
+    EXPECT_EQ(loaded.Title, "a\r\nb\r\n\r\nc\r\n");
+    EXPECT_EQ(loaded.Anchors, (TStringList{"a", "b", "$c", "", "d"}));
+    EXPECT_EQ(loaded.Emails, (TStringList{"x", "^y$$z"}));
+    EXPECT_EQ(loaded.OutputFileName, "");
+}

@@ -8,3 +8,8 @@
 inline QString BannerPreviewLocation(QWidget* window) {
     return window->findChild<TBannerPreview*>("EmbeddedWB1")->LocationURL();
 }
+
+// The preview's web view, its only child widget; null until the first banner is shown.
+inline QWidget* BannerWebView(QWidget* window) {
+    return window->findChild<QWidget*>("EmbeddedWB1")->findChild<QWidget*>();
+}

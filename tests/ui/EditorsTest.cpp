@@ -220,8 +220,10 @@ class EditorsTest : public WindowTestCase {
         Click(window.get(), "btnCreateImageUrl");
         Click(window.get(), "btnCreateImageUrl");
         EXPECT_LAST_BOX(*world, mtWarning, "This Banner Ad Promo already exists.");
+        QVERIFY(!BannerWebView(window.get()));
         Select("lbxBanners", 0);
         QCOMPARE(BannerPreviewLocation(window.get()), url);
+        QVERIFY(BannerWebView(window.get()) && !BannerWebView(window.get())->isHidden());
 
         world->pictures.push_back(std::nullopt);
         Click(window.get(), "btnBrowseImage");

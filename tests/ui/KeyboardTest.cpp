@@ -98,6 +98,15 @@ class KeyboardTest : public WindowTestCase {
         QCOMPARE(visited, expected);
     }
 
+    void footerLinksOpenFromTheKeyboard() {
+        w()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w()));
+        QVERIFY(TabTo("lblLink2URL"));
+        Press(Qt::Key_Return);
+        QCOMPARE(world->opened,
+                 QStringList({Find<QLabel>(w(), "lblLink2URL")->property("URL").toString()}));
+    }
+
     void theWholeJobCanBeDoneWithTheKeyboardAlone() {
         w()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w()));

@@ -1,5 +1,7 @@
+#include "platform/Process.h"
 #include "support/TempFolder.h"
 #include "ui/PagePreviewModule.h"
+#include "util/AppError.h"
 
 #include <QApplication>
 #include <QImage>
@@ -27,6 +29,15 @@ class PagePreviewTest : public QObject {
         QImage picture(7, 5, QImage::Format_RGB32);
         picture.fill(Qt::red);
         QVERIFY(picture.save(QString::fromStdString((Output() / "pic.png").string())));
+    }
+
+    // Run on its own, without the sandbox switch (see CMakeLists.txt).
+    void refusesToStartTheEngineAsRootWithItsSandboxOn() {
+        if (!RunsAsAdministrator() || !qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+            QSKIP("needs root without the sandbox switch");
+        QVERIFY_THROWS_EXCEPTION(AppError, ShowPagePreview(VANTOR_PAGE_PREVIEW_MODULE_FILE, &owner,
+                                                           "<p>x</p>", Output()));
+        QVERIFY(owner.findChildren<QWidget*>().isEmpty());
     }
 
     void showsThePageWithItsAddressesInTheOutputFolder_data() {

@@ -1,6 +1,7 @@
 #include "WindowFixture.h"
 
 #include "ui/VantorApplication.h"
+#include "ui/WebView.h"
 
 #include <QImage>
 
@@ -59,7 +60,25 @@ std::unique_ptr<TfrmMain> WindowWorld::OpenWindow() {
                                   const std::filesystem::path& baseFolder) {
         previews.push_back({owner, html, baseFolder});
     };
+    services.openInBrowser = [this](const std::string& address) {
+        browsed << QString::fromStdString(address);
+    };
+    services.draw = [this](int /*count*/) {
+        if (draws.empty())
+            return 0;
+        const int answer = draws.front();
+        draws.pop_front();
+        return answer;
+    };
+    services.createWebView = [](QWidget* parent) {
+        return LoadWebView(VANTOR_WEBVIEW_FOLDER, parent);
+    };
     services.programFolder = folder.path();
+    services.updateBaseURL = updateBaseURL;
+    services.startProgram = [this](const fs::path& program,
+                                   const std::vector<std::string>& arguments) {
+        started.emplace_back(program, arguments);
+    };
     auto window = std::make_unique<TfrmMain>(std::move(services));
     window->show();
     return window;
@@ -84,6 +103,8 @@ QStringList Rows(QWidget* window, const char* listName) {
 }
 
 void WindowTestCase::init() {
+    styleSheet_ = qApp->styleSheet();
+    icon_ = QApplication::windowIcon();
     world = std::make_unique<WindowWorld>();
     window = world->OpenWindow();
 }
@@ -91,6 +112,13 @@ void WindowTestCase::init() {
 void WindowTestCase::cleanup() {
     window.reset();
     world.reset();
+    qApp->setStyleSheet(styleSheet_);
+    QApplication::setWindowIcon(icon_);
+}
+
+void WindowTestCase::Restart() {
+    window.reset();
+    window = world->OpenWindow();
 }
 
 void WindowTestCase::ReportError(const QString& text) {

@@ -4,6 +4,7 @@
 #include "ui/FMain.h"
 
 #include <QComboBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -55,10 +56,18 @@ class WindowWorld {
     TempFolder folder;
     std::shared_ptr<RecordingPresenter> messages = std::make_shared<RecordingPresenter>();
     QStringList clipboard;
+    // Addresses handed to the shell's "open" and to the browser.
     QStringList opened;
+    QStringList browsed;
+    // Answers to the brand's random draws, in order; 0 when none is left.
+    std::deque<int> draws;
     std::vector<ShownPreview> previews;
     std::deque<std::optional<QString>> pictures;
     QStringList pictureStartFolders;
+    // The update folder the window's check asks; empty: a check that fails at once.
+    std::string updateBaseURL;
+    // Every program the window started, with its arguments.
+    std::vector<std::pair<fs::path, std::vector<std::string>>> started;
 };
 
 // Finds a control of the window by its name; fails the test when there is none.
@@ -90,12 +99,20 @@ class WindowTestCase : public QObject {
     // The settings file as "Save Configuration" writes it now.
     std::string SavedSettings();
 
+    // Closes the window and opens a new one over the same world, as the next start would.
+    void Restart();
+
     std::unique_ptr<WindowWorld> world;
     std::unique_ptr<TfrmMain> window;
 
   private slots:
     void init();
     void cleanup();
+
+  private:
+    // A brand changes the whole application's look; every test starts from the same one.
+    QString styleSheet_;
+    QIcon icon_;
 };
 
 // Runs the tests under the application object of the program, which reports escaped errors.

@@ -1,5 +1,6 @@
-#include "support/TempFolder.h"
 #include "util/IniFile.h"
+
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

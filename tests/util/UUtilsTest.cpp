@@ -2,6 +2,7 @@
 
 #include "util/CaseFolding.h"
 #include "util/TextEncoding.h"
+#include "util/TextSearch.h"
 
 #include <gtest/gtest.h>
 
@@ -99,4 +100,32 @@ TEST(ReplaceAllIn, AgreesWithReplaceAllForShorterEqualAndLongerReplacements) {
             EXPECT_EQ(inPlace, ReplaceAll(text, "%%A", replacement))
                 << text << " / " << replacement;
         }
+}
+
+TEST(TextFinder, AgreesWithANaiveSearchAndStaysLinearOnRepeatedRuns) {
+    for (std::string text : {"", "abc", "aaaaab", "xAbAbAB", "%%a%%A%%"})
+        for (std::string pattern : {"", "a", "ab", "aab", "AB", "%%A"})
+            for (std::size_t from = 0; from <= text.size() + 1; ++from)
+                EXPECT_EQ(FindText(text, pattern, from), text.find(pattern, from))
+                    << text << " / " << pattern << " / " << from;
+    EXPECT_EQ(TextFinder("AbC", TextFinder::Case::IgnoreAscii).FindIn("xxaBcx"), 2u);
+    // A long run of one letter against a pattern that almost matches everywhere: a naive search
+    // compares about a million bytes per position here.
+    const std::string run(1 << 20, 'a');
+    EXPECT_EQ(FindText(run + run + "b", run + "b"), run.size());
+    EXPECT_EQ(TextFinder(run + "B", TextFinder::Case::IgnoreAscii).FindIn(run + run),
+              std::string::npos);
+}
+
+TEST(CaseInsensitiveLookup, FollowsTheUnicodeSimpleCaseFolding) {
+    TStringList items = {"\xC3\xBF",                                      // ÿ
+                         "\xCE\xAC\xCE\xAD",                              // άέ
+                         "\xD2\x91\xD3\x99\xD2\x9B",                      // ґәқ
+                         "\xF0\x90\x90\xA8"};                             // 𐐨
+    EXPECT_EQ(IndexOfIgnoringCase(items, "\xC5\xB8"), 0);                 // Ÿ
+    EXPECT_EQ(IndexOfIgnoringCase(items, "\xCE\x86\xCE\x88"), 1);         // ΆΈ
+    EXPECT_EQ(IndexOfIgnoringCase(items, "\xD2\x90\xD3\x98\xD2\x9A"), 2); // ҐӘҚ
+    EXPECT_EQ(IndexOfIgnoringCase(items, "\xF0\x90\x90\x80"), 3);         // 𐐀
+    EXPECT_EQ(IndexOfIgnoringCase(items, "\xC5\xB9"), -1);                // Ź is no Ÿ
+    EXPECT_EQ(FoldCase("\xC3\x28 \xFF"), "\xC3\x28 \xFF");                // not UTF-8
 }

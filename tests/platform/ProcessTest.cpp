@@ -1,4 +1,4 @@
-#include "util/ProcessLauncher.h"
+#include "platform/Process.h"
 
 #include "support/TempFolder.h"
 
@@ -19,4 +19,11 @@ TEST(ProcessLauncher, PassesArgumentsUntouchedByAnyShell) {
 TEST(ProcessLauncher, ReportsAProgramThatCannotStart) {
     EXPECT_FALSE(StartProgram("no-such-program-of-affiliate-vantor", {}));
     EXPECT_FALSE(ShellOpen("--help"));
+}
+
+TEST(ProcessLauncher, ReadsTheOutputOfAProgramThatFinishesInTime) {
+    EXPECT_EQ(ReadProgramOutput("printf", {"%s|", "a b", "c"}, 10000), "a b|c|");
+    EXPECT_FALSE(ReadProgramOutput("no-such-program-of-affiliate-vantor", {}, 10000));
+    // A program that outlives its limit is stopped and yields nothing.
+    EXPECT_FALSE(ReadProgramOutput("sleep", {"30"}, 100));
 }

@@ -1,0 +1,75 @@
+#include "support/TestHttpServer.h"
+#include "update/DownloadFile.h"
+
+#include <benchmark/benchmark.h>
+#include <filesystem>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace {
+
+constexpr std::size_t BodySize = 40 * 1024 * 1024;
+
+std::filesystem::path BenchTarget() {
+    return std::filesystem::temp_directory_path() / "vantor-bench-download.bin";
+}
+
+// A local server answering every connection with the same 40 MB body.
+TestHttpServer& Server(bool chunked) {
+    auto serve = [](std::string reply) {
+        return std::make_unique<TestHttpServer>(std::vector<TestConnection>{{{std::move(reply)}}},
+                                                true);
+    };
+    static const std::string body(BodySize, 'v');
+    static auto plain = serve(Reply("HTTP/1.1 200 OK", body));
+    static auto chunks = [&] {
+        std::string reply = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
+        for (std::size_t at = 0; at < BodySize; at += 16384)
+            reply += "4000\r\n" + body.substr(at, 16384) + "\r\n";
+        return serve(reply + "0\r\n\r\n");
+    }();
+    return chunked ? *chunks : *plain;
+}
+
+void Download(benchmark::State& state, bool chunked) {
+    THttpClient client;
+    const std::string url = Server(chunked).Url("/big.bin");
+    for (auto _ : state)
+        if (!DownloadFile(client, url, BenchTarget(), [] { return true; }))
+            state.SkipWithError("the download failed");
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * BodySize));
+}
+
+} // namespace
+
+static void BM_DownloadFile(benchmark::State& state) {
+    Download(state, false);
+}
+BENCHMARK(BM_DownloadFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+static void BM_DownloadFileChunked(benchmark::State& state) {
+    Download(state, true);
+}
+BENCHMARK(BM_DownloadFileChunked)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same file fetched by curl, for comparison.
+static void BM_Curl(benchmark::State& state) {
+    const std::string url = Server(false).Url("/big.bin");
+    const std::string target = BenchTarget().string();
+    std::vector<char*> argv{const_cast<char*>("curl"), const_cast<char*>("-sfo"),
+                            const_cast<char*>(target.c_str()), const_cast<char*>(url.c_str()),
+                            nullptr};
+    for (auto _ : state) {
+        pid_t child = 0;
+        int status = 0;
+        if (posix_spawnp(&child, "curl", nullptr, nullptr, argv.data(), environ) != 0 ||
+            waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("curl is not installed or failed");
+            break;
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * BodySize));
+}
+BENCHMARK(BM_Curl)->Unit(benchmark::kMillisecond)->UseRealTime();

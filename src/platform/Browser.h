@@ -1,0 +1,6 @@
+#pragma once
+
+#include <string>
+
+// The program the desktop opens web addresses with, or the empty text when none is registered.
+std::string RegisteredBrowserProgram();

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+// What the core asks of the file system. Each call is a thin translation of the system's own;
+// errors come back as the system's error codes, whose message() is the system's reason.
+namespace platform {
+
+namespace fs = std::filesystem;
+
+enum class EntryKind { Missing, File, Folder, Other };
+
+struct EntryStatus {
+    EntryKind kind = EntryKind::Missing;
+    fs::perms permissions = fs::perms::none;
+    std::uintmax_t size = 0;
+};
+
+// Kind, permission bits and size of what Path names, links followed.
+EntryStatus StatusOf(const fs::path& path);
+
+// An open file, closed when it goes out of scope.
+class File {
+  public:
+    File() = default;
+    File(File&& other) noexcept;
+    File& operator=(File&& other) noexcept;
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    ~File();
+
+    bool isOpen() const { return handle_ != Closed; }
+    std::intptr_t handle() const { return handle_; }
+    void reset(std::intptr_t handle);
+    // Closes now, so that a failing close can be reported.
+    std::error_code close();
+
+    static constexpr std::intptr_t Closed = -1;
+
+  private:
+    std::intptr_t handle_ = Closed;
+};
+
+// Opens a file for reading without ever waiting (a FIFO with no writer does not block).
+std::error_code OpenForReading(const fs::path& path, File& file);
+
+// Reads up to Size bytes; Count 0 means the end of the file.
+std::error_code ReadSome(File& file, char* buffer, std::size_t size, std::size_t& count);
+
+// Creates and opens a new file in Folder whose name is Prefix and a few random characters.
+std::error_code CreateUniqueFile(const fs::path& folder, std::string_view prefix, File& file,
+                                 fs::path& created);
+
+// Writes all bytes; a file-size limit makes it fail rather than end the program.
+std::error_code WriteAll(File& file, std::string_view bytes);
+
+// Puts the file's bytes on the disk.
+std::error_code FlushToDisk(File& file);
+
+// Sets the permission bits of an open file.
+std::error_code SetPermissions(File& file, fs::perms permissions);
+
+// The permission bits a new document gets: read and write for all, less the user's mask.
+fs::perms NewDocumentPermissions();
+
+// Fails with the system's reason when the user may not write to the existing file.
+std::error_code CheckWritable(const fs::path& path);
+
+// Moves From over To, replacing To in one step.
+std::error_code ReplaceFile(const fs::path& from, const fs::path& to);
+
+// Deletes a file; a failure is not reported.
+void RemoveFile(const fs::path& path);
+
+struct FolderEntry {
+    std::string name;
+    EntryKind kind;
+    bool hidden;
+};
+
+// The entries of a folder, links followed, without "." and "..".
+std::vector<FolderEntry> ListFolder(const fs::path& folder, std::error_code& error);
+
+// The path of the running program.
+fs::path RunningProgramPath();
+
+} // namespace platform

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <string>
+
+// The decimal separator of the user's locale ("." or "," mostly), whatever locale the
+// program itself runs under.
+std::string UserDecimalSeparator();

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One address a host name resolved to, in the system's own form.
+struct TSocketAddress {
+    std::array<std::byte, 128> bytes{};
+    std::size_t length = 0;
+};
+
+// The addresses of Host for a TCP connection to Port; throws AppError when none is found.
+std::vector<TSocketAddress> ResolveHost(const std::string& host, int port);
+
+// A TCP socket that never blocks; closed when destroyed.
+class TSocket {
+  public:
+    TSocket() noexcept = default;
+    TSocket(TSocket&& other) noexcept;
+    TSocket& operator=(TSocket&& other) noexcept;
+    TSocket(const TSocket&) = delete;
+    TSocket& operator=(const TSocket&) = delete;
+    ~TSocket();
+
+    // Begins a connect to Address; throws AppError when it fails at once.
+    static TSocket StartConnect(const TSocketAddress& address);
+
+    // Waits up to Milliseconds for the connect: true once connected, false while it is still
+    // pending; throws AppError with the system's reason when it failed.
+    bool WaitConnected(int milliseconds);
+
+    // Waits up to Milliseconds until bytes or the peer's close can be read.
+    bool WaitReadable(int milliseconds);
+
+    // Waits up to Milliseconds until bytes can be sent.
+    bool WaitWritable(int milliseconds);
+
+    // Takes what has arrived: the byte count, 0 once the peer has closed, or nothing when no
+    // byte is there yet; throws AppError on a broken connection.
+    std::optional<std::size_t> Receive(std::span<char> buffer);
+
+    // Sends what the system takes now and returns that count (0 when it takes nothing yet);
+    // throws AppError on a broken connection.
+    std::size_t Send(std::string_view bytes);
+
+    bool IsOpen() const noexcept { return handle_ != NoHandle; }
+    void Close() noexcept;
+
+  private:
+    friend class TListeningSocket;
+    static constexpr std::intptr_t NoHandle = -1;
+    explicit TSocket(std::intptr_t handle) noexcept : handle_(handle) {}
+
+    std::intptr_t handle_ = NoHandle;
+};
+
+// Accepts TCP connections on the loopback address, on a port the system chose.
+class TListeningSocket {
+  public:
+    // Binds 127.0.0.1 port 0 and listens; throws AppError when it cannot.
+    TListeningSocket();
+
+    int Port() const { return port_; }
+
+    // The next connection, or nothing when none arrived within Milliseconds.
+    std::optional<TSocket> Accept(int milliseconds);
+
+  private:
+    TSocket socket_;
+    int port_ = 0;
+};

@@ -1,0 +1,161 @@
+#include "platform/Sockets.h"
+#include "util/AppError.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+[[noreturn]] void ThrowSystemError(int error) {
+    throw AppError(std::strerror(error));
+}
+
+int Fd(std::intptr_t handle) {
+    return static_cast<int>(handle);
+}
+
+// True when Fd shows one of Events within Milliseconds.
+bool Wait(int fd, short events, int milliseconds) {
+    pollfd entry{fd, events, 0};
+    int ready = ::poll(&entry, 1, milliseconds);
+    if (ready < 0 && errno != EINTR)
+        ThrowSystemError(errno);
+    return ready > 0;
+}
+
+} // namespace
+
+std::vector<TSocketAddress> ResolveHost(const std::string& host, int port) {
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = AI_NUMERICSERV;
+    addrinfo* found = nullptr;
+    const std::string service = std::to_string(port);
+    int result = ::getaddrinfo(host.c_str(), service.c_str(), &hints, &found);
+    if (result != 0)
+        throw AppError(result == EAI_SYSTEM ? std::strerror(errno) : ::gai_strerror(result));
+    std::vector<TSocketAddress> addresses;
+    for (addrinfo* entry = found; entry; entry = entry->ai_next) {
+        TSocketAddress address;
+        if (entry->ai_addrlen > address.bytes.size())
+            continue;
+        std::memcpy(address.bytes.data(), entry->ai_addr, entry->ai_addrlen);
+        address.length = entry->ai_addrlen;
+        addresses.push_back(address);
+    }
+    ::freeaddrinfo(found);
+    return addresses;
+}
+
+TSocket::TSocket(TSocket&& other) noexcept : handle_(other.handle_) {
+    other.handle_ = NoHandle;
+}
+
+TSocket& TSocket::operator=(TSocket&& other) noexcept {
+    if (this != &other) {
+        Close();
+        handle_ = other.handle_;
+        other.handle_ = NoHandle;
+    }
+    return *this;
+}
+
+TSocket::~TSocket() {
+    Close();
+}
+
+void TSocket::Close() noexcept {
+    if (handle_ != NoHandle)
+        ::close(Fd(handle_));
+    handle_ = NoHandle;
+}
+
+TSocket TSocket::StartConnect(const TSocketAddress& address) {
+    const auto* target = reinterpret_cast<const sockaddr*>(address.bytes.data());
+    TSocket socket(::socket(target->sa_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+    if (!socket.IsOpen())
+        ThrowSystemError(errno);
+    if (::connect(Fd(socket.handle_), target, static_cast<socklen_t>(address.length)) != 0 &&
+        errno != EINPROGRESS)
+        ThrowSystemError(errno);
+    return socket;
+}
+
+bool TSocket::WaitConnected(int milliseconds) {
+    if (!Wait(Fd(handle_), POLLOUT, milliseconds))
+        return false;
+    int error = 0;
+    socklen_t size = sizeof error;
+    if (::getsockopt(Fd(handle_), SOL_SOCKET, SO_ERROR, &error, &size) != 0)
+        error = errno;
+    if (error != 0)
+        ThrowSystemError(error);
+    return true;
+}
+
+bool TSocket::WaitReadable(int milliseconds) {
+    return Wait(Fd(handle_), POLLIN, milliseconds);
+}
+
+bool TSocket::WaitWritable(int milliseconds) {
+    return Wait(Fd(handle_), POLLOUT, milliseconds);
+}
+
+std::optional<std::size_t> TSocket::Receive(std::span<char> buffer) {
+    for (;;) {
+        ssize_t count = ::recv(Fd(handle_), buffer.data(), buffer.size(), 0);
+        if (count >= 0)
+            return static_cast<std::size_t>(count);
+        if (errno == EAGAIN || errno == EWOULDBLOCK)
+            return std::nullopt;
+        if (errno != EINTR)
+            ThrowSystemError(errno);
+    }
+}
+
+std::size_t TSocket::Send(std::string_view bytes) {
+    for (;;) {
+        // A peer that has gone must not raise SIGPIPE in the program.
+        ssize_t count = ::send(Fd(handle_), bytes.data(), bytes.size(), MSG_NOSIGNAL);
+        if (count >= 0)
+            return static_cast<std::size_t>(count);
+        if (errno == EAGAIN || errno == EWOULDBLOCK)
+            return 0;
+        if (errno != EINTR)
+            ThrowSystemError(errno);
+    }
+}
+
+TListeningSocket::TListeningSocket() {
+    socket_ = TSocket(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+    if (!socket_.IsOpen())
+        ThrowSystemError(errno);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    const int fd = Fd(socket_.handle_);
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), size) != 0 || ::listen(fd, 16) != 0 ||
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) != 0)
+        ThrowSystemError(errno);
+    port_ = ntohs(address.sin_port);
+}
+
+std::optional<TSocket> TListeningSocket::Accept(int milliseconds) {
+    if (!socket_.WaitReadable(milliseconds))
+        return std::nullopt;
+    int fd = ::accept4(Fd(socket_.handle_), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (fd < 0) {
+        if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)
+            return std::nullopt;
+        ThrowSystemError(errno);
+    }
+    return TSocket(fd);
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <filesystem>
+
+// True when the user may create files in Folder.
+bool CanWriteFolder(const std::filesystem::path& folder);
+
+// The user's folder for cached files: $XDG_CACHE_HOME when it is an absolute path, else
+// ~/.cache; empty when neither is known.
+std::filesystem::path UserCacheFolder();

@@ -1,0 +1,118 @@
+#include "branding/BrandingChoice.h"
+#include "branding/SkinFile.h"
+#include "ui/FMain.h"
+#include "ui/TextBridge.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QIcon>
+#include <QImageReader>
+#include <QLabel>
+#include <QMovie>
+
+namespace {
+
+QString PathOf(const std::filesystem::path& file) {
+    return QString::fromLocal8Bit(file.c_str());
+}
+
+void ShowLink(QLabel* label, const std::string& caption, const std::string& url) {
+    label->setText(FromModel(caption));
+    label->setProperty("URL", FromModel(url));
+}
+
+// The brand's skin replaces the built-in one for every window, message boxes included.
+void ApplySkin(const std::filesystem::path& skinFile) {
+    if (skinFile.empty())
+        return;
+    if (const auto sheet = ReadSkinFile(skinFile))
+        qApp->setStyleSheet(QString::fromUtf8(sheet->data(), qsizetype(sheet->size())));
+}
+
+void ApplyIcon(const std::filesystem::path& iconFile) {
+    if (iconFile.empty() || !QImageReader(PathOf(iconFile)).canRead())
+        return;
+    QApplication::setWindowIcon(QIcon(PathOf(iconFile)));
+}
+
+// Shows a still picture; its size, or an empty size when it cannot be decoded.
+QSize ShowPicture(QLabel* label, const QString& file, const QByteArray& decoder) {
+    QImageReader reader(file, decoder);
+    reader.setAutoDetectImageFormat(false);
+    const QImage image = reader.read();
+    if (!image.isNull())
+        label->setPixmap(QPixmap::fromImage(image));
+    return image.size();
+}
+
+// Plays an animation on and on, whatever loop count it asks for; its size, or an empty size
+// when it cannot be decoded.
+QSize PlayAnimation(QLabel* label, const QString& file, const QByteArray& decoder) {
+    auto* movie = new QMovie(file, decoder, label);
+    if (!movie->isValid() || !movie->jumpToFrame(0)) {
+        delete movie;
+        return {};
+    }
+    label->setMovie(movie);
+    QObject::connect(movie, &QMovie::finished, movie, &QMovie::start);
+    movie->start();
+    return movie->currentImage().size();
+}
+
+} // namespace
+
+void TfrmMain::LoadBranding() {
+    const auto choice = LoadBrandingChoice(services_.programFolder, services_.draw);
+    if (!choice)
+        return;
+    if (!choice->AppName.empty())
+        setWindowTitle(FromModel(choice->AppName));
+    setWindowTitle(windowTitle() + " v" + AppVersionText);
+    MakeMoneyID = choice->MakeMoneyID;
+    BannerClickURL = choice->BannerClickURL;
+    BannerImagePath = choice->BannerImagePath;
+    const auto cursor = BannerClickURL.empty() ? Qt::ArrowCursor : Qt::PointingHandCursor;
+    imgBanner->setCursor(cursor);
+    gifBanner->setCursor(cursor);
+    ShowBanner(*choice);
+    FooterURL1 = choice->FooterURL1;
+    FooterName1 = choice->FooterName1;
+    FooterURL2 = choice->FooterURL2;
+    FooterName2 = choice->FooterName2;
+    ShowLink(lblLink1URL, FooterName1, FooterURL1);
+    ShowLink(lblLink2URL, FooterName2, FooterURL2);
+    ApplySkin(choice->SkinFile);
+    IconPath = choice->IconPath;
+    ApplyIcon(choice->IconFile);
+}
+
+void TfrmMain::ShowBanner(const BrandingChoice& choice) {
+    // The picture is decoded where it is stored, by the decoder its own name calls for; one that
+    // cannot be decoded is passed over like a missing one.
+    QLabel* shown = choice.BannerAnimated ? gifBanner : imgBanner;
+    QSize size;
+    if (!choice.BannerPicture.empty()) {
+        const QString picture = PathOf(choice.BannerPicture);
+        const QByteArray decoder = QByteArray::fromStdString(choice.BannerDecoder);
+        size = choice.BannerAnimated ? PlayAnimation(gifBanner, picture, decoder)
+                                     : ShowPicture(imgBanner, picture, decoder);
+    }
+    if (size.isEmpty()) {
+        panBanner->hide();
+        return;
+    }
+    imgBanner->setVisible(shown == imgBanner);
+    gifBanner->setVisible(shown == gifBanner);
+    shown->resize(size);
+    lblBannerTitle->hide();
+    panBanner->setFixedHeight(size.height() + 10);
+}
+
+void TfrmMain::imgBannerClick() {
+    if (!BannerClickURL.empty())
+        services_.openInBrowser(BannerClickURL);
+}
+
+void TfrmMain::gifBannerClick() {
+    imgBannerClick();
+}

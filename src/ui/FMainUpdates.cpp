@@ -1,0 +1,73 @@
+#include "platform/Locale.h"
+#include "ui/FMain.h"
+#include "ui/TextBridge.h"
+#include "update/DownloadFile.h"
+#include "update/UpdateCheck.h"
+#include "util/CacheFolder.h"
+#include "util/FileHelpers.h"
+
+#include <QCloseEvent>
+
+// The update check: the description from the maker's server, the questions, the updater.
+
+bool TfrmMain::DownloadFile(const std::string& URL, const std::string& FileName) {
+    if (IdHTTP1->Busy())
+        return false;
+    downloadCancelled_ = false;
+    return ::DownloadFile(*IdHTTP1, URL, FileName, IdAntiFreeze1);
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    // A download waiting for the network must not keep the program alive after its window.
+    if (IdHTTP1->Busy())
+        downloadCancelled_ = true;
+    QWidget::closeEvent(event);
+}
+
+void TfrmMain::CheckForUpdates(bool Silent) {
+    if (IdHTTP1->Busy()) {
+        if (!Silent)
+            MessageDialog("An update check is already running. Please wait until it has finished.",
+                          TMsgDlgType::mtInformation, TMsgDlgButtons::mbOK);
+        return;
+    }
+    const fs::path L = CacheFolder(AppDir) / UpdateDescriptionFileName;
+    const std::string R = services_.updateBaseURL + UpdateDescriptionFileName;
+    const bool fetched = DownloadFile(R, PathText(L)) && FileExists(L);
+    if (downloadCancelled_)
+        return; // the window was closed meanwhile
+    if (!fetched) {
+        // A failed check must not read as "you are up to date".
+        if (!Silent)
+            MessageDialog("The update information could not be fetched from " + FromModel(R) +
+                              ".\nPlease check your Internet connection and try again later.",
+                          TMsgDlgType::mtWarning, TMsgDlgButtons::mbOK);
+        return;
+    }
+    const std::string separator = UserDecimalSeparator();
+    const auto version = NewerVersion(L, AppVersion, separator);
+    if (!version) {
+        if (!Silent)
+            MessageDialog("There's no new updates for this application!",
+                          TMsgDlgType::mtInformation, TMsgDlgButtons::mbOK);
+        return;
+    }
+    if (MessageDialog("There is a new update: (version " + FromModel(*version) +
+                          ") available for your application!. Do you want download this update "
+                          "now?",
+                      TMsgDlgType::mtInformation, TMsgDlgButtons::mbOKCancel) != mrOk)
+        return;
+    const fs::path updater = AppDir / UpdaterFileName;
+    if (!FileExists(updater)) {
+        MessageDialog("The updater module is missing. Please reinstall again the current version!",
+                      TMsgDlgType::mtWarning, TMsgDlgButtons::mbOK);
+        return;
+    }
+    if (MessageDialog("To update your software the application will close to\n\rreplace some "
+                      "files. Do you want to update now?",
+                      TMsgDlgType::mtInformation, TMsgDlgButtons::mbOKCancel) != mrOk)
+        return;
+    services_.startProgram(updater,
+                           {services_.updateBaseURL, VersionText(AppVersion, separator), AppCode});
+    close();
+}

@@ -1,0 +1,96 @@
+#include "update/HttpConnection.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+constexpr std::size_t BufferSize = 256 * 1024;
+
+int SliceMs(milliseconds slice, Clock::duration left) {
+    auto leftMs = std::chrono::ceil<milliseconds>(left);
+    return static_cast<int>(std::clamp(leftMs, milliseconds(0), slice).count());
+}
+
+} // namespace
+
+THttpConnection::THttpConnection(const TUrl& url, const THttpLimits& limits,
+                                 const TMessagePump& pump)
+    : limits_(limits), pump_(pump), host_(url.host), port_(url.port), buffer_(BufferSize) {
+    const auto deadline = Clock::now() + limits_.connect;
+    const auto addresses = ResolveHost(host_, port_);
+    std::optional<AppError> lastError;
+    for (const auto& address : addresses) {
+        try {
+            Connect(address, deadline);
+            return;
+        } catch (const TDownloadCancelled&) {
+            throw;
+        } catch (const AppError& error) {
+            if (Clock::now() >= deadline)
+                throw;
+            lastError = error;
+        }
+    }
+    throw lastError.value_or(AppError("No address found for " + host_ + "."));
+}
+
+void THttpConnection::Connect(const TSocketAddress& address, Clock::time_point deadline) {
+    socket_ = TSocket::StartConnect(address);
+    while (!socket_.WaitConnected(SliceMs(limits_.connectSlice, deadline - Clock::now()))) {
+        if (Clock::now() >= deadline) {
+            socket_.Close();
+            throw AppError("Connect timed out.");
+        }
+        Pump();
+    }
+}
+
+void THttpConnection::Pump() {
+    lastPump_ = Clock::now();
+    if (!pump_())
+        throw TDownloadCancelled();
+}
+
+void THttpConnection::Send(std::string_view bytes) {
+    while (!bytes.empty()) {
+        std::size_t sent = socket_.Send(bytes);
+        bytes.remove_prefix(sent);
+        if (sent == 0 && !socket_.WaitWritable(static_cast<int>(limits_.readSlice.count())))
+            Pump();
+    }
+}
+
+bool THttpConnection::Fill(std::optional<milliseconds> waitLimit) {
+    if (peerClosed_)
+        return false;
+    if (begin_ == end_) {
+        begin_ = end_ = 0;
+    } else if (end_ == buffer_.size()) {
+        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+        end_ -= begin_;
+        begin_ = 0;
+    }
+    if (end_ == buffer_.size())
+        buffer_.resize(buffer_.size() * 2);
+    const auto deadline = waitLimit ? Clock::now() + *waitLimit : Clock::time_point::max();
+    for (;;) {
+        auto received = socket_.Receive(std::span(buffer_).subspan(end_));
+        if (received) {
+            end_ += *received;
+            peerClosed_ = *received == 0;
+            // A server that trickles its bytes must not freeze the caller either.
+            if (Clock::now() - lastPump_ >= limits_.readSlice)
+                Pump();
+            return !peerClosed_;
+        }
+        const auto left = deadline - Clock::now();
+        if (left <= Clock::duration::zero())
+            throw AppError("Read Timeout");
+        if (!socket_.WaitReadable(SliceMs(limits_.readSlice, left)))
+            Pump();
+    }
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/Sockets.h"
+#include "update/HttpLimits.h"
+#include "update/MessagePump.h"
+#include "update/Url.h"
+
+#include <chrono>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+// One open connection of a download, with the bytes that have arrived and not been used yet.
+// Every wait runs in slices with the message pump called after each empty one, and at least
+// once a slice while bytes keep arriving.
+class THttpConnection {
+  public:
+    // Resolves the host and connects, trying its addresses in turn within the connect limit.
+    THttpConnection(const TUrl& url, const THttpLimits& limits, const TMessagePump& pump);
+
+    bool Serves(const TUrl& url) const { return url.host == host_ && url.port == port_; }
+    bool PeerClosed() const { return peerClosed_; }
+
+    void Send(std::string_view bytes);
+
+    std::string_view Pending() const { return {buffer_.data() + begin_, end_ - begin_}; }
+    void Use(std::size_t count) { begin_ += count; }
+
+    // Waits for more bytes, without limit when WaitLimit is empty; false once the server has
+    // closed the connection. Throws AppError "Read Timeout" when a wait exceeds its limit.
+    bool Fill(std::optional<std::chrono::milliseconds> waitLimit);
+
+  private:
+    void Connect(const TSocketAddress& address, std::chrono::steady_clock::time_point deadline);
+    void Pump();
+
+    const THttpLimits& limits_;
+    const TMessagePump& pump_;
+    std::string host_;
+    int port_;
+    TSocket socket_;
+    std::vector<char> buffer_;
+    std::size_t begin_ = 0;
+    std::size_t end_ = 0;
+    bool peerClosed_ = false;
+    std::chrono::steady_clock::time_point lastPump_ = std::chrono::steady_clock::now();
+};

@@ -1,0 +1,122 @@
+#include "support/TestHttpServer.h"
+
+#include "util/AppError.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace {
+
+// How often the server thread looks at its stop flag while it waits.
+constexpr int WaitSliceMs = 20;
+
+} // namespace
+
+TestHttpServer::TestHttpServer(std::vector<TestConnection> script, bool repeatLast)
+    : script_(std::move(script)), repeatLast_(repeatLast), thread_([this] { Run(); }) {}
+
+TestHttpServer::~TestHttpServer() {
+    stopping_ = true;
+    ticked_.notify_all();
+    thread_.join();
+}
+
+std::string TestHttpServer::Url(std::string_view path) const {
+    return "http://127.0.0.1:" + std::to_string(Port()) + std::string(path);
+}
+
+std::vector<std::string> TestHttpServer::Requests() const {
+    std::lock_guard lock(mutex_);
+    return requests_;
+}
+
+void TestHttpServer::Tick() {
+    std::lock_guard lock(mutex_);
+    ++ticks_;
+    ticked_.notify_all();
+}
+
+void TestHttpServer::Run() {
+    for (std::size_t next = 0; !stopping_;) {
+        auto socket = listener_.Accept(WaitSliceMs);
+        if (!socket)
+            continue;
+        ++connections_;
+        if (next < script_.size() || (repeatLast_ && !script_.empty())) {
+            const TestConnection& script = script_[std::min(next++, script_.size() - 1)];
+            try {
+                Serve(*socket, script);
+            } catch (const AppError&) {
+                // The client went away; the next connection is served all the same.
+            }
+        }
+    }
+}
+
+void TestHttpServer::Serve(TSocket& socket, const TestConnection& script) {
+    std::string pending;
+    for (const auto& reply : script.replies) {
+        if (!ReceiveRequest(socket, pending))
+            return;
+        if (!script.trickle) {
+            SendAll(socket, reply);
+            continue;
+        }
+        for (char byte : reply) {
+            unsigned long seen;
+            {
+                std::lock_guard lock(mutex_);
+                seen = ticks_;
+            }
+            SendAll(socket, std::string_view(&byte, 1));
+            WaitForTick(seen);
+        }
+    }
+    while (script.holdOpen && !stopping_)
+        if (socket.WaitReadable(WaitSliceMs)) {
+            char ignored[4096];
+            auto count = socket.Receive(ignored);
+            if (count && *count == 0)
+                return;
+        }
+}
+
+bool TestHttpServer::ReceiveRequest(TSocket& socket, std::string& pending) {
+    for (;;) {
+        if (std::size_t end = pending.find("\r\n\r\n"); end != std::string::npos) {
+            std::lock_guard lock(mutex_);
+            requests_.push_back(pending.substr(0, end + 4));
+            pending.erase(0, end + 4);
+            return true;
+        }
+        if (stopping_)
+            return false;
+        if (!socket.WaitReadable(WaitSliceMs))
+            continue;
+        char buffer[4096];
+        auto count = socket.Receive(buffer);
+        if (count && *count == 0)
+            return false;
+        if (count)
+            pending.append(buffer, *count);
+    }
+}
+
+void TestHttpServer::SendAll(TSocket& socket, std::string_view bytes) {
+    while (!bytes.empty() && !stopping_) {
+        bytes.remove_prefix(socket.Send(bytes));
+        if (!bytes.empty())
+            socket.WaitWritable(WaitSliceMs);
+    }
+}
+
+void TestHttpServer::WaitForTick(unsigned long seen) {
+    std::unique_lock lock(mutex_);
+    // A client that never waits again must not stall the test for good.
+    ticked_.wait_for(lock, std::chrono::seconds(5), [&] { return ticks_ > seen || stopping_; });
+}
+
+std::string Reply(std::string_view statusAndFields, std::string_view body) {
+    return std::string(statusAndFields) + "\r\nContent-Length: " + std::to_string(body.size()) +
+           "\r\n\r\n" + std::string(body);
+}

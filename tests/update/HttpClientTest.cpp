@@ -1,0 +1,194 @@
+#include "support/TempFolder.h"
+#include "support/TestHttpServer.h"
+#include "update/DownloadFile.h"
+
+#include <climits>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::string Ok = "HTTP/1.1 200 OK";
+const std::string Chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
+
+std::string Redirect(std::string_view location, std::string_view fields = "") {
+    return Reply("HTTP/1.1 302 Found\r\nLocation: " + std::string(location) + std::string(fields),
+                 "moved");
+}
+
+// DownloadFile on a short leash: waits in 1 ms slices, gives up on failure and redirect
+// bodies after 50 ms, and is cancelled after 2000 empty slices so a fault cannot hang.
+class Download : public ::testing::Test {
+  protected:
+    // The body in the target file, or nothing when DownloadFile failed (no file left then).
+    std::optional<std::string> Fetch(const std::string& url, TestHttpServer* server = nullptr) {
+        auto pump = [&] {
+            ++pumps;
+            if (server)
+                server->Tick();
+            if (whileWaiting)
+                whileWaiting();
+            return pumps < cancelAfter;
+        };
+        const bool fetched = DownloadFile(client, url, target, pump);
+        EXPECT_EQ(fetched, fs::exists(target)) << url;
+        return fetched ? std::optional(ReadAll(target)) : std::nullopt;
+    }
+
+    std::optional<std::string> FetchFrom(std::vector<TestConnection> script) {
+        TestHttpServer server(std::move(script));
+        return Fetch(server.Url("/live/mainappupdate.inf"), &server);
+    }
+
+    TempFolder folder;
+    fs::path target = folder.path() / "mainappupdate.inf";
+    THttpClient client{{.connect = 2s,
+                        .connectSlice = 1ms,
+                        .readSlice = 1ms,
+                        .failureBodyWait = 50ms,
+                        .redirectBodyWait = 50ms}};
+    int pumps = 0;
+    int cancelAfter = 2000;
+    std::function<void()> whileWaiting;
+};
+
+} // namespace
+
+TEST_F(Download, KeepsTheBodyOfEachFormAndFailsCleanlyOtherwise) {
+    const std::string chunks = "3;x=y\r\nabc\r\n2\r\nde\r\n0\r\nX-Trailer: 1\r\n\r\n";
+    struct Case {
+        const char* name;
+        std::vector<TestConnection> script;
+        std::optional<std::string> body;
+    } cases[] = {
+        {"content length", {{{Reply(Ok, "abc")}}}, "abc"},
+        {"content length 0", {{{Reply(Ok, "")}, true}}, ""},
+        {"204 reads no body", {{{"HTTP/1.1 204 No Content\r\n\r\n"}, true}}, ""},
+        {"until close", {{{Ok + "\r\nContent-Length: -3\r\n\r\nto the end"}}}, "to the end"},
+        {"chunked, winning over length",
+         {{{Ok + "\r\nContent-Length: 99\r\nTransfer-Encoding: chunked\r\n\r\n" + chunks}, true}},
+         "abcde"},
+        {"informational responses skipped",
+         {{{"HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 103 Early Hints\r\nLink: x\r\n\r\n" +
+            Reply(Ok, "ok")}}},
+         "ok"},
+        {"200 with a Location is a redirect",
+         {{{Reply(Ok + "\r\nlocation:  /b ", "not this"), Reply(Ok, "this")}}},
+         "this"},
+        {"404", {{{Reply("HTTP/1.1 404 Not Found", "gone")}}}, std::nullopt},
+        {"304", {{{"HTTP/1.1 304 Not Modified\r\n\r\n"}, true}}, std::nullopt},
+        {"body cut short", {{{Ok + "\r\nContent-Length: 10\r\n\r\nabc"}}}, std::nullopt},
+        {"last chunk missing", {{{Chunked + "3\r\nabc\r\n"}}}, std::nullopt},
+        {"head cut short", {{{Ok + "\r\nContent-Length: 3\r\n"}}}, std::nullopt},
+        {"head line of 16385",
+         {{{Ok + "\r\nX: " + std::string(16382, 'a') + "\r\n\r\n"}}},
+         std::nullopt},
+        {"redirect to https", {{{Redirect("https://127.0.0.1/")}}}, std::nullopt},
+        {"redirect nowhere", {{{Reply("HTTP/1.1 301 Moved", "")}}}, std::nullopt},
+    };
+    for (auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        EXPECT_EQ(FetchFrom(test.script), test.body);
+    }
+}
+
+TEST_F(Download, SendsTheFixedRequestHeadAndKeepsCookiesForTheRun) {
+    TestHttpServer server({{{Redirect("../next?a=1", "\r\nSet-Cookie: id=7; Path=/\r\n"
+                                                     "Set-Cookie2: v=2; Version=1; Path=\"/\""),
+                             Reply(Ok, "first")}},
+                           {{Reply(Ok, "second")}}});
+    EXPECT_EQ(Fetch(server.Url("/live/app/x.inf#part")), "first");
+    EXPECT_EQ(Fetch(server.Url("/other")), "second");
+    const auto requests = server.Requests();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[0], "GET /live/app/x.inf HTTP/1.1\r\nContent-Type: text/html\r\nHost: "
+                           "127.0.0.1:" +
+                               std::to_string(server.Port()) +
+                               "\r\nAccept: text/html, */*\r\nUser-Agent: Mozilla/3.0 "
+                               "(compatible; Indy Library)\r\n\r\n");
+    EXPECT_TRUE(requests[1].starts_with("GET /live/next?a=1 HTTP/1.1\r\n"));
+    for (const auto& request : {requests[1], requests[2]})
+        EXPECT_TRUE(request.ends_with("Library)\r\nCookie: id=7; v=2\r\n\r\n")) << request;
+    EXPECT_EQ(server.Connections(), 2); // one per download
+}
+
+TEST_F(Download, FollowsFourteenRedirectsButNotFifteen) {
+    for (int redirects : {14, 15}) {
+        TestConnection chain;
+        for (int i = 1; i <= redirects; ++i)
+            chain.replies.push_back(Redirect("/r" + std::to_string(i)));
+        chain.replies.push_back(Reply(Ok, "arrived"));
+        TestHttpServer server({chain});
+        EXPECT_EQ(Fetch(server.Url("/r0")),
+                  redirects == 14 ? std::optional<std::string>("arrived") : std::nullopt);
+        EXPECT_EQ(server.Requests().size(), 15u);
+    }
+}
+
+TEST_F(Download, ReusesAConnectionOnlyWhenTheServerAllows) {
+    struct Case {
+        const char* name;
+        std::vector<TestConnection> script;
+        int connections;
+    } cases[] = {
+        {"kept", {{{Redirect("/b"), Reply(Ok, "done")}}}, 1},
+        {"close",
+         {{{Redirect("/b", "\r\nProxy-Connection: Close")}, true}, {{Reply(Ok, "done")}}},
+         2},
+        {"HTTP/1.0",
+         {{{Reply("HTTP/1.0 302 Found\r\nLocation: /b", "")}, true}, {{Reply(Ok, "done")}}},
+         2},
+        {"HTTP/1.0 keep-alive",
+         {{{Reply("HTTP/1.0 302 Found\r\nConnection: keep-alive\r\nLocation: /b", ""),
+            Reply(Ok, "done")}}},
+         1},
+        {"closed while idle, tried again once", {{{Redirect("/b"), ""}}, {{Reply(Ok, "done")}}}, 2},
+        {"redirect body too slow",
+         {{{Redirect("/b").substr(0, Redirect("/b").size() - 3)}, true}, {{Reply(Ok, "done")}}},
+         2},
+    };
+    for (auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        TestHttpServer server(test.script);
+        EXPECT_EQ(Fetch(server.Url("/a")), "done");
+        EXPECT_EQ(server.Connections(), test.connections);
+    }
+}
+
+TEST_F(Download, WaitsForASlowServerWhileThePumpRuns) {
+    TestHttpServer server({{{Reply(Ok + "\r\nX-Slow: yes", "one byte at a time")}, false, true}});
+    EXPECT_EQ(Fetch(server.Url("/"), &server), "one byte at a time");
+    EXPECT_GT(pumps, 50);
+}
+
+TEST_F(Download, ASilentServerWaitsUntilThePumpCancels) {
+    TestHttpServer server({{{""}, true}});
+    fs::path other = folder.path() / "other.inf";
+    // A second download meanwhile is refused and touches nothing.
+    whileWaiting = [&] {
+        EXPECT_FALSE(DownloadFile(client, server.Url("/"), other, [] { return true; }));
+    };
+    cancelAfter = 300;
+    EXPECT_EQ(Fetch(server.Url("/")), std::nullopt);
+    EXPECT_EQ(pumps, 300);
+    EXPECT_EQ(server.Requests().size(), 1u);
+    EXPECT_FALSE(fs::exists(other));
+}
+
+TEST_F(Download, FailsWithoutLeavingAFile) {
+    int closedPort;
+    {
+        TListeningSocket listener;
+        closedPort = listener.Port();
+    }
+    std::ofstream(target) << "previous";
+    EXPECT_EQ(Fetch("http://127.0.0.1:" + std::to_string(closedPort) + "/"), std::nullopt);
+    EXPECT_EQ(Fetch("http://no-such-host.invalid/"), std::nullopt);
+
+    std::ofstream(target) << "previous";
+    EXPECT_EQ(FetchFrom({{{Reply(Ok, "replaced")}}}), "replaced");
+
+    target = folder.path() / "missing" / "x.inf";
+    EXPECT_EQ(FetchFrom({{{Reply(Ok, "nowhere to go")}}}), std::nullopt);
+}
