@@ -111,56 +111,32 @@ class KeyboardTest : public WindowTestCase {
         w()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w()));
         QCOMPARE(NameOf(Focused()), QString("edtTitlePage"));
-        Keys("Zen Garden");
-        Press(Qt::Key_Tab);
-        Keys("http://xxxx.zen.com");
-        Press(Qt::Key_Tab);
-        Keys("joe");
-        QVERIFY(TabTo("btnNext"));
-        Press(Qt::Key_Space);
-        Press(Qt::Key_Return);
-        QCOMPARE(Find<QStackedWidget>(w(), "ntbMain")->currentIndex(), 2);
-
-        QVERIFY(TabTo("edtAchorText"));
-        Keys("Buy now");
-        QVERIFY(TabTo("btnCreateLinkPromo"));
-        Press(Qt::Key_Space);
-        QVERIFY(TabTo("btnNext"));
-        Press(Qt::Key_Space);
-        QVERIFY(TabTo("edtPPCTitle"));
-        Keys("Calm");
-        Press(Qt::Key_Tab);
-        Keys("one");
-        Press(Qt::Key_Return);
-        Keys("two");
-        Press(Qt::Key_Tab);
-        Keys("www.zen.com");
-        QVERIFY(TabTo("btnCreateProm"));
-        Press(Qt::Key_Space);
-        QVERIFY(TabTo("btnNext"));
-        Press(Qt::Key_Space);
-        QVERIFY(TabTo("edtImageUrl"));
-        Keys("http://img/b.gif");
-        QVERIFY(TabTo("btnCreateImageUrl"));
-        Press(Qt::Key_Return);
-        const std::pair<const char*, const char*> memoPages[] = {
-            {"memSignature", "btnAddSignature"},
-            {"memEmail", "btnCreateEmail"},
-            {"memAutoEmail", "btnCreateAutoEmail"},
-            {"memArticle", "btnCreateArticle"},
-            {"memPopUp", "btnCreatePopUp"}};
-        for (const auto& [memo, create] : memoPages) {
-            QVERIFY(TabTo("btnNext"));
-            Press(Qt::Key_Space);
-            QVERIFY(TabTo(memo));
-            Keys(QString(memo) + " text");
-            QVERIFY(TabTo(create));
-            Press(Qt::Key_Space);
+        // Each step Tabs to a control, then types what follows "=" (a line break as Enter) or
+        // presses it with Space.
+        const QStringList steps =
+            QString(
+                "edtTitlePage=Zen Garden|edtAffiliateURL=http://xxxx.zen.com|edtClickbankID=joe|"
+                "btnNext|btnNext|edtAchorText=Buy now|btnCreateLinkPromo|btnNext|"
+                "edtPPCTitle=Calm|memPPCBody=one\ntwo|edtPPCLink=www.zen.com|btnCreateProm|"
+                "btnNext|edtImageUrl=http://img/b.gif|btnCreateImageUrl|btnNext|"
+                "memSignature=memSignature text|btnAddSignature|btnNext|memEmail=memEmail text|"
+                "btnCreateEmail|btnNext|memAutoEmail=memAutoEmail text|btnCreateAutoEmail|"
+                "btnNext|memArticle=memArticle text|btnCreateArticle|btnNext|"
+                "memPopUp=memPopUp text|btnCreatePopUp|btnSave|btnNext")
+                .split('|');
+        for (const QString& step : steps) {
+            QVERIFY2(TabTo(qPrintable(step.section('=', 0, 0))), qPrintable(step));
+            if (!step.contains('=')) {
+                Press(Qt::Key_Space);
+                continue;
+            }
+            const QStringList lines = step.section('=', 1).split('\n');
+            for (qsizetype line = 0; line < lines.size(); ++line) {
+                if (line > 0)
+                    Press(Qt::Key_Return);
+                Keys(lines[line]);
+            }
         }
-        QVERIFY(TabTo("btnSave"));
-        Press(Qt::Key_Space);
-        QVERIFY(TabTo("btnNext"));
-        Press(Qt::Key_Space);
         QVERIFY(TabTo("btnFinish"));
         Press(Qt::Key_Return);
 
