@@ -17,3 +17,6 @@ std::optional<std::string> ReadProgramOutput(const std::string& program,
 
 // Asks the desktop to open an address or file with its default program.
 bool ShellOpen(const std::string& address);
+
+// True when the program runs with the administrator's rights (root).
+bool RunsAsAdministrator();

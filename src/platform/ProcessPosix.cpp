@@ -93,3 +93,7 @@ bool ShellOpen(const std::string& address) {
         return false;
     return StartProgram("xdg-open", {address});
 }
+
+bool RunsAsAdministrator() {
+    return geteuid() == 0;
+}

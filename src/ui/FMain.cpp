@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -23,7 +24,8 @@ namespace {
 
 constexpr int LastPage = 10;
 
-// Runs an action when a control that has no click signal of its own is clicked.
+// Runs an action when a control that has no click signal of its own is clicked, or pressed with
+// Enter or Space while it has the focus.
 class TClickFilter : public QObject {
   public:
     TClickFilter(QObject* parent, std::function<void()> action)
@@ -34,6 +36,13 @@ class TClickFilter : public QObject {
         if (event->type() == QEvent::MouseButtonRelease &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
             action_();
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+                action_();
+                return true;
+            }
+        }
         return false;
     }
 
@@ -52,6 +61,8 @@ TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
     setObjectName("frmMain");
     setWindowTitle("Affiliate Vantor");
     CreateControls();
+    // Typing starts in the first box, not on the button bar that comes first in the tab order.
+    edtTitlePage->setFocus();
     resize(732, 521);
     setMinimumSize(732, 521);
     if (QScreen* screen = QGuiApplication::primaryScreen())
@@ -84,6 +95,7 @@ TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
         {btnCreatePopUp, &TfrmMain::btnCreatePopUpClick},
         {btnDeletePopUp, &TfrmMain::btnDeletePopUpClick},
         {btnFinish, &TfrmMain::btnFinishClick},
+        {btnPreview, &TfrmMain::btnPreviewClick},
     };
     // Every handler reports its own errors: unwinding through Qt's frames, which are built
     // without exceptions, would skip their clean-up.

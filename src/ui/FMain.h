@@ -132,6 +132,7 @@ class TfrmMain : public QWidget {
     // Generate Code.
     void btnFinishClick();
     std::optional<std::string> ProduceOutput(bool save);
+    void btnPreviewClick();
 
     // Settings file.
     void SaveSettings();
@@ -235,4 +236,5 @@ class TfrmMain : public QWidget {
     QRadioButton* rbtClipboard;
     QLineEdit* edtFilename;
     QPushButton* btnFinish;
+    QPushButton* btnPreview;
 };

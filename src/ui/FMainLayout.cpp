@@ -36,6 +36,12 @@ QLabel* Label(QWidget* parent, const char* name, const QString& text, int x, int
     return label;
 }
 
+// Names a control after the label beside it, for screen readers; the label leads to it.
+void LabelControl(QLabel* label, QWidget* control) {
+    label->setBuddy(control);
+    control->setAccessibleName(label->text().trimmed());
+}
+
 QLabel* StepLabel(QWidget* page, const char* name, const QString& text, int x, int y) {
     return Label(page, name, text, x, y, "step");
 }
@@ -43,7 +49,9 @@ QLabel* StepLabel(QWidget* page, const char* name, const QString& text, int x, i
 QPushButton* Button(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
     auto* button = Named(new QPushButton(caption, parent), name);
     button->setGeometry(geometry);
-    button->setFocusPolicy(Qt::NoFocus);
+    // Tab reaches a button and Space or Enter presses it; a click leaves the focus where it was.
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setAutoDefault(true);
     button->setCursor(Qt::PointingHandCursor);
     return button;
 }
@@ -102,6 +110,7 @@ QLabel* LinkLabel(QWidget* parent, const char* name, const QString& caption, con
     label->setProperty("URL", url);
     label->setProperty("role", "link");
     label->setCursor(Qt::PointingHandCursor);
+    label->setFocusPolicy(Qt::TabFocus);
     return label;
 }
 
@@ -136,24 +145,28 @@ void TfrmMain::CreateControls() {
     StepLabel(page, "bsSkinStdLabel1",
               "Welcome! In a few steps you'll create an impresive affiliate page.", 14, 8);
     StepLabel(page, "bsSkinStdLabel3", "Step 1: Create a new page", 14, 26);
-    Label(page, "bsSkinStdLabel2", "Enter title of your new page:", 14, 55);
     edtTitlePage = Edit(page, "edtTitlePage", 14, 75, 278);
-    Label(page, "bsSkinStdLabel5",
-          "Enter your product's affiliate URL, using \"xxxx\" where the Affiliate ID part is "
-          "located:",
-          14, 113);
+    LabelControl(Label(page, "bsSkinStdLabel2", "Enter title of your new page:", 14, 55),
+                 edtTitlePage);
     edtAffiliateURL = Edit(page, "edtAffiliateURL", 14, 134, 278);
+    LabelControl(
+        Label(page, "bsSkinStdLabel5",
+              "Enter your product's affiliate URL, using \"xxxx\" where the Affiliate ID part is "
+              "located:",
+              14, 113),
+        edtAffiliateURL);
     Label(page, "bsSkinStdLabel8", "Examples:", 303, 132);
     Label(page, "bsSkinStdLabel6", "http://xxxx.vendor.hop.clickbank.net", 303, 147);
     Label(page, "bsSkinStdLabel7", "http://www.paydotcom.net/r/51836/xxxx", 303, 163);
-    Label(page, "bsSkinStdLabel9", "Enter your Affiliate ID (Paypal Email):", 14, 177);
     edtClickbankID = Edit(page, "edtClickbankID", 14, 197, 278);
+    LabelControl(Label(page, "bsSkinStdLabel9", "Enter your Affiliate ID (Paypal Email):", 14, 177),
+                 edtClickbankID);
     Label(page, "bsSkinStdLabel44", "Optional", 300, 199);
 
     page = Page(ntbMain, "Template");
     StepLabel(page, "bsSkinStdLabel11", "Step 2: Select a template to customize", 16, 8);
-    Label(page, "bsSkinStdLabel10", "Template:", 16, 52);
     cbxTemplates = Named(new QComboBox(page), "cbxTemplates");
+    LabelControl(Label(page, "bsSkinStdLabel10", "Template:", 16, 52), cbxTemplates);
     cbxTemplates->setGeometry(72, 48, 193, 20);
     cbxTemplates->setMaxVisibleItems(8);
     // A list popup, not the style's menu-like one, which would show every entry at once.
@@ -166,38 +179,39 @@ void TfrmMain::CreateControls() {
 
     page = Page(ntbMain, "LinkPromo");
     StepLabel(page, "bsSkinStdLabel12", "Step 3: Create your Text Link Promo.", 14, 8);
-    Label(page, "bsSkinStdLabel14", " Write your anchor text:", 17, 51);
     edtAchorText = Edit(page, "edtAchorText", 20, 72, 309);
+    LabelControl(Label(page, "bsSkinStdLabel14", " Write your anchor text:", 17, 51), edtAchorText);
     btnCreateLinkPromo = Button(page, "btnCreateLinkPromo", "Create Ad", {160, 101, 81, 25});
     btnDeleteLinkPromo = Button(page, "btnDeleteLinkPromo", "Delete Ad", {247, 101, 81, 25});
-    Label(page, "bsSkinStdLabel13", "Text Link Promos:", 346, 51);
     lbxLinkPromo = ListBox(page, "lbxLinkPromo", {344, 72, 369, 121});
+    LabelControl(Label(page, "bsSkinStdLabel13", "Text Link Promos:", 346, 51), lbxLinkPromo);
 
     page = Page(ntbMain, "PPCPromo");
     StepLabel(page, "bsSkinStdLabel22", "Step 4: Create your PPC Ad Promo.", 14, 8);
-    Label(page, "bsSkinStdLabel17", "Title:", 19, 53);
     edtPPCTitle = Edit(page, "edtPPCTitle", 52, 50, 278);
-    Label(page, "bsSkinStdLabel18", "Body:", 19, 95);
+    LabelControl(Label(page, "bsSkinStdLabel17", "Title:", 19, 53), edtPPCTitle);
     memPPCBody = Memo(page, "memPPCBody", {53, 95, 278, 72});
-    Label(page, "EdtLink", "Link:", 19, 184);
+    LabelControl(Label(page, "bsSkinStdLabel18", "Body:", 19, 95), memPPCBody);
     edtPPCLink = Edit(page, "edtPPCLink", 52, 181, 278);
+    LabelControl(Label(page, "EdtLink", "Link:", 19, 184), edtPPCLink);
     btnCreateProm = Button(page, "btnCreateProm", "Create Ad", {156, 212, 84, 25});
     btnDeleteProm = Button(page, "btnDeleteProm", "Delete Ad", {246, 212, 84, 25});
-    Label(page, "bsSkinStdLabel15", "PPC Ads Promos:", 351, 31);
     lbxPPCAds = ListBox(page, "lbxPPCAds", {348, 49, 364, 111});
-    Label(page, "bsSkinStdLabel16", "Ad details:", 350, 166);
+    LabelControl(Label(page, "bsSkinStdLabel15", "PPC Ads Promos:", 351, 31), lbxPPCAds);
     memPPCDetails = Memo(page, "memPPCDetails", {349, 183, 364, 107});
+    LabelControl(Label(page, "bsSkinStdLabel16", "Ad details:", 350, 166), memPPCDetails);
     memPPCDetails->setReadOnly(true);
 
     page = Page(ntbMain, "BannerPromo");
     StepLabel(page, "bsSkinStdLabel25", "Step 5: Create your Banner Ad Promo.", 14, 8);
-    Label(page, "bsSkinStdLabel20", "Choose image url or browse:", 19, 49);
     edtImageUrl = Edit(page, "edtImageUrl", 19, 69, 278);
+    LabelControl(Label(page, "bsSkinStdLabel20", "Choose image url or browse:", 19, 49),
+                 edtImageUrl);
     btnBrowseImage = Button(page, "btnBrowseImage", "Browse", {304, 69, 75, 25});
     btnCreateImageUrl = Button(page, "btnCreateImageUrl", "Create Ad", {129, 101, 80, 25});
     btnDeleteImageUrl = Button(page, "btnDeleteImageUrl", "Delete Ad", {215, 101, 80, 25});
-    Label(page, "bsSkinStdLabel19", "Banner Ad Promos:", 390, 49);
     lbxBanners = ListBox(page, "lbxBanners", {388, 69, 325, 60});
+    LabelControl(Label(page, "bsSkinStdLabel19", "Banner Ad Promos:", 390, 49), lbxBanners);
     bsSkinGroupBox2 = Named(new QGroupBox("Preview", page), "bsSkinGroupBox2");
     bsSkinGroupBox2->setGeometry(390, 138, 324, 191);
     AnchorToAllEdges(bsSkinGroupBox2);
@@ -325,20 +339,23 @@ void TfrmMain::CreateControls() {
     for (const MemoPage& memoPage : memoPages) {
         page = Page(ntbMain, memoPage.pageName);
         StepLabel(page, "", memoPage.step, 14, 8);
-        Label(page, memoPage.inputLabelName, memoPage.inputLabel, memoPage.inputLabelAt.x(),
-              memoPage.inputLabelAt.y());
         memoPage.input = Memo(page, memoPage.inputName, {memoPage.inputAt, QSize(336, 103)});
+        LabelControl(Label(page, memoPage.inputLabelName, memoPage.inputLabel,
+                           memoPage.inputLabelAt.x(), memoPage.inputLabelAt.y()),
+                     memoPage.input);
         const QPoint buttons = memoPage.buttonsAt;
         memoPage.create =
             Button(page, memoPage.createName, "Create Ad", {buttons.x(), buttons.y(), 83, 25});
         memoPage.remove =
             Button(page, memoPage.deleteName, "Delete Ad", {buttons.x() + 88, buttons.y(), 83, 25});
-        Label(page, memoPage.listLabelName, memoPage.listLabel, memoPage.listLabelAt.x(),
-              memoPage.listLabelAt.y());
         memoPage.list = ListBox(page, memoPage.listName, {memoPage.listAt, memoPage.listSize});
-        Label(page, memoPage.detailsLabelName, memoPage.detailsLabel, memoPage.detailsLabelAt.x(),
-              memoPage.detailsLabelAt.y());
+        LabelControl(Label(page, memoPage.listLabelName, memoPage.listLabel,
+                           memoPage.listLabelAt.x(), memoPage.listLabelAt.y()),
+                     memoPage.list);
         memoPage.details = Memo(page, memoPage.detailsName, {memoPage.detailsAt, QSize(345, 103)});
+        LabelControl(Label(page, memoPage.detailsLabelName, memoPage.detailsLabel,
+                           memoPage.detailsLabelAt.x(), memoPage.detailsLabelAt.y()),
+                     memoPage.details);
     }
 
     page = Page(ntbMain, "Finish");
@@ -346,8 +363,8 @@ void TfrmMain::CreateControls() {
     rbtSaveWeb = Named(new QRadioButton("Save as web page", page), "rbtSaveWeb");
     rbtSaveWeb->setGeometry(36, 35, 189, 25);
     rbtSaveWeb->setChecked(true);
-    Label(page, "bsSkinStdLabel31", "Output filename:", 60, 65);
     edtFilename = Edit(page, "edtFilename", 154, 62, 121);
+    LabelControl(Label(page, "bsSkinStdLabel31", "Output filename:", 60, 65), edtFilename);
     edtFilename->setText("affiliatepage.htm");
     rbtClipboard =
         Named(new QRadioButton("Place code in your clipboard to paste in your html editor", page),
@@ -357,6 +374,7 @@ void TfrmMain::CreateControls() {
     deliveryChoice->addButton(rbtSaveWeb);
     deliveryChoice->addButton(rbtClipboard);
     btnFinish = Button(page, "btnFinish", "Generate Code", {39, 127, 114, 25});
+    btnPreview = Button(page, "btnPreview", "Preview", {159, 127, 114, 25});
 
     panWizard = Band(this, bands, "panWizard", 37);
     btnBack = Button(panWizard, "btnBack", "Back", {7, 7, 113, 25});

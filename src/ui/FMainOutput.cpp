@@ -1,5 +1,6 @@
 #include "generator/DeliveryError.h"
 #include "generator/PageDelivery.h"
+#include "generator/PageOutput.h"
 #include "ui/FMain.h"
 #include "ui/TextBridge.h"
 #include "util/FileHelpers.h"
@@ -42,4 +43,18 @@ std::optional<std::string> TfrmMain::ProduceOutput(bool save) {
         MessageDialog("You have successfully copy your code to clipboard!",
                       TMsgDlgType::mtInformation, TMsgDlgButtons::mbOK);
     return delivered.text;
+}
+
+void TfrmMain::btnPreviewClick() {
+    DeliveryRequest request;
+    request.appDir = AppDir;
+    request.templateName = ToModel(cbxTemplates->currentText());
+    // Nothing is written, so the preview needs no Output/ folder.
+    request.needsOutputFolder = false;
+    try {
+        const DeliveredPage delivered = DeliverPage(request, *Manager);
+        services_.showPreview(this, FromModel(delivered.text), OutputFolder(AppDir));
+    } catch (const DeliveryError& refusal) {
+        MessageDialog(FromModel(refusal.what()), TMsgDlgType::mtError, TMsgDlgButtons::mbOK);
+    }
 }

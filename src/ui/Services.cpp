@@ -2,6 +2,8 @@
 
 #include "platform/Process.h"
 #include "ui/Addresses.h"
+#include "ui/PagePreviewModule.h"
+#include "ui/TextBridge.h"
 #include "ui/WebView.h"
 #include "util/FileHelpers.h"
 #include "util/UUtils.h"
@@ -28,6 +30,11 @@ TfrmMainServices DefaultServices() {
     services.openInBrowser = [](const std::string& address) { OpenURLInBrowser(address); };
     services.draw = UniformDraw();
     services.programFolder = RunningProgramFolder();
+    services.showPreview = [folder = services.programFolder](QWidget* owner, const QString& html,
+                                                             const fs::path& baseFolder) {
+        const auto module = FromModel(PathText(folder / VANTOR_PAGE_PREVIEW_MODULE));
+        ShowPagePreview(module, owner, html, baseFolder);
+    };
     services.createWebView = [folder = services.programFolder](QWidget* parent) {
         return LoadWebView(folder, parent);
     };

@@ -31,6 +31,10 @@ struct TfrmMainServices {
     TRandomDraw draw;
     // Makes the banner preview's web view; null when there is none.
     std::function<TWebView*(QWidget* parent)> createWebView;
+    // Shows a page in a preview window of Owner; relative addresses resolve in BaseFolder.
+    std::function<void(QWidget* owner, const QString& html,
+                       const std::filesystem::path& baseFolder)>
+        showPreview;
     // The folder of the program, holding Templates/ and settings.dat.
     std::filesystem::path programFolder;
     // The update folder on the maker's server, ending with "/".

@@ -86,6 +86,30 @@ class OutputSettingsTest : public WindowTestCase {
         QVERIFY(!std::filesystem::exists(OutputPath("affiliatepage.htm")));
     }
 
+    void previewShowsThePageGenerateCodeMakesAndWritesNothing() {
+        EnterProject();
+        world->clipboard << "before";
+        Type(w(), "edtFilename", " ");
+        Click(w(), "btnPreview");
+        QVERIFY(world->messages->boxes.empty());
+        QCOMPARE(world->previews.size(), std::size_t(1));
+        QCOMPARE(world->previews[0].owner, w());
+        QCOMPARE(world->previews[0].baseFolder, world->folder.path() / "Output");
+        QVERIFY(!std::filesystem::exists(world->folder.path() / "Output"));
+        QCOMPARE(world->clipboard, QStringList({"before"}));
+        Find<QRadioButton>(w(), "rbtClipboard")->click();
+        Click(w(), "btnFinish");
+        QCOMPARE(world->clipboard.last(), world->previews[0].html);
+    }
+
+    void previewOfAMissingTemplateSaysSoAndShowsNothing() {
+        std::filesystem::remove(world->folder.path() / "Templates" / "basic.tem");
+        Click(w(), "btnPreview");
+        EXPECT_LAST_BOX(*world, mtError,
+                        "The selected template could not be found in the Templates folder.");
+        QVERIFY(world->previews.empty());
+    }
+
     void blankFileNameIsRefusedBeforeAnythingHappens() {
         Type(w(), "edtFilename", " \t");
         Click(w(), "btnFinish");

@@ -56,6 +56,10 @@ std::unique_ptr<TfrmMain> WindowWorld::OpenWindow() {
     services.shellOpen = [this](const std::string& address) {
         opened << QString::fromStdString(address);
     };
+    services.showPreview = [this](QWidget* owner, const QString& html,
+                                  const std::filesystem::path& baseFolder) {
+        previews.push_back({owner, html, baseFolder});
+    };
     services.openInBrowser = [this](const std::string& address) {
         browsed << QString::fromStdString(address);
     };

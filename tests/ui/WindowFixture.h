@@ -24,6 +24,13 @@ struct ShownBox {
     TMsgDlgButtons buttons;
 };
 
+// One page as the window asked the preview to show it.
+struct ShownPreview {
+    QWidget* owner;
+    QString html;
+    std::filesystem::path baseFolder;
+};
+
 // Records every box and answers OK, or what a test queued.
 class RecordingPresenter : public TMessagePresenter {
   public:
@@ -54,6 +61,7 @@ class WindowWorld {
     QStringList browsed;
     // Answers to the brand's random draws, in order; 0 when none is left.
     std::deque<int> draws;
+    std::vector<ShownPreview> previews;
     std::deque<std::optional<QString>> pictures;
     QStringList pictureStartFolders;
     // The update folder the window's check asks; empty: a check that fails at once.

@@ -61,7 +61,7 @@ class WindowTest : public WindowTestCase {
         QCOMPARE(Find<QWidget>(window.get(), "btnFinish")->geometry(), QRect(39, 127, 114, 25));
         QVERIFY(Find<QPlainTextEdit>(window.get(), "memPPCDetails")->isReadOnly());
         for (auto* button : window->findChildren<QPushButton*>()) {
-            QCOMPARE(button->focusPolicy(), Qt::NoFocus);
+            QCOMPARE(button->focusPolicy(), Qt::TabFocus);
             QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
         }
     }

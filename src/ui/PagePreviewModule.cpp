@@ -1,0 +1,57 @@
+#include "ui/PagePreviewModule.h"
+
+#include "platform/Process.h"
+#include "ui/TextBridge.h"
+#include "util/AppError.h"
+#include "util/FileHelpers.h"
+
+#include <QCoreApplication>
+#include <QOpenGLContext>
+#include <QPluginLoader>
+
+QT_BEGIN_NAMESPACE
+// Qt's setter of the application-wide context; Qt WebEngine declares it the same way.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
+QT_END_NAMESPACE
+
+namespace {
+
+// The web engine draws through one OpenGL context that the whole application shares. Qt makes
+// it at start-up only when asked to, which would slow every start; made here, before the engine
+// is loaded, it slows only the first preview.
+void ShareGraphicsContext() {
+    if (QOpenGLContext::globalShareContext())
+        return;
+    auto* context = new QOpenGLContext(QCoreApplication::instance());
+    // Without OpenGL the context stays invalid and the engine draws in software.
+    context->create();
+    qt_gl_set_global_share_context(context);
+}
+
+// The engine ends the whole program when it starts as root with its sandbox on; the user is told
+// instead, and keeps the project.
+bool EngineRefusesToStart() {
+    return RunsAsAdministrator() && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX") &&
+           !qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS").contains("--no-sandbox");
+}
+
+} // namespace
+
+void ShowPagePreview(const QString& moduleFile, QWidget* owner, const QString& html,
+                     const std::filesystem::path& baseFolder) {
+    // Never unloaded: the preview windows it made live as long as their owners.
+    static QPluginLoader loader;
+    if (!loader.isLoaded()) {
+        if (EngineRefusesToStart())
+            throw AppError("The preview cannot be shown: its web engine does not run for the root "
+                           "user with its sandbox on. Start Affiliate Vantor as an ordinary user, "
+                           "or set QTWEBENGINE_DISABLE_SANDBOX=1.");
+        ShareGraphicsContext();
+        loader.setFileName(moduleFile);
+    }
+    auto* module = qobject_cast<TPagePreviewModule*>(loader.instance());
+    if (!module)
+        throw AppError("The page preview cannot be shown. " + ToModel(loader.errorString()));
+    const QString folder = FromModel(PathText(baseFolder / ""));
+    module->ShowPage(owner, html, QUrl::fromLocalFile(folder));
+}
