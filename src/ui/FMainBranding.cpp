@@ -2,6 +2,7 @@
 #include "branding/SkinFile.h"
 #include "ui/FMain.h"
 #include "ui/TextBridge.h"
+#include "util/FileHelpers.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -13,7 +14,7 @@
 namespace {
 
 QString PathOf(const std::filesystem::path& file) {
-    return QString::fromLocal8Bit(file.c_str());
+    return QString::fromLocal8Bit(PathText(file).c_str());
 }
 
 void ShowLink(QLabel* label, const std::string& caption, const std::string& url) {

@@ -4,6 +4,7 @@
 #include "ui/ListBoxRows.h"
 #include "ui/PromoEditors.h"
 #include "ui/TextBridge.h"
+#include "util/FileHelpers.h"
 #include "util/UUtils.h"
 
 #include <QDir>
@@ -178,8 +179,9 @@ void TfrmMain::lbxBannersListBoxClick() {
 }
 
 void TfrmMain::btnBrowseImageClick() {
-    const QString startFolder =
-        lastPictureFolder_.isEmpty() ? QString::fromLocal8Bit(AppDir.c_str()) : lastPictureFolder_;
+    const QString startFolder = lastPictureFolder_.isEmpty()
+                                    ? QString::fromLocal8Bit(PathText(AppDir).c_str())
+                                    : lastPictureFolder_;
     const auto chosen = services_.choosePicture(this, startFolder);
     if (!chosen)
         return;

@@ -1,6 +1,7 @@
 #include "generator/TemplateCatalogue.h"
 #include "ui/FMain.h"
 #include "ui/TextBridge.h"
+#include "util/FileHelpers.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -24,7 +25,7 @@ void TfrmMain::cbxTemplatesChange() {
     QPixmap preview;
     auto file = PreviewFile(services_.programFolder, shown);
     // A picture that cannot be decoded is treated like a missing one.
-    if (file && preview.load(QString::fromLocal8Bit(file->c_str())))
+    if (file && preview.load(QString::fromLocal8Bit(PathText(*file).c_str())))
         Image1->setPixmap(preview);
     else
         Image1->setVisible(false);

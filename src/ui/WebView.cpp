@@ -1,9 +1,11 @@
 #include "ui/WebView.h"
 
+#include "util/FileHelpers.h"
+
 #include <QLibrary>
 
 TWebView* LoadWebView(const std::filesystem::path& folder, QWidget* parent) {
-    QLibrary module(QString::fromLocal8Bit((folder / "affiliate-vantor-webview").c_str()));
+    QLibrary module(QString::fromLocal8Bit(PathText(folder / "affiliate-vantor-webview").c_str()));
     auto create = reinterpret_cast<TCreateWebView>(module.resolve("CreateWebView"));
     if (!create) {
         qWarning("The banner preview is not available: %s", qPrintable(module.errorString()));
