@@ -3,6 +3,7 @@
 #include "util/WindowsCommandLine.h"
 
 #include <chrono>
+#include <shlobj.h>
 #include <windows.h>
 
 namespace {
@@ -91,4 +92,8 @@ bool ShellOpen(const std::string& address) {
         ::ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     // Values above 32 mean success.
     return result > 32;
+}
+
+bool RunsAsAdministrator() {
+    return ::IsUserAnAdmin();
 }
