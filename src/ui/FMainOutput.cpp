@@ -20,7 +20,7 @@ void TfrmMain::btnFinishClick() {
 
 std::optional<std::string> TfrmMain::ProduceOutput(bool save) {
     DeliveryRequest request;
-    request.appDir = AppDir;
+    request.folders = Folders();
     request.templateName = ToModel(cbxTemplates->currentText());
     if (save)
         request.fileName = ToModel(edtFilename->text());

@@ -31,7 +31,7 @@ struct TfrmMainServices {
     TRandomDraw draw;
     // Makes the banner preview's web view; null when there is none.
     std::function<TWebView*(QWidget* parent)> createWebView;
-    // The folder of the program, holding Templates/ and settings.dat.
+    // The folder of the program, holding Templates/ (and settings.dat when the user may write it).
     std::filesystem::path programFolder;
     // The update folder on the maker's server, ending with "/".
     std::string updateBaseURL;

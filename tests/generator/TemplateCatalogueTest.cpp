@@ -12,7 +12,8 @@ TEST(TemplateCatalogue, ListsDisplayNamesInCaseInsensitiveOrder) {
                       ".spare.tem", "beta.jpg"})
         app.write(std::string("Templates/") + name, "x");
     fs::create_directory(app.path() / "Templates" / "old.tem");
-    EXPECT_EQ(ListTemplates(app.path()), (Names{"2col", "Alpha", "Beta", "Old.TEM", "Zeta"}));
+    EXPECT_EQ(ListTemplates({TemplatesFolder(app.path())}),
+              (Names{"2col", "Alpha", "Beta", "Old.TEM", "Zeta"}));
 }
 
 TEST(TemplateCatalogue, DisplayNameRemovesEveryLowerCaseExtensionAndRaisesOnlyAscii) {
@@ -25,7 +26,7 @@ TEST(TemplateCatalogue, DisplayNameRemovesEveryLowerCaseExtensionAndRaisesOnlyAs
 
 TEST(TemplateCatalogue, MissingFolderListsNothing) {
     TempFolder app;
-    EXPECT_TRUE(ListTemplates(app.path()).empty());
+    EXPECT_TRUE(ListTemplates({TemplatesFolder(app.path())}).empty());
 }
 
 TEST(TemplateCatalogue, LooksUpNamesAndFilesWithoutRegardToCase) {
@@ -33,10 +34,30 @@ TEST(TemplateCatalogue, LooksUpNamesAndFilesWithoutRegardToCase) {
     app.write("Templates/blue.tem", "t");
     app.write("Templates/blue.jpg", "p");
     app.write("Templates/red.tem", "t");
+    const std::vector<fs::path> folders{TemplatesFolder(app.path())};
     EXPECT_EQ(FindTemplate({"Blue", "Red"}, "RED"), 1);
     EXPECT_EQ(FindTemplate({"Blue", "Red"}, "Re"), -1);
-    EXPECT_EQ(TemplateFile(app.path(), "Blue")->filename(), "blue.tem");
-    EXPECT_EQ(PreviewFile(app.path(), "BLUE")->filename(), "blue.jpg");
-    EXPECT_FALSE(PreviewFile(app.path(), "Red"));
-    EXPECT_FALSE(TemplateFile(app.path(), ""));
+    EXPECT_EQ(TemplateFile(folders, "Blue")->filename(), "blue.tem");
+    EXPECT_EQ(PreviewFile(folders, "BLUE")->filename(), "blue.jpg");
+    EXPECT_FALSE(PreviewFile(folders, "Red"));
+    EXPECT_FALSE(TemplateFile(folders, ""));
+}
+
+TEST(TemplateCatalogue, UserTemplatesJoinTheShippedOnesAndWinByNameWithoutRegardToCase) {
+    TempFolder root;
+    const fs::path program = root.path() / "opt", data = root.path() / "home";
+    for (auto name : {"aurora.tem", "aurora.jpg", "meadow.tem", "meadow.jpg"})
+        root.write(std::string("opt/Templates/") + name, "shipped");
+    for (auto name : {"AURORA.tem", "zen.tem", ".draft.tem"})
+        root.write(std::string("home/Templates/") + name, "mine");
+
+    const auto folders = TemplateFoldersOf({program, data, root.path()});
+    EXPECT_EQ(folders, (std::vector{program / "Templates", data / "Templates"}));
+    EXPECT_EQ(ListTemplates(folders), (Names{"AURORA", "Meadow", "Zen"}));
+    EXPECT_EQ(ReadAll(*TemplateFile(folders, "Aurora")), "mine");
+    // The winner's own preview or none: a shipped picture would show another page.
+    EXPECT_FALSE(PreviewFile(folders, "Aurora"));
+    EXPECT_EQ(*PreviewFile(folders, "MEADOW"), program / "Templates" / "meadow.jpg");
+
+    EXPECT_EQ(TemplateFoldersOf({program, program, program}).size(), 1u);
 }
