@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test, then every test again under the sanitizers, then the
-# fuzz targets.
+# fuzz targets, then the Debian package.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -17,5 +17,9 @@ scripts/build.sh build-sanitize -DVANTOR_BUILD_UI=ON -DVANTOR_BUILD_BENCH=OFF \
 
 # The fuzz targets: replay their seeds, then fuzz each for 10 seconds.
 scripts/fuzz.sh 10
+
+# The Debian package, unpacked and run by a user who cannot write its program folder.
+deb=$(scripts/package.sh)
+tests/package/package-test.sh "$deb"
 
 echo "All tests passed."
