@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test, then every test again under the sanitizers, then the
-# fuzz targets.
+# fuzz targets, then the Debian package.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -20,5 +20,9 @@ scripts/fuzz.sh 10
 
 # The core and the CLI built for Windows, tested under Wine.
 scripts/test-windows.sh
+
+# The Debian package, unpacked and run by a user who cannot write its program folder.
+deb=$(scripts/package.sh)
+tests/package/package-test.sh "$deb"
 
 echo "All tests passed."

@@ -28,7 +28,8 @@ one a line as FILE:LINE: TEXT (FILE: TEXT for the template as a whole):
   - no preview picture, or one larger than 380 x 270.
 
   NAME           a template as the wizard lists it, looked up in Templates/ of the
-                 program folder; letter case does not matter
+                 program folder and of the user's data folder for an installed copy;
+                 letter case does not matter
   FILE           a template file (.tem); its preview is the .jpg of its name beside it
   --app-dir DIR  the program folder (default: the folder of this program)
 
@@ -77,12 +78,13 @@ Arguments ParseArguments(const std::vector<std::string>& arguments) {
 // A name the catalogue knows wins; anything else is a file.
 fs::path FindTemplateToCheck(const Arguments& arguments) {
     const fs::path appDir = PathOf(arguments.appDir.value_or(PathText(RunningProgramFolder())));
-    if (auto listed = TemplateFile(appDir, arguments.nameOrFile))
+    const auto templateFolders = TemplateFoldersOf(UserDataFoldersOf(appDir));
+    if (auto listed = TemplateFile(templateFolders, arguments.nameOrFile))
         return *listed;
     if (FileExists(PathOf(arguments.nameOrFile)))
         return PathOf(arguments.nameOrFile);
     throw AppError("No template \"" + arguments.nameOrFile + "\" in " +
-                   PathText(TemplatesFolder(appDir)) + ", and no file of that name.");
+                   TemplateFoldersText(templateFolders) + ", and no file of that name.");
 }
 
 } // namespace

@@ -10,9 +10,9 @@
 #include "update/DownloadFile.h"
 #include "update/UpdateCheck.h"
 #include "util/AppError.h"
-#include "util/CacheFolder.h"
 #include "util/FileHelpers.h"
 #include "util/UUtils.h"
+#include "util/UserDataFolders.h"
 
 #include <algorithm>
 #include <map>
@@ -35,7 +35,7 @@ Makes Affiliate Vantor promotion pages from the command line.
   check-template  lists what in a template would not work as meant (see its --help).
   check-update    fetches the update description BASE + "mainappupdate.inf" into
                   mainappupdate.inf in the program folder (in ~/.cache/affiliate-vantor/
-                  when the program folder cannot be written) and compares its version
+                  for an installed copy) and compares its version
                   with this program's, as "Check Updates" does. Prints one line:
                   "update available: V" (V the version offered) or "no new updates";
                   or, on standard error, "could not fetch URL".
@@ -53,6 +53,10 @@ Options:
                    the clipboard
   --url BASE       the address of the update folder, ending with "/" (default:
                    )" VANTOR_UPDATE_BASE_URL R"()
+
+A program folder you cannot write is an installed copy: settings.dat and Output/ are
+then in ~/.local/share/affiliate-vantor/ ($XDG_DATA_HOME/affiliate-vantor/), and
+the templates in Templates/ there are listed too, hiding shipped ones of the same name.
 
 Exit status: 0 success, 1 no template file found or the update description could
 not be fetched, 2 wrong arguments, unreadable input or a page that cannot be written.
@@ -119,16 +123,16 @@ fs::path AppDirOf(const Options& options) {
 }
 
 int ListTemplatesCommand(const Options& options, std::ostream& out) {
-    for (const auto& name : ListTemplates(AppDirOf(options)))
+    for (const auto& name : ListTemplates(TemplateFoldersOf(UserDataFoldersOf(AppDirOf(options)))))
         out << Escaped(name) << '\n';
     return CliSuccess;
 }
 
-std::string ChooseTemplate(const Options& options, const fs::path& appDir,
+std::string ChooseTemplate(const Options& options, const UserDataFolders& folders,
                            const TAffManager& project) {
     if (auto chosen = options.value("--template"))
         return *chosen;
-    const auto entries = ListTemplates(appDir);
+    const auto entries = ListTemplates(TemplateFoldersOf(folders));
     if (FindTemplate(entries, project.TemplateName) >= 0)
         return project.TemplateName;
     return entries.empty() ? std::string() : entries.front();
@@ -145,26 +149,26 @@ int ReportRefusal(const DeliveryError& refusal, const DeliveryRequest& request, 
     err << Escaped(refusal.what()) << '\n';
     if (refusal.reason() != DeliveryError::Reason::NoTemplate)
         return CliBadInput;
-    const std::string folder = PathText(TemplatesFolder(request.appDir));
+    const std::string folders = TemplateFoldersText(TemplateFoldersOf(request.folders));
     if (request.templateName.empty())
-        err << "No templates are installed in " << Escaped(folder) << ".\n";
+        err << "No templates are installed in " << Escaped(folders) << ".\n";
     else
         err << "No template file \"" << Escaped(request.templateName) << ".tem\" in "
-            << Escaped(folder) << ".\n";
+            << Escaped(folders) << ".\n";
     return CliNoTemplate;
 }
 
 int GenerateCommand(const Options& options, std::ostream& out, std::ostream& err) {
-    const fs::path appDir = AppDirOf(options);
+    const UserDataFolders folders = UserDataFoldersOf(AppDirOf(options));
     const fs::path settings =
-        PathOf(options.value("--settings").value_or(PathText(SettingsPath(appDir))));
+        PathOf(options.value("--settings").value_or(PathText(SettingsPath(folders.data))));
     auto project = LoadSettingsFile(settings);
     if (!project)
         throw AppError(CannotOpenFileText(settings, WhyNotAFile(settings)));
 
     DeliveryRequest request;
-    request.appDir = appDir;
-    request.templateName = ChooseTemplate(options, appDir, *project);
+    request.folders = folders;
+    request.templateName = ChooseTemplate(options, folders, *project);
     if (!options.toStdout)
         request.fileName = ChooseOutputName(options, *project);
     request.needsOutputFolder = false;
@@ -181,10 +185,10 @@ int GenerateCommand(const Options& options, std::ostream& out, std::ostream& err
 }
 
 int CheckUpdateCommand(const Options& options, std::ostream& out, std::ostream& err) {
-    const fs::path appDir = AppDirOf(options);
+    const fs::path cache = UserDataFoldersOf(AppDirOf(options)).cache;
     const std::string address =
         options.value("--url").value_or(VANTOR_UPDATE_BASE_URL) + UpdateDescriptionFileName;
-    const fs::path description = CacheFolder(appDir) / UpdateDescriptionFileName;
+    const fs::path description = cache / UpdateDescriptionFileName;
     THttpClient client;
     if (!DownloadFile(client, address, description, [] { return true; })) {
         err << "could not fetch " << address << '\n';

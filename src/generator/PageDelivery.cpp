@@ -2,6 +2,7 @@
 
 #include "generator/DeliveryError.h"
 #include "generator/PageOutput.h"
+#include "generator/TemplateCatalogue.h"
 #include "generator/TemplateEngine.h"
 #include "util/UUtils.h"
 
@@ -24,10 +25,12 @@ DeliveredPage DeliverPage(const DeliveryRequest& request, const TAffManager& mod
     using Reason = DeliveryError::Reason;
     if (request.fileName && !IsValidOutputFileName(*request.fileName))
         throw DeliveryError(Reason::InvalidFileName);
-    if ((request.fileName || request.needsOutputFolder) && !EnsureOutputFolder(request.appDir))
+    const fs::path& dataDir = request.folders.data;
+    if ((request.fileName || request.needsOutputFolder) && !EnsureOutputFolder(dataDir))
         throw DeliveryError(Reason::NoOutputFolder);
-    DeliveredPage delivered{GeneratePage(request.appDir, request.templateName, model), {}};
+    DeliveredPage delivered{
+        GeneratePage(TemplateFoldersOf(request.folders), request.templateName, model), {}};
     if (request.fileName)
-        delivered.file = WritePage(request.appDir, *request.fileName, delivered.text);
+        delivered.file = WritePage(dataDir, *request.fileName, delivered.text);
     return delivered;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/UAffiliate.h"
+#include "util/UserDataFolders.h"
 
 #include <filesystem>
 #include <optional>
@@ -9,7 +10,8 @@
 
 // What Generate Code is asked to do.
 struct DeliveryRequest {
-    std::filesystem::path appDir;
+    // The templates are those of the catalogue; Output/ is made in the data folder.
+    UserDataFolders folders;
     // The template's name as the catalogue shows it.
     std::string templateName;
     // The file name in Output/ exactly as typed; without one the page is only handed back.

@@ -3,23 +3,23 @@
 #include "util/FileHelpers.h"
 #include "util/UUtils.h"
 
-fs::path OutputFolder(const fs::path& appDir) {
-    return appDir / "Output";
+fs::path OutputFolder(const fs::path& dataDir) {
+    return dataDir / "Output";
 }
 
-bool EnsureOutputFolder(const fs::path& appDir) {
+bool EnsureOutputFolder(const fs::path& dataDir) {
     std::error_code ignored;
-    fs::create_directories(OutputFolder(appDir), ignored);
-    return DirectoryExists(OutputFolder(appDir));
+    fs::create_directories(OutputFolder(dataDir), ignored);
+    return DirectoryExists(OutputFolder(dataDir));
 }
 
-fs::path OutputFile(const fs::path& appDir, std::string_view fileName) {
+fs::path OutputFile(const fs::path& dataDir, std::string_view fileName) {
     // Joined as text: path's operator/ would let an absolute name replace the folder.
-    return PathOf(PathText(OutputFolder(appDir)) + "/" + std::string(fileName));
+    return PathOf(PathText(OutputFolder(dataDir)) + "/" + std::string(fileName));
 }
 
-fs::path WritePage(const fs::path& appDir, std::string_view fileName, std::string_view pageText) {
-    fs::path file = OutputFile(appDir, fileName);
+fs::path WritePage(const fs::path& dataDir, std::string_view fileName, std::string_view pageText) {
+    fs::path file = OutputFile(dataDir, fileName);
     WriteFileAtomically(file, NormalizeLineEnds(pageText));
     return file;
 }

@@ -6,15 +6,15 @@
 
 namespace fs = std::filesystem;
 
-// AppDir + "Output".
-fs::path OutputFolder(const fs::path& appDir);
+// DataDir + "Output": the data folder of UserDataFolders.
+fs::path OutputFolder(const fs::path& dataDir);
 
 // Creates the output folder with its parents; true when a folder stands there afterwards.
-bool EnsureOutputFolder(const fs::path& appDir);
+bool EnsureOutputFolder(const fs::path& dataDir);
 
 // The output file for a name exactly as typed; the name is never taken as a path of its own.
-fs::path OutputFile(const fs::path& appDir, std::string_view fileName);
+fs::path OutputFile(const fs::path& dataDir, std::string_view fileName);
 
 // Writes the page with CR LF after every line into the output folder; returns the file's path.
 // Throws AppError "Cannot create file ..." when it cannot be written.
-fs::path WritePage(const fs::path& appDir, std::string_view fileName, std::string_view pageText);
+fs::path WritePage(const fs::path& dataDir, std::string_view fileName, std::string_view pageText);

@@ -5,6 +5,7 @@
 #include "util/UUtils.h"
 
 #include <algorithm>
+#include <set>
 
 namespace {
 
@@ -13,12 +14,12 @@ bool IsListedTemplate(const ListedFile& file) {
 }
 
 // A name from the catalogue is one file name; anything that would leave the folder is not one.
-std::optional<fs::path> FileBeside(const fs::path& appDir, std::string_view shownName,
+std::optional<fs::path> FileBeside(const fs::path& templatesFolder, std::string_view shownName,
                                    std::string_view extension) {
     if (shownName.empty() || shownName.find('/') != std::string_view::npos)
         return std::nullopt;
-    auto found = FindInFolderIgnoringCase(TemplatesFolder(appDir),
-                                          std::string(shownName) + std::string(extension));
+    auto found =
+        FindInFolderIgnoringCase(templatesFolder, std::string(shownName) + std::string(extension));
     if (!found || !FileExists(*found))
         return std::nullopt;
     return found;
@@ -26,8 +27,22 @@ std::optional<fs::path> FileBeside(const fs::path& appDir, std::string_view show
 
 } // namespace
 
-fs::path TemplatesFolder(const fs::path& appDir) {
-    return appDir / "Templates";
+fs::path TemplatesFolder(const fs::path& folder) {
+    return folder / "Templates";
+}
+
+std::vector<fs::path> TemplateFoldersOf(const UserDataFolders& folders) {
+    std::vector<fs::path> templateFolders{TemplatesFolder(folders.program)};
+    if (folders.data != folders.program)
+        templateFolders.push_back(TemplatesFolder(folders.data));
+    return templateFolders;
+}
+
+std::string TemplateFoldersText(const std::vector<fs::path>& templateFolders) {
+    std::string text;
+    for (const auto& folder : templateFolders)
+        text += (text.empty() ? "" : " or ") + PathText(folder);
+    return text;
 }
 
 std::string DisplayNameOf(std::string_view fileName) {
@@ -37,11 +52,20 @@ std::string DisplayNameOf(std::string_view fileName) {
     return name;
 }
 
-std::vector<std::string> ListTemplates(const fs::path& appDir) {
+std::vector<std::string> ListTemplates(const std::vector<fs::path>& templateFolders) {
     std::vector<std::string> fileNames;
-    for (const auto& file : PlainFilesIn(TemplatesFolder(appDir)))
-        if (IsListedTemplate(file))
-            fileNames.push_back(file.name);
+    std::set<std::string> shownByLaterFolders;
+    for (auto folder = templateFolders.rbegin(); folder != templateFolders.rend(); ++folder) {
+        std::vector<std::string> own;
+        for (const auto& file : PlainFilesIn(*folder))
+            if (IsListedTemplate(file) &&
+                !shownByLaterFolders.contains(FoldCase(DisplayNameOf(file.name))))
+                own.push_back(file.name);
+        for (const auto& fileName : own) {
+            shownByLaterFolders.insert(FoldCase(DisplayNameOf(fileName)));
+            fileNames.push_back(fileName);
+        }
+    }
 
     std::sort(fileNames.begin(), fileNames.end(), [](const std::string& a, const std::string& b) {
         std::string foldedA = FoldCase(a), foldedB = FoldCase(b);
@@ -59,10 +83,17 @@ int FindTemplate(const std::vector<std::string>& entries, std::string_view name)
     return IndexOfIgnoringCase(entries, name);
 }
 
-std::optional<fs::path> TemplateFile(const fs::path& appDir, std::string_view shownName) {
-    return FileBeside(appDir, shownName, ".tem");
+std::optional<fs::path> TemplateFile(const std::vector<fs::path>& templateFolders,
+                                     std::string_view shownName) {
+    // A later folder's template wins.
+    for (auto folder = templateFolders.rbegin(); folder != templateFolders.rend(); ++folder)
+        if (auto file = FileBeside(*folder, shownName, ".tem"))
+            return file;
+    return std::nullopt;
 }
 
-std::optional<fs::path> PreviewFile(const fs::path& appDir, std::string_view shownName) {
-    return FileBeside(appDir, shownName, ".jpg");
+std::optional<fs::path> PreviewFile(const std::vector<fs::path>& templateFolders,
+                                    std::string_view shownName) {
+    auto templateFile = TemplateFile(templateFolders, shownName);
+    return templateFile ? FileBeside(templateFile->parent_path(), shownName, ".jpg") : std::nullopt;
 }

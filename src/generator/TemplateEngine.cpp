@@ -191,9 +191,9 @@ std::string ExpandTemplate(std::string_view templateText, const TAffManager& mod
     return std::move(*result);
 }
 
-std::string GeneratePage(const std::filesystem::path& appDir, std::string_view templateName,
-                         const TAffManager& model) {
-    auto file = TemplateFile(appDir, templateName);
+std::string GeneratePage(const std::vector<std::filesystem::path>& templateFolders,
+                         std::string_view templateName, const TAffManager& model) {
+    auto file = TemplateFile(templateFolders, templateName);
     if (!file)
         throw DeliveryError(DeliveryError::Reason::NoTemplate);
     const std::string page = ExpandTemplate(ReadFileBytes(*file), model);

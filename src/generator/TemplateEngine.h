@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The largest page the engine makes; items holding placeholders can multiply a page beyond it.
 constexpr std::size_t LargestPage = std::size_t(1) << 30;
@@ -14,7 +15,7 @@ constexpr std::size_t LargestPage = std::size_t(1) << 30;
 // Throws DeliveryError PageTooLarge, before building anything, for a page beyond LargestPage.
 std::string ExpandTemplate(std::string_view templateText, const TAffManager& model);
 
-// The page from the template shown under TemplateName. Throws DeliveryError when there is no
-// such template or it gives an empty page, AppError when its file cannot be read.
-std::string GeneratePage(const std::filesystem::path& appDir, std::string_view templateName,
-                         const TAffManager& model);
+// The page from the template the catalogue shows under TemplateName. Throws DeliveryError when
+// there is no such template or it gives an empty page, AppError when its file cannot be read.
+std::string GeneratePage(const std::vector<std::filesystem::path>& templateFolders,
+                         std::string_view templateName, const TAffManager& model);

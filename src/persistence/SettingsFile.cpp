@@ -141,8 +141,8 @@ TStringList ReassemblePPCAds(TStringList items) {
 
 } // namespace
 
-std::filesystem::path SettingsPath(const std::filesystem::path& appDir) {
-    return appDir / "settings.dat";
+std::filesystem::path SettingsPath(const std::filesystem::path& dataDir) {
+    return dataDir / "settings.dat";
 }
 
 std::string FormatSettings(const TAffManager& model) {

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-// AppDir + "settings.dat".
-std::filesystem::path SettingsPath(const std::filesystem::path& appDir);
+// DataDir + "settings.dat": the data folder of UserDataFolders.
+std::filesystem::path SettingsPath(const std::filesystem::path& dataDir);
 
 // The thirteen tagged lines that store a project.
 std::string FormatSettings(const TAffManager& model);

@@ -8,3 +8,7 @@ bool CanWriteFolder(const std::filesystem::path& folder);
 // The user's folder for cached files: $XDG_CACHE_HOME when it is an absolute path, else
 // ~/.cache; empty when neither is known.
 std::filesystem::path UserCacheFolder();
+
+// The user's folder for the files that programs keep for them: $XDG_DATA_HOME when it is an
+// absolute path, else ~/.local/share; empty when neither is known.
+std::filesystem::path UserDataFolder();

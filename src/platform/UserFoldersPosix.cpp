@@ -4,20 +4,35 @@
 #include <pwd.h>
 #include <unistd.h>
 
-bool CanWriteFolder(const std::filesystem::path& folder) {
-    return ::access(folder.c_str(), W_OK) == 0;
-}
+namespace {
 
-std::filesystem::path UserCacheFolder() {
-    // A relative value is invalid and ignored, as the XDG base-directory rules say.
-    if (const char* cache = std::getenv("XDG_CACHE_HOME"); cache && cache[0] == '/')
-        return cache;
+std::filesystem::path HomeFolder() {
     const char* home = std::getenv("HOME");
     if (!home || !home[0]) {
         const passwd* user = ::getpwuid(::getuid());
         home = user ? user->pw_dir : nullptr;
     }
-    if (!home || !home[0])
-        return {};
-    return std::filesystem::path(home) / ".cache";
+    return home && home[0] ? std::filesystem::path(home) : std::filesystem::path();
+}
+
+// A relative value is invalid and ignored, as the XDG base-directory rules say.
+std::filesystem::path XdgFolder(const char* variable, const char* belowHome) {
+    if (const char* value = std::getenv(variable); value && value[0] == '/')
+        return value;
+    const std::filesystem::path home = HomeFolder();
+    return home.empty() ? home : home / belowHome;
+}
+
+} // namespace
+
+bool CanWriteFolder(const std::filesystem::path& folder) {
+    return ::access(folder.c_str(), W_OK) == 0;
+}
+
+std::filesystem::path UserCacheFolder() {
+    return XdgFolder("XDG_CACHE_HOME", ".cache");
+}
+
+std::filesystem::path UserDataFolder() {
+    return XdgFolder("XDG_DATA_HOME", ".local/share");
 }

@@ -14,11 +14,23 @@ bool CanWriteFolder(const std::filesystem::path& folder) {
     return true;
 }
 
-std::filesystem::path UserCacheFolder() {
+namespace {
+
+std::filesystem::path KnownFolder(const KNOWNFOLDERID& id) {
     wchar_t* folder = nullptr;
     std::filesystem::path result;
-    if (::SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder) == S_OK)
+    if (::SHGetKnownFolderPath(id, 0, nullptr, &folder) == S_OK)
         result = folder;
     ::CoTaskMemFree(folder);
     return result;
+}
+
+} // namespace
+
+std::filesystem::path UserCacheFolder() {
+    return KnownFolder(FOLDERID_LocalAppData);
+}
+
+std::filesystem::path UserDataFolder() {
+    return KnownFolder(FOLDERID_RoamingAppData);
 }

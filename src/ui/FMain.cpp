@@ -165,6 +165,10 @@ void TfrmMain::RunReportingErrors(const std::function<void()>& handler) {
     }
 }
 
+UserDataFolders TfrmMain::Folders() const {
+    return UserDataFoldersOf(services_.programFolder);
+}
+
 void TfrmMain::FormCreate() {
     Manager = std::make_unique<TAffManager>();
     gifBanner->setGeometry(imgBanner->geometry());

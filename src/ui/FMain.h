@@ -3,6 +3,7 @@
 #include "model/UAffiliate.h"
 #include "ui/Services.h"
 #include "update/MessagePump.h"
+#include "util/UserDataFolders.h"
 
 #include <QWidget>
 #include <filesystem>
@@ -48,6 +49,9 @@ class TfrmMain : public QWidget {
   private:
     // Runs a handler to its end; an error it raises is shown in an error box.
     void RunReportingErrors(const std::function<void()>& handler);
+
+    // Where this copy finds its files and keeps the user's: asked afresh for every use.
+    UserDataFolders Folders() const;
 
     // Start-up and shut-down.
     void FormCreate();

@@ -21,7 +21,7 @@ void TfrmMain::btnFinishClick() {
 
 std::optional<std::string> TfrmMain::ProduceOutput(bool save) {
     DeliveryRequest request;
-    request.appDir = AppDir;
+    request.folders = Folders();
     request.templateName = ToModel(cbxTemplates->currentText());
     if (save)
         request.fileName = ToModel(edtFilename->text());
@@ -47,13 +47,13 @@ std::optional<std::string> TfrmMain::ProduceOutput(bool save) {
 
 void TfrmMain::btnPreviewClick() {
     DeliveryRequest request;
-    request.appDir = AppDir;
+    request.folders = Folders();
     request.templateName = ToModel(cbxTemplates->currentText());
     // Nothing is written, so the preview needs no Output/ folder.
     request.needsOutputFolder = false;
     try {
         const DeliveredPage delivered = DeliverPage(request, *Manager);
-        services_.showPreview(this, FromModel(delivered.text), OutputFolder(AppDir));
+        services_.showPreview(this, FromModel(delivered.text), OutputFolder(request.folders.data));
     } catch (const DeliveryError& refusal) {
         MessageDialog(FromModel(refusal.what()), TMsgDlgType::mtError, TMsgDlgButtons::mbOK);
     }

@@ -10,11 +10,11 @@
 #include <QListWidget>
 
 void TfrmMain::SaveSettings() {
-    SaveSettingsFile(SettingsPath(AppDir), *Manager);
+    SaveSettingsFile(SettingsPath(Folders().data), *Manager);
 }
 
 void TfrmMain::LoadSettings() {
-    auto stored = LoadSettingsFile(SettingsPath(AppDir));
+    auto stored = LoadSettingsFile(SettingsPath(Folders().data));
     if (!stored)
         return;
     *Manager = std::move(*stored);

@@ -14,7 +14,7 @@ void TfrmMain::LoadTemplates() {
         QSignalBlocker quiet(cbxTemplates);
         cbxTemplates->clear();
     }
-    for (const auto& name : ListTemplates(services_.programFolder))
+    for (const auto& name : ListTemplates(TemplateFoldersOf(Folders())))
         cbxTemplates->addItem(FromModel(name));
     // Adding the first entry selects it, which runs cbxTemplatesChange once.
 }
@@ -23,7 +23,7 @@ void TfrmMain::cbxTemplatesChange() {
     Image1->setVisible(true);
     const std::string shown = ToModel(cbxTemplates->currentText());
     QPixmap preview;
-    auto file = PreviewFile(services_.programFolder, shown);
+    auto file = PreviewFile(TemplateFoldersOf(Folders()), shown);
     // A picture that cannot be decoded is treated like a missing one.
     if (file && preview.load(QString::fromLocal8Bit(PathText(*file).c_str())))
         Image1->setPixmap(preview);

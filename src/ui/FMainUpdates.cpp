@@ -3,7 +3,6 @@
 #include "ui/TextBridge.h"
 #include "update/DownloadFile.h"
 #include "update/UpdateCheck.h"
-#include "util/CacheFolder.h"
 #include "util/FileHelpers.h"
 
 #include <QCloseEvent>
@@ -31,7 +30,7 @@ void TfrmMain::CheckForUpdates(bool Silent) {
                           TMsgDlgType::mtInformation, TMsgDlgButtons::mbOK);
         return;
     }
-    const fs::path L = CacheFolder(AppDir) / UpdateDescriptionFileName;
+    const fs::path L = Folders().cache / UpdateDescriptionFileName;
     const std::string R = services_.updateBaseURL + UpdateDescriptionFileName;
     const bool fetched = DownloadFile(R, PathText(L)) && FileExists(L);
     if (downloadCancelled_)

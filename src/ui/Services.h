@@ -35,7 +35,7 @@ struct TfrmMainServices {
     std::function<void(QWidget* owner, const QString& html,
                        const std::filesystem::path& baseFolder)>
         showPreview;
-    // The folder of the program, holding Templates/ and settings.dat.
+    // The folder of the program, holding Templates/ (and settings.dat when the user may write it).
     std::filesystem::path programFolder;
     // The update folder on the maker's server, ending with "/".
     std::string updateBaseURL;

@@ -34,7 +34,8 @@ float ParseVersionNumber(std::string_view text, std::string_view decimalSeparato
     if (!decimalSeparator.empty() && text.substr(at).starts_with(decimalSeparator)) {
         at += decimalSeparator.size();
         count = Digits(text, at);
-        number += "." + std::string(text.substr(at, count));
+        number += '.';
+        number += text.substr(at, count);
         at += count;
     }
     if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {

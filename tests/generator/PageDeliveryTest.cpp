@@ -18,7 +18,7 @@ DeliveryError::Reason RefusalOf(const DeliveryRequest& request, const TAffManage
 }
 
 DeliveryRequest SaveRequest(const TempFolder& app, std::string fileName) {
-    return {app.path(), "Basic", std::move(fileName), true};
+    return {{app.path(), app.path(), app.path()}, "Basic", std::move(fileName), true};
 }
 
 } // namespace
@@ -47,7 +47,8 @@ TEST(PageDelivery, WritesThePageAndHandsItBack) {
     const DeliveredPage saved = DeliverPage(SaveRequest(app, "page.htm"), model);
     EXPECT_EQ(saved.file, app.path() / "Output" / "page.htm");
     EXPECT_EQ(ReadAll(*saved.file), "<p>Hi</p>\r\n");
-    const DeliveredPage printed = DeliverPage({app.path(), "basic", {}, false}, model);
+    const DeliveredPage printed =
+        DeliverPage({{app.path(), app.path(), app.path()}, "basic", {}, false}, model);
     EXPECT_EQ(printed.text, "<p>Hi</p>\r\n");
     EXPECT_FALSE(printed.file);
 }
@@ -81,4 +82,18 @@ TEST(PageDelivery, PageBeyondTheCeilingIsRefusedAndNothingIsWritten) {
     EXPECT_NE(
         std::string(DeliveryError(DeliveryError::Reason::PageTooLarge).what()).find("%%PPCADS%%"),
         std::string::npos);
+}
+
+TEST(PageDelivery, AnInstalledCopyWritesIntoTheUsersDataFolderOnly) {
+    TempFolder root;
+    root.write("opt/Templates/basic.tem", "<p>%%TITLE%%</p>");
+    root.write("home/Templates/mine.tem", "<b>%%TITLE%%</b>");
+    const fs::path program = root.path() / "opt", data = root.path() / "home";
+    const UserDataFolders folders{program, data, root.path() / "cache"};
+    TAffManager model;
+    model.Title = "Hi";
+    EXPECT_EQ(DeliverPage({folders, "Basic", "page.htm", true}, model).file,
+              data / "Output" / "page.htm");
+    EXPECT_EQ(DeliverPage({folders, "Mine", {}, false}, model).text, "<b>Hi</b>\r\n");
+    EXPECT_FALSE(fs::exists(program / "Output"));
 }

@@ -14,7 +14,8 @@ TEST(TemplateCatalogue, ListsDisplayNamesInCaseInsensitiveOrder) {
     // A folder that differs from a file only in letter case, where the file system allows it.
     if (!fs::exists(app.path() / "Templates" / "old.tem"))
         fs::create_directory(app.path() / "Templates" / "old.tem");
-    EXPECT_EQ(ListTemplates(app.path()), (Names{"2col", "Alpha", "Beta", "Old.TEM", "Zeta"}));
+    EXPECT_EQ(ListTemplates({TemplatesFolder(app.path())}),
+              (Names{"2col", "Alpha", "Beta", "Old.TEM", "Zeta"}));
 }
 
 TEST(TemplateCatalogue, DisplayNameRemovesEveryLowerCaseExtensionAndRaisesOnlyAscii) {
@@ -27,7 +28,7 @@ TEST(TemplateCatalogue, DisplayNameRemovesEveryLowerCaseExtensionAndRaisesOnlyAs
 
 TEST(TemplateCatalogue, MissingFolderListsNothing) {
     TempFolder app;
-    EXPECT_TRUE(ListTemplates(app.path()).empty());
+    EXPECT_TRUE(ListTemplates({TemplatesFolder(app.path())}).empty());
 }
 
 TEST(TemplateCatalogue, LooksUpNamesAndFilesWithoutRegardToCase) {
@@ -35,12 +36,30 @@ TEST(TemplateCatalogue, LooksUpNamesAndFilesWithoutRegardToCase) {
     app.write("Templates/blue.tem", "t");
     app.write("Templates/blue.jpg", "p");
     app.write("Templates/red.tem", "t");
+    const std::vector<fs::path> folders{TemplatesFolder(app.path())};
     EXPECT_EQ(FindTemplate({"Blue", "Red"}, "RED"), 1);
     EXPECT_EQ(FindTemplate({"Blue", "Red"}, "Re"), -1);
-    EXPECT_TRUE(
-        fs::equivalent(*TemplateFile(app.path(), "Blue"), app.path() / "Templates/blue.tem"));
-    EXPECT_TRUE(
-        fs::equivalent(*PreviewFile(app.path(), "BLUE"), app.path() / "Templates/blue.jpg"));
-    EXPECT_FALSE(PreviewFile(app.path(), "Red"));
-    EXPECT_FALSE(TemplateFile(app.path(), ""));
+    EXPECT_TRUE(fs::equivalent(*TemplateFile(folders, "Blue"), app.path() / "Templates/blue.tem"));
+    EXPECT_TRUE(fs::equivalent(*PreviewFile(folders, "BLUE"), app.path() / "Templates/blue.jpg"));
+    EXPECT_FALSE(PreviewFile(folders, "Red"));
+    EXPECT_FALSE(TemplateFile(folders, ""));
+}
+
+TEST(TemplateCatalogue, UserTemplatesJoinTheShippedOnesAndWinByNameWithoutRegardToCase) {
+    TempFolder root;
+    const fs::path program = root.path() / "opt", data = root.path() / "home";
+    for (auto name : {"aurora.tem", "aurora.jpg", "meadow.tem", "meadow.jpg"})
+        root.write(std::string("opt/Templates/") + name, "shipped");
+    for (auto name : {"AURORA.tem", "zen.tem", ".draft.tem"})
+        root.write(std::string("home/Templates/") + name, "mine");
+
+    const auto folders = TemplateFoldersOf({program, data, root.path()});
+    EXPECT_EQ(folders, (std::vector{program / "Templates", data / "Templates"}));
+    EXPECT_EQ(ListTemplates(folders), (Names{"AURORA", "Meadow", "Zen"}));
+    EXPECT_EQ(ReadAll(*TemplateFile(folders, "Aurora")), "mine");
+    // The winner's own preview or none: a shipped picture would show another page.
+    EXPECT_FALSE(PreviewFile(folders, "Aurora"));
+    EXPECT_TRUE(fs::equivalent(*PreviewFile(folders, "MEADOW"), program / "Templates/meadow.jpg"));
+
+    EXPECT_EQ(TemplateFoldersOf({program, program, program}).size(), 1u);
 }

@@ -158,13 +158,14 @@ TEST(TemplateEngine, LaterPassesWorkOnInsertedItems) {
 TEST(TemplateEngine, ReadsTheTemplateFileWithoutRegardToCase) {
     TempFolder app;
     app.write("Templates/blue.tem", "<h1>%%TITLE%%</h1>");
+    const std::vector<std::filesystem::path> folders{app.path() / "Templates"};
     TAffManager model;
     model.Title = "Hi";
-    EXPECT_EQ(GeneratePage(app.path(), "Blue", model), "<h1>Hi</h1>\r\n");
-    EXPECT_THROW(GeneratePage(app.path(), "Red", model), DeliveryError);
+    EXPECT_EQ(GeneratePage(folders, "Blue", model), "<h1>Hi</h1>\r\n");
+    EXPECT_THROW(GeneratePage(folders, "Red", model), DeliveryError);
     std::filesystem::create_directory(app.path() / "Templates" / "dir.tem");
-    EXPECT_THROW(GeneratePage(app.path(), "dir", model), DeliveryError);
-    EXPECT_THROW(GeneratePage(app.path(), "../Templates/blue", model), DeliveryError);
+    EXPECT_THROW(GeneratePage(folders, "dir", model), DeliveryError);
+    EXPECT_THROW(GeneratePage(folders, "../Templates/blue", model), DeliveryError);
 }
 
 TEST(TemplateEngine, LongRepeatedBodyIsFoundInLinearTime) {

@@ -1,9 +1,5 @@
 #include "update/UpdateCheck.h"
 
-#include "support/TempFolder.h"
-#include "util/CacheFolder.h"
-
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 TEST(UpdateCheck, ReadsVersionsWithTheLocaleSeparatorInSinglePrecision) {
@@ -38,18 +34,4 @@ TEST(UpdateCheck, WritesTheVersionForTheUpdaterWith15Digits) {
     EXPECT_EQ(VersionText(AppVersion, "."), "1.00999999046326");
     EXPECT_EQ(VersionText(AppVersion, ","), "1,00999999046326");
     EXPECT_EQ(VersionText(2.0f, ","), "2");
-}
-
-TEST(CacheFolder, IsTheProgramFolderUnlessItCannotBeWritten) {
-    TempFolder folder;
-    EXPECT_EQ(CacheFolder(folder.path()), folder.path());
-
-    const fs::path readOnly = "/nonexistent-affiliate-vantor";
-    ::setenv("XDG_CACHE_HOME", (folder.path() / "cache").c_str(), 1);
-    EXPECT_EQ(CacheFolder(readOnly), folder.path() / "cache" / "affiliate-vantor");
-    EXPECT_TRUE(fs::is_directory(folder.path() / "cache" / "affiliate-vantor"));
-
-    ::setenv("XDG_CACHE_HOME", "relative/cache", 1);
-    ::setenv("HOME", folder.path().c_str(), 1);
-    EXPECT_EQ(CacheFolder(readOnly), folder.path() / ".cache" / "affiliate-vantor");
 }

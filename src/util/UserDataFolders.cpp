@@ -1,0 +1,25 @@
+#include "util/UserDataFolders.h"
+
+#include "platform/UserFolders.h"
+
+namespace {
+
+std::filesystem::path OwnFolderIn(const std::filesystem::path& userFolder,
+                                  const std::filesystem::path& programFolder) {
+    // Without a home of the user's, writing into the program folder fails with its reason.
+    if (userFolder.empty())
+        return programFolder;
+    std::filesystem::path folder = userFolder / "affiliate-vantor";
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    return folder;
+}
+
+} // namespace
+
+UserDataFolders UserDataFoldersOf(const std::filesystem::path& programFolder) {
+    if (CanWriteFolder(programFolder))
+        return {programFolder, programFolder, programFolder};
+    return {programFolder, OwnFolderIn(UserDataFolder(), programFolder),
+            OwnFolderIn(UserCacheFolder(), programFolder)};
+}
