@@ -1,6 +1,7 @@
 #include "branding/BrandingChoice.h"
 #include "branding/SkinFile.h"
 #include "ui/FMain.h"
+#include "ui/PictureLabel.h"
 #include "ui/TextBridge.h"
 #include "util/FileHelpers.h"
 
@@ -9,7 +10,6 @@
 #include <QIcon>
 #include <QImageReader>
 #include <QLabel>
-#include <QMovie>
 
 namespace {
 
@@ -34,30 +34,6 @@ void ApplyIcon(const std::filesystem::path& iconFile) {
     if (iconFile.empty() || !QImageReader(PathOf(iconFile)).canRead())
         return;
     QApplication::setWindowIcon(QIcon(PathOf(iconFile)));
-}
-
-// Shows a still picture; its size, or an empty size when it cannot be decoded.
-QSize ShowPicture(QLabel* label, const QString& file, const QByteArray& decoder) {
-    QImageReader reader(file, decoder);
-    reader.setAutoDetectImageFormat(false);
-    const QImage image = reader.read();
-    if (!image.isNull())
-        label->setPixmap(QPixmap::fromImage(image));
-    return image.size();
-}
-
-// Plays an animation on and on, whatever loop count it asks for; its size, or an empty size
-// when it cannot be decoded.
-QSize PlayAnimation(QLabel* label, const QString& file, const QByteArray& decoder) {
-    auto* movie = new QMovie(file, decoder, label);
-    if (!movie->isValid() || !movie->jumpToFrame(0)) {
-        delete movie;
-        return {};
-    }
-    label->setMovie(movie);
-    QObject::connect(movie, &QMovie::finished, movie, &QMovie::start);
-    movie->start();
-    return movie->currentImage().size();
 }
 
 } // namespace

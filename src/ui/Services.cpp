@@ -2,9 +2,8 @@
 
 #include "platform/Process.h"
 #include "ui/Addresses.h"
-#include "ui/PagePreviewModule.h"
+#include "ui/PreviewServices.h"
 #include "ui/TextBridge.h"
-#include "ui/WebView.h"
 #include "util/FileHelpers.h"
 #include "util/UUtils.h"
 
@@ -30,14 +29,7 @@ TfrmMainServices DefaultServices() {
     services.openInBrowser = [](const std::string& address) { OpenURLInBrowser(address); };
     services.draw = UniformDraw();
     services.programFolder = RunningProgramFolder();
-    services.showPreview = [folder = services.programFolder](QWidget* owner, const QString& html,
-                                                             const fs::path& baseFolder) {
-        const auto module = FromModel(PathText(folder / VANTOR_PAGE_PREVIEW_MODULE));
-        ShowPagePreview(module, owner, html, baseFolder);
-    };
-    services.createWebView = [folder = services.programFolder](QWidget* parent) {
-        return LoadWebView(folder, parent);
-    };
+    ProvidePreviews(services);
     services.updateBaseURL = UpdateBaseURL;
     services.startProgram = [](const fs::path& program, const std::vector<std::string>& arguments) {
         StartProgram(PathText(program), arguments);

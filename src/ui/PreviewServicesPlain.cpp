@@ -1,0 +1,13 @@
+#include "ui/PictureView.h"
+#include "ui/PreviewServices.h"
+#include "ui/TextPagePreview.h"
+
+void ProvidePreviews(TfrmMainServices& services) {
+    services.showPreview = [](QWidget* owner, const QString& html,
+                              const std::filesystem::path& baseFolder) {
+        ShowTextPagePreview(owner, html, baseFolder);
+    };
+    services.createWebView = [openInBrowser = services.openInBrowser](QWidget* parent) {
+        return new TPictureView(openInBrowser, parent);
+    };
+}

@@ -1,0 +1,75 @@
+#include "support/TempFolder.h"
+#include "ui/PictureView.h"
+#include "ui/TextPagePreview.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMovie>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
+
+// The previews of a build without a web engine, as the Windows build has them.
+class PlainPreviewsTest : public QObject {
+    Q_OBJECT
+
+  private:
+    TempFolder folder;
+
+    QString Saved(const char* name, const std::string& bytes) {
+        folder.write(name, bytes);
+        return InFolder(name);
+    }
+    QString InFolder(const char* name) const {
+        return QString::fromStdString((folder.path() / name).string());
+    }
+
+  private slots:
+    void playsPicturesFromDiskAndHandsEverythingElseToTheBrowser() {
+        std::vector<std::string> opened;
+        QWidget owner;
+        TPictureView view([&](const std::string& address) { opened.push_back(address); }, &owner);
+        auto* picture = view.findChild<QLabel*>("imgBannerPicture");
+        auto* note = view.findChild<QLabel*>("lblBannerNote");
+        auto* open = view.findChild<QPushButton*>("btnOpenBanner");
+        const auto visible = [&](QWidget* control) { return control->isVisibleTo(&view); };
+        owner.show();
+
+        view.Navigate(QUrl::fromLocalFile(
+            Saved("spring.gif", ReadAll(VANTOR_SOURCE_DIR "/examples/brand/dbimg1.dat"))));
+        QVERIFY(visible(picture) && picture->movie() && !visible(note));
+        QCOMPARE(picture->movie()->currentImage().size(), QSize(468, 60));
+
+        // A picture after an animation shows alone, and a page after it leaves no picture behind.
+        QImage still(7, 5, QImage::Format_RGB32);
+        still.fill(Qt::red);
+        QVERIFY(still.save(InFolder("still.png")));
+        view.Navigate(QUrl::fromLocalFile(InFolder("still.png")));
+        QVERIFY(!picture->movie() && picture->pixmap().size() == QSize(7, 5));
+
+        for (const char* address : {"http://banners.example/b.gif", "http://www.youtube.com/v/x"}) {
+            view.Navigate(QUrl(address));
+            QVERIFY(visible(note) && !visible(picture) && note->text().contains(address));
+            QTest::mouseClick(open, Qt::LeftButton);
+            QCOMPARE(opened.back(), address);
+        }
+        // A file that is no picture is not a blank preview either.
+        view.Navigate(QUrl::fromLocalFile(Saved("notes.txt", "hello")));
+        QVERIFY(visible(note));
+    }
+
+    void showsThePageWithItsAddressesInTheOutputFolder() {
+        QWidget owner;
+        const auto output = folder.path() / "Output";
+        ShowTextPagePreview(&owner, "<p>First</p>", output);
+        ShowTextPagePreview(&owner, "<h1>Zen</h1><img src=\"pic.png\">", output);
+        const auto views = owner.findChildren<QTextBrowser*>("webPagePreview");
+        QCOMPARE(views.size(), 1);
+        QCOMPARE(views[0]->toPlainText().trimmed().left(3), QString("Zen"));
+        QCOMPARE(views[0]->document()->baseUrl().resolved(QUrl("pic.png")),
+                 QUrl::fromLocalFile(QString::fromStdString((output / "pic.png").string())));
+    }
+};
+
+QTEST_MAIN(PlainPreviewsTest)
+#include "PlainPreviewsTest.moc"
