@@ -1,7 +1,7 @@
 #include "ui/PagePreviewModule.h"
 
-#include "platform/Process.h"
 #include "ui/TextBridge.h"
+#include "ui/WebView.h"
 #include "util/AppError.h"
 #include "util/FileHelpers.h"
 
@@ -28,13 +28,6 @@ void ShareGraphicsContext() {
     qt_gl_set_global_share_context(context);
 }
 
-// The engine ends the whole program when it starts as root with its sandbox on; the user is told
-// instead, and keeps the project.
-bool EngineRefusesToStart() {
-    return RunsAsAdministrator() && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX") &&
-           !qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS").contains("--no-sandbox");
-}
-
 } // namespace
 
 void ShowPagePreview(const QString& moduleFile, QWidget* owner, const QString& html,
@@ -42,7 +35,7 @@ void ShowPagePreview(const QString& moduleFile, QWidget* owner, const QString& h
     // Never unloaded: the preview windows it made live as long as their owners.
     static QPluginLoader loader;
     if (!loader.isLoaded()) {
-        if (EngineRefusesToStart())
+        if (WebEngineRefusesToStart())
             throw AppError("The preview cannot be shown: its web engine does not run for the root "
                            "user with its sandbox on. Start Affiliate Vantor as an ordinary user, "
                            "or set QTWEBENGINE_DISABLE_SANDBOX=1.");

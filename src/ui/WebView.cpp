@@ -1,5 +1,6 @@
 #include "ui/WebView.h"
 
+#include "platform/Process.h"
 #include "util/FileHelpers.h"
 
 #include <QLibrary>
@@ -12,4 +13,9 @@ TWebView* LoadWebView(const std::filesystem::path& folder, QWidget* parent) {
         return nullptr;
     }
     return create(parent);
+}
+
+bool WebEngineRefusesToStart() {
+    return RunsAsAdministrator() && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX") &&
+           !qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS").contains("--no-sandbox");
 }

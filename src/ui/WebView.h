@@ -20,3 +20,7 @@ using TCreateWebView = TWebView* (*)(QWidget* parent);
 // A web view from the module in Folder; null (with a warning on the console) when the module
 // cannot be loaded.
 TWebView* LoadWebView(const std::filesystem::path& folder, QWidget* parent);
+
+// True when Qt WebEngine would end the whole program on start: it refuses to run as root with its
+// sandbox on.
+bool WebEngineRefusesToStart();

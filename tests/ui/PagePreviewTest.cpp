@@ -1,6 +1,8 @@
 #include "platform/Process.h"
 #include "support/TempFolder.h"
 #include "ui/PagePreviewModule.h"
+#include "ui/PictureView.h"
+#include "ui/PreviewServices.h"
 #include "util/AppError.h"
 
 #include <QApplication>
@@ -38,6 +40,12 @@ class PagePreviewTest : public QObject {
         QVERIFY_THROWS_EXCEPTION(AppError, ShowPagePreview(VANTOR_PAGE_PREVIEW_MODULE_FILE, &owner,
                                                            "<p>x</p>", Output()));
         QVERIFY(owner.findChildren<QWidget*>().isEmpty());
+        // The banner preview falls back to showing pictures itself.
+        TfrmMainServices services;
+        services.programFolder =
+            std::filesystem::path(VANTOR_PAGE_PREVIEW_MODULE_FILE).parent_path();
+        ProvidePreviews(services);
+        QVERIFY(dynamic_cast<TPictureView*>(services.createWebView(&owner)));
     }
 
     void showsThePageWithItsAddressesInTheOutputFolder_data() {

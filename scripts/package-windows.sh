@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Builds the wizard and the CLI for 64-bit Windows against the Qt of scripts/windows-qt.sh and
+# packs them with the DLLs they need into build-windows-app/affiliate-vantor-<version>-windows-x64.zip;
+# prints the zip's path.
+#   package-windows.sh          makes the zip
+#   package-windows.sh --check  makes it, then runs the wizard from it under Wine (see
+#                               tests/windows/wizard-check.sh)
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+check=false
+[ "${1:-}" = --check ] && check=true
+
+scripts/install-deps.sh ninja-build >&2
+qt=$(scripts/windows-qt.sh | tail -n 1)
+build=build-windows-app
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# The Qt DLLs use the shared C++ runtime, so the programs do too: one runtime in the process.
+# zlib stays static, so that no zlib DLL has to travel with them.
+"$qt/bin/qt-cmake" -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DVANTOR_BUILD_TESTS=OFF -DVANTOR_BUILD_BENCH=OFF -DCMAKE_EXE_LINKER_FLAGS= \
+    -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a "${launcher[@]}" >&2
+cmake --build "$build" --parallel 2 >&2
+
+version=$(sed -n 's/^project(AffiliateVantor VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+name="affiliate-vantor-$version-windows-x64"
+stage="$build/$name"
+rm -rf "$stage" "$build/$name.zip"
+mkdir -p "$stage"/{platforms,styles,imageformats}
+cp "$build"/app/affiliate-vantor.exe "$build"/app/affiliate-vantor-cli.exe "$stage/"
+cp -r templates "$stage/Templates"
+cp "$qt"/bin/Qt6Core.dll "$qt"/bin/Qt6Gui.dll "$qt"/bin/Qt6Widgets.dll "$stage/"
+cp "$qt"/plugins/platforms/qwindows.dll "$stage/platforms/"
+cp "$qt"/plugins/styles/qwindowsvistastyle.dll "$stage/styles/"
+# Qt 6 builds only PNG and BMP into Gui; banners and previews need these too.
+for format in qgif qjpeg qico; do
+    cp "$qt/plugins/imageformats/$format.dll" "$stage/imageformats/"
+done
+runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
+cp "$runtime"/libgcc_s_seh-1.dll "$runtime"/libstdc++-6.dll \
+    /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$stage/"
+find "$stage" \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-strip {} +
+
+# Every DLL a program or plugin names is either Windows' own or in the folder.
+missing=$(find "$stage" \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-objdump -p {} + |
+    sed -n 's/^\s*DLL Name: //p' | sort -u | while read -r dll; do
+        [ -e "$stage/$dll" ] || [ -n "$(find /usr/x86_64-w64-mingw32/lib -maxdepth 1 -iname "lib${dll%.dll}.a" -print -quit)" ] || echo "$dll"
+    done)
+if [ -n "$missing" ]; then
+    echo "The zip would lack these DLLs: $missing" >&2
+    exit 1
+fi
+
+(cd "$build" && cmake -E tar cf "$name.zip" --format=zip "$name")
+zip="$root/$build/$name.zip"
+if $check; then
+    tests/windows/wizard-check.sh "$zip" >&2
+fi
+echo "$zip"
