@@ -2,13 +2,25 @@
 
 #include "ui/PictureLabel.h"
 #include "ui/TextBridge.h"
+#include "util/AppError.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QImageReader>
 #include <QLabel>
 #include <QMovie>
+#include <QPointer>
 #include <QPushButton>
 #include <QStackedLayout>
+#include <QTemporaryFile>
 #include <QVBoxLayout>
+
+namespace {
+
+// A banner is a picture of some kilobytes; anything this large is not one.
+constexpr size_t MaxPictureBytes = 16 * 1024 * 1024;
+
+} // namespace
 
 TPictureView::TPictureView(std::function<void(const std::string& address)> openInBrowser,
                            QWidget* parent)
@@ -28,7 +40,7 @@ TPictureView::TPictureView(std::function<void(const std::string& address)> openI
     auto* open = new QPushButton("Open in Browser", notePage_);
     open->setObjectName("btnOpenBanner");
     connect(open, &QPushButton::clicked, this,
-            [this] { openInBrowser_(ToModel(shown_.toString())); });
+            [this] { openInBrowser_(ToModel(wanted_.toString())); });
     auto* column = new QVBoxLayout(notePage_);
     column->addStretch();
     column->addWidget(note_);
@@ -37,27 +49,79 @@ TPictureView::TPictureView(std::function<void(const std::string& address)> openI
     pages_->addWidget(notePage_);
 }
 
-void TPictureView::Navigate(const QUrl& url) {
-    shown_ = url;
-    if (ShowLocalPicture(url)) {
-        pages_->setCurrentWidget(picture_);
-        return;
-    }
-    picture_->clear();
-    note_->setText("This banner cannot be shown here:\n" + url.toString());
-    pages_->setCurrentWidget(notePage_);
+TPictureView::~TPictureView() {
+    // The movie reads the fetched file until it goes.
+    delete picture_;
 }
 
-bool TPictureView::ShowLocalPicture(const QUrl& url) {
-    if (!url.isLocalFile())
-        return false;
-    const QString file = url.toLocalFile();
+void TPictureView::Navigate(const QUrl& url) {
+    const bool downloading = client_.Busy();
+    wanted_ = url;
+    // Asked again while a picture downloads (the download runs the window's messages): that
+    // download stops, and the loop below shows the newest address.
+    if (downloading)
+        return;
+    QPointer<TPictureView> alive(this);
+    QUrl shown;
+    do {
+        shown = wanted_;
+        Show(shown);
+    } while (alive && shown != wanted_);
+}
+
+void TPictureView::Show(const QUrl& url) {
+    QPointer<TPictureView> alive(this);
+    const bool shown = url.isLocalFile() ? ShowPicture(url.toLocalFile()) : ShowFetchedPicture(url);
+    if (!alive || url != wanted_)
+        return;
+    if (shown)
+        pages_->setCurrentWidget(picture_);
+    else
+        ShowNote("This banner cannot be shown here:\n" + url.toString());
+}
+
+bool TPictureView::ShowPicture(const QString& file) {
     if (auto* old = picture_->movie()) {
         picture_->setMovie(nullptr);
-        old->deleteLater();
+        delete old;
     }
+    picture_->clear();
     QImageReader reader(file);
     if (reader.supportsAnimation() && reader.imageCount() != 1)
         return !PlayAnimation(picture_, file).isEmpty();
-    return !ShowPicture(picture_, file).isEmpty();
+    return !::ShowPicture(picture_, file).isEmpty();
+}
+
+bool TPictureView::ShowFetchedPicture(const QUrl& url) {
+    if (url.scheme() != "http")
+        return false;
+    ShowNote("Loading " + url.toString() + " ...");
+    std::string body;
+    const auto sink = [&body](std::string_view piece) {
+        if (body.size() + piece.size() > MaxPictureBytes)
+            throw AppError("The picture is too large.");
+        body.append(piece);
+    };
+    QPointer<TPictureView> alive(this);
+    const auto pump = [this, alive, url] {
+        QApplication::processEvents();
+        return alive && wanted_ == url && isVisible();
+    };
+    try {
+        client_.Get(ToModel(url.toString(QUrl::FullyEncoded)), sink, pump);
+    } catch (const AppError&) {
+        return false;
+    }
+    auto file = std::make_unique<QTemporaryFile>(QDir::tempPath() + "/vantor-banner-XXXXXX");
+    if (!file->open() || file->write(body.data(), qint64(body.size())) != qint64(body.size()) ||
+        !file->flush())
+        return false;
+    const bool shown = ShowPicture(file->fileName());
+    fetched_ = std::move(file);
+    return shown;
+}
+
+void TPictureView::ShowNote(const QString& text) {
+    note_->setText(text);
+    pages_->setCurrentWidget(notePage_);
 }

@@ -1,31 +1,41 @@
 #pragma once
 
 #include "ui/WebView.h"
+#include "update/HttpClient.h"
 
 #include <QUrl>
 #include <functional>
+#include <memory>
 #include <string>
 
 class QLabel;
-class QPushButton;
 class QStackedLayout;
+class QTemporaryFile;
 
-// The banner preview where no web engine is built in: a picture or an animation from the user's
-// own disk plays in place; any other address (a video, a page, a picture on the web) gets a note
-// and a button that opens it in the browser.
+// The banner preview where no web engine is built in: a picture or an animation, from the
+// user's disk or fetched over plain HTTP, plays in place; any other address (a video, a page, a
+// secure address) gets a note and a button that opens it in the browser.
 class TPictureView : public TWebView {
   public:
     TPictureView(std::function<void(const std::string& address)> openInBrowser, QWidget* parent);
+    ~TPictureView() override;
 
     void Navigate(const QUrl& url) override;
 
   private:
-    bool ShowLocalPicture(const QUrl& url);
+    void Show(const QUrl& url);
+    bool ShowPicture(const QString& file);
+    bool ShowFetchedPicture(const QUrl& url);
+    void ShowNote(const QString& text);
 
     std::function<void(const std::string& address)> openInBrowser_;
     QStackedLayout* pages_;
     QLabel* picture_;
     QWidget* notePage_;
     QLabel* note_;
-    QUrl shown_;
+    // The address asked for last; a download for an older one stops.
+    QUrl wanted_;
+    THttpClient client_;
+    // The last picture fetched, played from disk like the user's own.
+    std::unique_ptr<QTemporaryFile> fetched_;
 };

@@ -1,4 +1,5 @@
 #include "support/TempFolder.h"
+#include "support/TestHttpServer.h"
 #include "ui/PictureView.h"
 #include "ui/TextPagePreview.h"
 
@@ -8,6 +9,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 
 // The previews of a build without a web engine, as the Windows build has them.
 class PlainPreviewsTest : public QObject {
@@ -25,6 +27,12 @@ class PlainPreviewsTest : public QObject {
     }
 
   private slots:
+    void initTestCase() {
+        QImage still(7, 5, QImage::Format_RGB32);
+        still.fill(Qt::red);
+        QVERIFY(still.save(InFolder("still.png")));
+    }
+
     void playsPicturesFromDiskAndHandsEverythingElseToTheBrowser() {
         std::vector<std::string> opened;
         QWidget owner;
@@ -41,13 +49,11 @@ class PlainPreviewsTest : public QObject {
         QCOMPARE(picture->movie()->currentImage().size(), QSize(468, 60));
 
         // A picture after an animation shows alone, and a page after it leaves no picture behind.
-        QImage still(7, 5, QImage::Format_RGB32);
-        still.fill(Qt::red);
-        QVERIFY(still.save(InFolder("still.png")));
         view.Navigate(QUrl::fromLocalFile(InFolder("still.png")));
         QVERIFY(!picture->movie() && picture->pixmap().size() == QSize(7, 5));
 
-        for (const char* address : {"http://banners.example/b.gif", "http://www.youtube.com/v/x"}) {
+        for (const char* address :
+             {"https://banners.example/b.gif", "http://www.youtube.com/v/x"}) {
             view.Navigate(QUrl(address));
             QVERIFY(visible(note) && !visible(picture) && note->text().contains(address));
             QTest::mouseClick(open, Qt::LeftButton);
@@ -56,6 +62,31 @@ class PlainPreviewsTest : public QObject {
         // A file that is no picture is not a blank preview either.
         view.Navigate(QUrl::fromLocalFile(Saved("notes.txt", "hello")));
         QVERIFY(visible(note));
+    }
+
+    void fetchesPicturesOverHttpAndShowsTheNewestAddressAsked() {
+        const std::string gif = ReadAll(VANTOR_SOURCE_DIR "/examples/brand/dbimg1.dat");
+        TestHttpServer server({{{Reply("HTTP/1.1 200 OK", gif)}},
+                               {{Reply("HTTP/1.1 200 OK", "<html>a page</html>")}},
+                               {{Reply("HTTP/1.1 200 OK", gif)}, false, true}});
+        QWidget owner;
+        TPictureView view([](const std::string&) {}, &owner);
+        auto* picture = view.findChild<QLabel*>("imgBannerPicture");
+        auto* note = view.findChild<QLabel*>("lblBannerNote");
+        owner.show();
+
+        view.Navigate(QUrl(QString::fromStdString(server.Url("/spring.gif"))));
+        QVERIFY(picture->isVisibleTo(&view) && picture->movie());
+        QCOMPARE(picture->movie()->currentImage().size(), QSize(468, 60));
+        view.Navigate(QUrl(QString::fromStdString(server.Url("/page.htm"))));
+        QVERIFY(note->isVisibleTo(&view) && !picture->movie());
+
+        // A slow picture gives way to the address asked for while it loads.
+        const QString still = InFolder("still.png");
+        QTimer::singleShot(50, &view, [&] { view.Navigate(QUrl::fromLocalFile(still)); });
+        view.Navigate(QUrl(QString::fromStdString(server.Url("/slow.gif"))));
+        QVERIFY(picture->isVisibleTo(&view) && !picture->movie());
+        QCOMPARE(picture->pixmap().size(), QSize(7, 5));
     }
 
     void showsThePageWithItsAddressesInTheOutputFolder() {
