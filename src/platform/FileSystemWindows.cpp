@@ -77,22 +77,6 @@ EntryStatus StatusOf(const fs::path& path) {
             (static_cast<std::uintmax_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow};
 }
 
-File::File(File&& other) noexcept : handle_(other.handle_) {
-    other.handle_ = Closed;
-}
-
-File& File::operator=(File&& other) noexcept {
-    if (this != &other) {
-        reset(other.handle_);
-        other.handle_ = Closed;
-    }
-    return *this;
-}
-
-File::~File() {
-    reset(Closed);
-}
-
 void File::reset(std::intptr_t handle) {
     if (handle_ != Closed)
         ::CloseHandle(reinterpret_cast<HANDLE>(handle_));

@@ -1,3 +1,4 @@
+#include "platform/SocketAddresses.h"
 #include "platform/Sockets.h"
 #include "util/AppError.h"
 
@@ -41,34 +42,9 @@ std::vector<TSocketAddress> ResolveHost(const std::string& host, int port) {
     int result = ::getaddrinfo(host.c_str(), service.c_str(), &hints, &found);
     if (result != 0)
         throw AppError(result == EAI_SYSTEM ? std::strerror(errno) : ::gai_strerror(result));
-    std::vector<TSocketAddress> addresses;
-    for (addrinfo* entry = found; entry; entry = entry->ai_next) {
-        TSocketAddress address;
-        if (entry->ai_addrlen > address.bytes.size())
-            continue;
-        std::memcpy(address.bytes.data(), entry->ai_addr, entry->ai_addrlen);
-        address.length = entry->ai_addrlen;
-        addresses.push_back(address);
-    }
+    std::vector<TSocketAddress> addresses = CopyAddresses(found);
     ::freeaddrinfo(found);
     return addresses;
-}
-
-TSocket::TSocket(TSocket&& other) noexcept : handle_(other.handle_) {
-    other.handle_ = NoHandle;
-}
-
-TSocket& TSocket::operator=(TSocket&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = other.handle_;
-        other.handle_ = NoHandle;
-    }
-    return *this;
-}
-
-TSocket::~TSocket() {
-    Close();
 }
 
 void TSocket::Close() noexcept {
