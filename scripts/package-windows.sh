@@ -42,10 +42,15 @@ cp "$runtime"/libgcc_s_seh-1.dll "$runtime"/libstdc++-6.dll \
     /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$stage/"
 find "$stage" \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-strip {} +
 
-# Every DLL a program or plugin names is either Windows' own or in the folder.
+# Every DLL a program or plugin names is in the folder or Windows' own: an API set, or one that
+# mingw-w64 has an import library for.
+windows_own() {
+    [[ "${1,,}" == api-ms-win-* ]] ||
+        [ -n "$(find /usr/x86_64-w64-mingw32/lib -maxdepth 1 -iname "lib${1%.*}.a" -print -quit)" ]
+}
 missing=$(find "$stage" \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-objdump -p {} + |
     sed -n 's/^\s*DLL Name: //p' | sort -u | while read -r dll; do
-        [ -e "$stage/$dll" ] || [ -n "$(find /usr/x86_64-w64-mingw32/lib -maxdepth 1 -iname "lib${dll%.dll}.a" -print -quit)" ] || echo "$dll"
+        [ -e "$stage/$dll" ] || windows_own "$dll" || echo "$dll"
     done)
 if [ -n "$missing" ]; then
     echo "The zip would lack these DLLs: $missing" >&2

@@ -14,8 +14,9 @@ bool EnsureOutputFolder(const fs::path& dataDir) {
 }
 
 fs::path OutputFile(const fs::path& dataDir, std::string_view fileName) {
-    // Joined as text: path's operator/ would let an absolute name replace the folder.
-    return PathOf(PathText(OutputFolder(dataDir)) + "/" + std::string(fileName));
+    // Joined as text: path's operator/ would let an absolute name replace the folder. The
+    // messages show it with the system's own separators.
+    return PathOf(PathText(OutputFolder(dataDir)) + "/" + std::string(fileName)).make_preferred();
 }
 
 fs::path WritePage(const fs::path& dataDir, std::string_view fileName, std::string_view pageText) {

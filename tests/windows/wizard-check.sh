@@ -8,9 +8,9 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 here="$root/tests/windows/wizard-check.sh"
 
-# Runs inside the virtual display: drive DIR SCREENSHOT
+# Runs inside the virtual display: drive DIR PAGE_NAME SCREENSHOT
 if [ "${1:-}" = drive ]; then
-    dir=$2 shot=$3
+    dir=$2 page=$3 shot=$4
     cd "$dir"
     wine affiliate-vantor.exe &
     window=$(timeout 120 xdotool search --sync --onlyvisible --name '^Affiliate Vantor' | head -n 1)
@@ -27,11 +27,11 @@ if [ "${1:-}" = drive ]; then
     done
     click 96 241 # Generate Code
     for _ in $(seq 60); do
-        [ -s Output/affiliatepage.htm ] && break
+        [ -s "Output/$page" ] && break
         sleep 0.5
     done
     sleep 2
-    import -window root "$shot"
+    import -window root -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage "$shot"
     xdotool key Return # OK on "You have successfully saved your file as: ..."
     sleep 1
     wineserver -k || true
@@ -59,9 +59,11 @@ linux_page=$("$linux_cli" generate --app-dir "$scratch/linux")
 cmake -E chdir "$scratch" cmake -E tar xf "$zip"
 dir=$(find "$scratch" -mindepth 1 -maxdepth 1 -type d -name 'affiliate-vantor-*')
 cp "$root/examples/demo/settings.dat" "$dir/"
+# Made without a display, the prefix's desktop would keep the wizard's window from showing.
 wineboot --init >/dev/null 2>&1
+wineserver -k >/dev/null 2>&1 || true
 shot="${zip%.zip}-under-wine.png"
-xvfb-run -a -s "-screen 0 1024x768x24" "$here" drive "$dir" "$shot"
+xvfb-run -a -s "-screen 0 1024x768x24" "$here" drive "$dir" "$(basename "$linux_page")" "$shot"
 
 windows_page="$dir/Output/$(basename "$linux_page")"
 if ! cmp "$linux_page" "$windows_page"; then
