@@ -11,6 +11,7 @@
 #include <QMovie>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStackedLayout>
 #include <QTemporaryFile>
 #include <QVBoxLayout>
@@ -26,10 +27,16 @@ TPictureView::TPictureView(std::function<void(const std::string& address)> openI
                            QWidget* parent)
     : TWebView(parent), openInBrowser_(std::move(openInBrowser)) {
     pages_ = new QStackedLayout(this);
-    picture_ = new QLabel(this);
+    // A banner wider than the preview scrolls, as it would in a browser.
+    pictureArea_ = new QScrollArea(this);
+    pictureArea_->setFrameShape(QFrame::NoFrame);
+    pictureArea_->setAlignment(Qt::AlignCenter);
+    pictureArea_->setWidgetResizable(true);
+    picture_ = new QLabel(pictureArea_);
     picture_->setObjectName("imgBannerPicture");
     picture_->setAlignment(Qt::AlignCenter);
-    pages_->addWidget(picture_);
+    pictureArea_->setWidget(picture_);
+    pages_->addWidget(pictureArea_);
 
     notePage_ = new QWidget(this);
     note_ = new QLabel(notePage_);
@@ -75,7 +82,7 @@ void TPictureView::Show(const QUrl& url) {
     if (!alive || url != wanted_)
         return;
     if (shown)
-        pages_->setCurrentWidget(picture_);
+        pages_->setCurrentWidget(pictureArea_);
     else
         ShowNote("This banner cannot be shown here:\n" + url.toString());
 }

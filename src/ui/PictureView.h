@@ -9,6 +9,7 @@
 #include <string>
 
 class QLabel;
+class QScrollArea;
 class QStackedLayout;
 class QTemporaryFile;
 
@@ -30,6 +31,7 @@ class TPictureView : public TWebView {
 
     std::function<void(const std::string& address)> openInBrowser_;
     QStackedLayout* pages_;
+    QScrollArea* pictureArea_;
     QLabel* picture_;
     QWidget* notePage_;
     QLabel* note_;

@@ -11,6 +11,8 @@
 namespace {
 
 class TTextPagePreview : public QWidget {
+    Q_OBJECT
+
   public:
     explicit TTextPagePreview(QWidget* owner) : QWidget(owner, Qt::Window) {
         setObjectName("frmPagePreview");
@@ -49,3 +51,5 @@ void ShowTextPagePreview(QWidget* owner, const QString& html,
         preview = new TTextPagePreview(owner);
     preview->ShowPage(html, QUrl::fromLocalFile(FromModel(PathText(baseFolder / ""))));
 }
+
+#include "TextPagePreview.moc"

@@ -90,7 +90,9 @@ class PlainPreviewsTest : public QObject {
     }
 
     void showsThePageWithItsAddressesInTheOutputFolder() {
+        // The window the preview belongs to has controls of its own.
         QWidget owner;
+        new QLabel("a control", &owner);
         const auto output = folder.path() / "Output";
         ShowTextPagePreview(&owner, "<p>First</p>", output);
         ShowTextPagePreview(&owner, "<h1>Zen</h1><img src=\"pic.png\">", output);
