@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The Windows wizard's test: unpacks the zip into a scratch folder with the demo project beside it
 # as settings.dat, runs the wizard under Wine on a virtual display as a user would (Load
-# Configuration, Next to the last page, Generate Code, OK), and compares its page byte for byte
-# with the Linux CLI's page for the same project. Leaves a screenshot of the window beside the
-# zip. Usage: wizard-check.sh ZIP
+# Configuration, Next to the last page, Generate Code, OK, Preview), and compares its page byte
+# for byte with the Linux CLI's page for the same project. Leaves a screenshot of the window
+# beside the zip. Usage: wizard-check.sh ZIP
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 here="$root/tests/windows/wizard-check.sh"
@@ -13,27 +13,53 @@ if [ "${1:-}" = drive ]; then
     dir=$2 page=$3 shot=$4
     cd "$dir"
     wine affiliate-vantor.exe &
-    window=$(timeout 120 xdotool search --sync --onlyvisible --name '^Affiliate Vantor' | head -n 1)
-    sleep 2
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    # Clicks a point of the window's client area; the layout is fixed (see FMainLayout.cpp).
+
+    # Prints the geometry of the shown window whose title matches, as shell variables; Wine
+    # may replace a window while it starts, so the look-up is repeated until it holds.
+    geometry_of() {
+        for _ in $(seq 240); do
+            local id
+            id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+            [ -n "$id" ] && xdotool getwindowgeometry --shell "$id" 2>/dev/null && return 0
+            sleep 0.5
+        done
+        echo "No window \"$1\" showed up" >&2
+        return 1
+    }
+    shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+    # Clicks a point of the wizard's client area; the layout is fixed (see FMainLayout.cpp).
     click() {
         xdotool mousemove $((X + $1)) $((Y + $2)) click 1
         sleep 0.7
     }
+    # Presses OK in the message box. Without a window manager Wine spends the first click on
+    # a window that is not active on activating it, so it clicks until the box is gone.
+    answer_box() {
+        eval "$(geometry_of '^Information$' | sed 's/^/BOX_/')"
+        for _ in 1 2 3 4 5; do
+            xdotool mousemove $((BOX_X + BOX_WIDTH / 2)) $((BOX_Y + BOX_HEIGHT - 22)) click 1
+            sleep 1
+            shown '^Information$' || return 0
+        done
+        echo "The message box did not close" >&2
+        return 1
+    }
+
+    eval "$(geometry_of '^Affiliate Vantor')"
+    sleep 2
+    eval "$(geometry_of '^Affiliate Vantor')"
     click 70 16 # Load Configuration
     for _ in 1 2 3 4 5 6 7 8 9 10; do
         click 180 467 # Next
     done
     click 96 241 # Generate Code
-    for _ in $(seq 60); do
-        [ -s "Output/$page" ] && break
-        sleep 0.5
-    done
-    sleep 2
-    import -window root -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage "$shot"
-    xdotool key Return # OK on "You have successfully saved your file as: ..."
+    geometry_of '^Information$' >/dev/null
     sleep 1
+    import -window root -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage "$shot"
+    answer_box # "You have successfully saved your file as: ..."
+    [ -s "Output/$page" ] || { echo "No Output/$page" >&2; exit 1; }
+    click 216 241 # Preview: the page in Qt's own view, where Windows has no web engine
+    geometry_of '^Preview$' >/dev/null || exit 1
     wineserver -k || true
     exit 0
 fi
