@@ -2,6 +2,9 @@
 
 #include "util/UUtils.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -49,6 +52,52 @@ std::string UnescapeValue(std::string_view value) {
     return text;
 }
 
+// The word of an Exec line that starts at or after At, its quotes removed; At moves past it.
+std::string NextExecWord(std::string_view exec, std::size_t& at) {
+    at = exec.find_first_not_of(" \t", at);
+    if (at == std::string_view::npos) {
+        at = exec.size();
+        return {};
+    }
+    std::string word;
+    if (exec[at] == '"') {
+        for (++at; at < exec.size() && exec[at] != '"'; ++at) {
+            if (exec[at] == '\\' && at + 1 < exec.size())
+                ++at;
+            word += exec[at];
+        }
+        at = std::min(at + 1, exec.size());
+        return word;
+    }
+    const std::size_t end = std::min(exec.find_first_of(" \t", at), exec.size());
+    word = exec.substr(at, end - at);
+    at = end;
+    return word;
+}
+
+// "%%" stands for a percent sign; any other field code ("%u", "%U", ...) is dropped.
+std::string WithoutFieldCodes(std::string_view word) {
+    std::string text;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        if (word[i] != '%' || i + 1 == word.size()) {
+            text += word[i];
+            continue;
+        }
+        if (word[++i] == '%')
+            text += '%';
+    }
+    return text;
+}
+
+// NAME=value, as env takes it.
+bool IsAssignment(std::string_view word) {
+    const std::size_t equals = word.find('=');
+    if (equals == 0 || equals == std::string_view::npos || std::isdigit((unsigned char)word[0]))
+        return false;
+    return std::all_of(word.begin(), word.begin() + std::ptrdiff_t(equals),
+                       [](char c) { return std::isalnum((unsigned char)c) || c == '_'; });
+}
+
 } // namespace
 
 std::vector<fs::path> ApplicationFolders(const char* dataHome, const char* home,
@@ -89,29 +138,14 @@ std::string DesktopEntryExec(std::string_view entry) {
 }
 
 std::string ProgramOfExec(std::string_view exec) {
-    std::size_t at = exec.find_first_not_of(" \t");
-    if (at == std::string_view::npos)
-        return {};
-    std::string word;
-    if (exec[at] == '"') {
-        for (++at; at < exec.size() && exec[at] != '"'; ++at) {
-            if (exec[at] == '\\' && at + 1 < exec.size())
-                ++at;
-            word += exec[at];
-        }
-    } else {
-        const std::size_t end = exec.find_first_of(" \t", at);
-        word = exec.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
+    std::size_t at = 0;
+    std::string word = NextExecWord(exec, at);
+    // "env NAME=value ... program %u" (as snap installs browsers) starts the program after the
+    // assignments; handing it the address is what the entry means.
+    if (word == "env" || word == "/usr/bin/env") {
+        do
+            word = NextExecWord(exec, at);
+        while (IsAssignment(word));
     }
-    std::string program;
-    for (std::size_t i = 0; i < word.size(); ++i) {
-        if (word[i] != '%' || i + 1 == word.size()) {
-            program += word[i];
-            continue;
-        }
-        // "%%" stands for a percent sign; any other field code is dropped.
-        if (word[++i] == '%')
-            program += '%';
-    }
-    return program;
+    return WithoutFieldCodes(word);
 }

@@ -16,5 +16,5 @@ std::vector<std::filesystem::path> ApplicationFolders(const char* dataHome, cons
 std::string DesktopEntryExec(std::string_view entry);
 
 // The program an Exec line starts: its first word with its quotes removed and field codes
-// ("%u", "%U", ...) dropped.
+// ("%u", "%U", ...) dropped; after "env", the first word that is no NAME=value.
 std::string ProgramOfExec(std::string_view exec);

@@ -34,4 +34,10 @@ TEST(DesktopEntry, TheProgramIsTheFirstWordUnquotedWithoutFieldCodes) {
     EXPECT_EQ(ProgramOfExec("/usr/bin/br%u"), "/usr/bin/br");
     EXPECT_EQ(ProgramOfExec("/usr/bin/100%%"), "/usr/bin/100%");
     EXPECT_EQ(ProgramOfExec(" \t"), "");
+    // As snap installs browsers: the program follows env and its assignments.
+    EXPECT_EQ(ProgramOfExec("env BAMF_DESKTOP_FILE_HINT=/var/lib/snapd/desktop/applications/"
+                            "firefox_firefox.desktop A_1= /snap/bin/firefox %u"),
+              "/snap/bin/firefox");
+    EXPECT_EQ(ProgramOfExec("/usr/bin/env \"/opt/a=b/br\" %u"), "/opt/a=b/br");
+    EXPECT_EQ(ProgramOfExec("env"), "");
 }
