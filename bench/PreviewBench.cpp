@@ -1,6 +1,6 @@
 #include "BenchProject.h"
 #include "generator/TemplateEngine.h"
-#include "ui/PagePreviewModule.h"
+#include "ui/WebEngineModule.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,7 +25,7 @@ double PressPreview(const std::string& templateText, TAffManager& project, int p
     const QString shown = QString("shown %1").arg(press);
     const QString page = QString::fromStdString(ExpandTemplate(templateText, project)) +
                          "<script>document.title = '" + shown + "';</script>";
-    ShowPagePreview(VANTOR_PAGE_PREVIEW_MODULE_FILE, owner, page, QDir::tempPath().toStdString());
+    ShowPagePreview(VANTOR_WEBENGINE_MODULE_FILE, owner, page, QDir::tempPath().toStdString());
     const double windowUp = double(pressed.nsecsElapsed()) / 1e6;
     QWidget* view = nullptr;
     while (!view || view->property("title").toString() != shown) {

@@ -1,21 +1,25 @@
-#include "ui/PagePreviewModule.h"
 #include "ui/PictureView.h"
 #include "ui/PreviewServices.h"
 #include "ui/TextBridge.h"
-#include "ui/WebView.h"
+#include "ui/WebEngineModule.h"
+#include "util/AppError.h"
 #include "util/FileHelpers.h"
 
 void ProvidePreviews(TfrmMainServices& services) {
-    services.showPreview = [folder = services.programFolder](QWidget* owner, const QString& html,
-                                                             const fs::path& baseFolder) {
-        const auto module = FromModel(PathText(folder / VANTOR_PAGE_PREVIEW_MODULE));
+    const QString module = FromModel(PathText(services.programFolder / VANTOR_WEBENGINE_MODULE));
+    services.showPreview = [module](QWidget* owner, const QString& html,
+                                    const fs::path& baseFolder) {
         ShowPagePreview(module, owner, html, baseFolder);
     };
-    services.createWebView = [folder = services.programFolder,
-                              openInBrowser = services.openInBrowser](QWidget* parent) {
-        // Where the engine cannot run, pictures still show and the rest opens in the browser;
-        // the unsaved project is never at stake.
-        TWebView* view = WebEngineRefusesToStart() ? nullptr : LoadWebView(folder, parent);
-        return view ? view : new TPictureView(openInBrowser, parent);
+    services.createWebView = [module, openInBrowser =
+                                          services.openInBrowser](QWidget* parent) -> TWebView* {
+        try {
+            return LoadWebEngineModule(module).CreateWebView(parent);
+        } catch (const AppError& error) {
+            // Where the engine cannot run, pictures still show and the rest opens in the
+            // browser; the unsaved project is never at stake.
+            qWarning("%s", error.what());
+            return new TPictureView(openInBrowser, parent);
+        }
     };
 }

@@ -32,7 +32,7 @@ for file in affiliate-vantor affiliate-vantor-cli; do
     [ "$(readlink "$root/usr/bin/$file")" = "/opt/affiliate-vantor/$file" ] \
         || fail "/usr/bin/$file does not lead to the program folder"
 done
-[ -f "$app/affiliate-vantor-webview.so" ] || fail "no web-view module"
+[ -f "$app/affiliate-vantor-webengine.so" ] || fail "no web-engine module"
 for template in "$source_dir"/templates/*; do
     cmp -s "$template" "$app/Templates/$(basename "$template")" || fail "Templates/ differs"
 done

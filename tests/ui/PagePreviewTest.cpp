@@ -1,8 +1,8 @@
 #include "platform/Process.h"
 #include "support/TempFolder.h"
-#include "ui/PagePreviewModule.h"
 #include "ui/PictureView.h"
 #include "ui/PreviewServices.h"
+#include "ui/WebEngineModule.h"
 #include "util/AppError.h"
 
 #include <QApplication>
@@ -37,13 +37,12 @@ class PagePreviewTest : public QObject {
     void refusesToStartTheEngineAsRootWithItsSandboxOn() {
         if (!RunsAsAdministrator() || !qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
             QSKIP("needs root without the sandbox switch");
-        QVERIFY_THROWS_EXCEPTION(AppError, ShowPagePreview(VANTOR_PAGE_PREVIEW_MODULE_FILE, &owner,
-                                                           "<p>x</p>", Output()));
+        QVERIFY_THROWS_EXCEPTION(
+            AppError, ShowPagePreview(VANTOR_WEBENGINE_MODULE_FILE, &owner, "<p>x</p>", Output()));
         QVERIFY(owner.findChildren<QWidget*>().isEmpty());
         // The banner preview falls back to showing pictures itself.
         TfrmMainServices services;
-        services.programFolder =
-            std::filesystem::path(VANTOR_PAGE_PREVIEW_MODULE_FILE).parent_path();
+        services.programFolder = std::filesystem::path(VANTOR_WEBENGINE_MODULE_FILE).parent_path();
         ProvidePreviews(services);
         QVERIFY(dynamic_cast<TPictureView*>(services.createWebView(&owner)));
     }
@@ -66,7 +65,7 @@ class PagePreviewTest : public QObject {
             "document.baseURI, document.images[0].naturalWidth, "
             "document.getElementById('body').textContent.length].join(' '); };</script>"
             "</body></html>";
-        ShowPagePreview(VANTOR_PAGE_PREVIEW_MODULE_FILE, &owner, page, Output());
+        ShowPagePreview(VANTOR_WEBENGINE_MODULE_FILE, &owner, page, Output());
         const QString expected =
             QString("CSS1Compat %1 7 %2")
                 .arg(

@@ -1,6 +1,7 @@
 #include "WindowFixture.h"
 
 #include "ui/VantorApplication.h"
+#include "ui/WebEngineModule.h"
 #include "ui/WebView.h"
 
 #include <QImage>
@@ -71,7 +72,7 @@ std::unique_ptr<TfrmMain> WindowWorld::OpenWindow() {
         return answer;
     };
     services.createWebView = [](QWidget* parent) {
-        return LoadWebView(VANTOR_WEBVIEW_FOLDER, parent);
+        return LoadWebEngineModule(VANTOR_WEBENGINE_MODULE_FILE).CreateWebView(parent);
     };
     services.programFolder = folder.path();
     services.updateBaseURL = updateBaseURL;

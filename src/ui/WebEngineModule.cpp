@@ -1,7 +1,7 @@
-#include "ui/PagePreviewModule.h"
+#include "ui/WebEngineModule.h"
 
+#include "platform/Process.h"
 #include "ui/TextBridge.h"
-#include "ui/WebView.h"
 #include "util/AppError.h"
 #include "util/FileHelpers.h"
 
@@ -30,9 +30,12 @@ void ShareGraphicsContext() {
 
 } // namespace
 
-void ShowPagePreview(const QString& moduleFile, QWidget* owner, const QString& html,
-                     const std::filesystem::path& baseFolder) {
-    // Never unloaded: the preview windows it made live as long as their owners.
+bool WebEngineRefusesToStart() {
+    return RunsAsAdministrator() && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX") &&
+           !qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS").contains("--no-sandbox");
+}
+
+TWebEngineModule& LoadWebEngineModule(const QString& moduleFile) {
     static QPluginLoader loader;
     if (!loader.isLoaded()) {
         if (WebEngineRefusesToStart())
@@ -42,9 +45,15 @@ void ShowPagePreview(const QString& moduleFile, QWidget* owner, const QString& h
         ShareGraphicsContext();
         loader.setFileName(moduleFile);
     }
-    auto* module = qobject_cast<TPagePreviewModule*>(loader.instance());
+    auto* module = qobject_cast<TWebEngineModule*>(loader.instance());
     if (!module)
-        throw AppError("The page preview cannot be shown. " + ToModel(loader.errorString()));
+        throw AppError("The preview cannot be shown. " + ToModel(loader.errorString()));
+    return *module;
+}
+
+void ShowPagePreview(const QString& moduleFile, QWidget* owner, const QString& html,
+                     const std::filesystem::path& baseFolder) {
+    TWebEngineModule& module = LoadWebEngineModule(moduleFile);
     const QString folder = FromModel(PathText(baseFolder / ""));
-    module->ShowPage(owner, html, QUrl::fromLocalFile(folder));
+    module.ShowPage(owner, html, QUrl::fromLocalFile(folder));
 }

@@ -1,4 +1,4 @@
-#include "ui/PagePreview.h"
+#include "ui/webengine/PagePreview.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
