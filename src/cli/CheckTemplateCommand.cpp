@@ -1,12 +1,12 @@
 #include "cli/CheckTemplateCommand.h"
 
 #include "cli/EscapedText.h"
+#include "cli/HelpOption.h"
 #include "generator/TemplateCatalogue.h"
 #include "generator/TemplateChecker.h"
 #include "util/AppError.h"
 #include "util/FileHelpers.h"
 
-#include <algorithm>
 #include <optional>
 
 namespace {
@@ -91,10 +91,7 @@ fs::path FindTemplateToCheck(const Arguments& arguments) {
 
 int CheckTemplateCommand(const std::vector<std::string>& arguments, std::ostream& out,
                          std::ostream& err) {
-    auto asksHelp = [](const std::string& argument) {
-        return argument == "--help" || argument == "-h";
-    };
-    if (std::any_of(arguments.begin(), arguments.end(), asksHelp)) {
+    if (AsksForHelp(arguments)) {
         out << Usage;
         return NothingFound;
     }

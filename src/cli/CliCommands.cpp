@@ -2,6 +2,7 @@
 
 #include "cli/CheckTemplateCommand.h"
 #include "cli/EscapedText.h"
+#include "cli/HelpOption.h"
 #include "generator/DeliveryError.h"
 #include "generator/PageDelivery.h"
 #include "generator/TemplateCatalogue.h"
@@ -14,7 +15,6 @@
 #include "util/UUtils.h"
 #include "util/UserDataFolders.h"
 
-#include <algorithm>
 #include <map>
 #include <optional>
 
@@ -206,10 +206,7 @@ int CheckUpdateCommand(const Options& options, std::ostream& out, std::ostream& 
 int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     if (!arguments.empty() && arguments[0] == "check-template")
         return CheckTemplateCommand({arguments.begin() + 1, arguments.end()}, out, err);
-    auto asksHelp = [](const std::string& argument) {
-        return argument == "--help" || argument == "-h";
-    };
-    if (std::any_of(arguments.begin(), arguments.end(), asksHelp)) {
+    if (AsksForHelp(arguments)) {
         out << Usage;
         return CliSuccess;
     }

@@ -54,12 +54,6 @@ EntryStatus StatusOf(const fs::path& path) {
             static_cast<std::uintmax_t>(info.st_size)};
 }
 
-void File::reset(std::intptr_t handle) {
-    if (handle_ != Closed)
-        ::close(static_cast<int>(handle_));
-    handle_ = handle;
-}
-
 std::error_code File::close() {
     const int result = ::close(static_cast<int>(handle_));
     handle_ = Closed;

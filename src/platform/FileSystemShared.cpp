@@ -20,4 +20,11 @@ File::~File() {
     reset(Closed);
 }
 
+void File::reset(std::intptr_t handle) {
+    // A failing close of a file given up on has nobody left to tell.
+    if (isOpen())
+        (void)close();
+    handle_ = handle;
+}
+
 } // namespace platform

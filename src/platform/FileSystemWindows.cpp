@@ -77,12 +77,6 @@ EntryStatus StatusOf(const fs::path& path) {
             (static_cast<std::uintmax_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow};
 }
 
-void File::reset(std::intptr_t handle) {
-    if (handle_ != Closed)
-        ::CloseHandle(reinterpret_cast<HANDLE>(handle_));
-    handle_ = handle;
-}
-
 std::error_code File::close() {
     const BOOL closed = ::CloseHandle(reinterpret_cast<HANDLE>(handle_));
     handle_ = Closed;

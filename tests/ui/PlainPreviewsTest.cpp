@@ -68,7 +68,8 @@ class PlainPreviewsTest : public QObject {
         const std::string gif = ReadAll(VANTOR_SOURCE_DIR "/examples/brand/dbimg1.dat");
         TestHttpServer server({{{Reply("HTTP/1.1 200 OK", gif)}},
                                {{Reply("HTTP/1.1 200 OK", "<html>a page</html>")}},
-                               {{Reply("HTTP/1.1 200 OK", gif)}, false, true}});
+                               {{Reply("HTTP/1.1 200 OK", gif)}, false, true},
+                               {{""}, true}});
         QWidget owner;
         TPictureView view([](const std::string&) {}, &owner);
         auto* picture = view.findChild<QLabel*>("imgBannerPicture");
@@ -87,6 +88,11 @@ class PlainPreviewsTest : public QObject {
         view.Navigate(QUrl(QString::fromStdString(server.Url("/slow.gif"))));
         QVERIFY(picture->isVisibleTo(&view) && !picture->movie());
         QCOMPARE(picture->pixmap().size(), QSize(7, 5));
+
+        // Closing the window stops a picture that the server never sends.
+        QTimer::singleShot(50, &owner, [&] { owner.close(); });
+        view.Navigate(QUrl(QString::fromStdString(server.Url("/stalled.gif"))));
+        QVERIFY(!view.isVisible() && note->text().startsWith("This banner cannot be shown"));
     }
 
     void showsThePageWithItsAddressesInTheOutputFolder() {
