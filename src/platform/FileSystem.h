@@ -85,6 +85,10 @@ std::error_code CheckWritable(const fs::path& path);
 // Moves From over To, replacing To in one step.
 std::error_code ReplaceFile(const fs::path& from, const fs::path& to);
 
+// Takes the file's lock without waiting; fails when another process holds it. The system lets
+// go of it when the process ends, however it ends.
+std::error_code LockExclusively(File& file);
+
 // Deletes a file; a failure is not reported.
 void RemoveFile(const fs::path& path);
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -128,6 +129,10 @@ std::error_code CheckWritable(const fs::path& path) {
 
 std::error_code ReplaceFile(const fs::path& from, const fs::path& to) {
     return ::rename(from.c_str(), to.c_str()) == 0 ? std::error_code() : LastError();
+}
+
+std::error_code LockExclusively(File& file) {
+    return ::flock(Descriptor(file), LOCK_EX | LOCK_NB) == 0 ? std::error_code() : LastError();
 }
 
 void RemoveFile(const fs::path& path) {

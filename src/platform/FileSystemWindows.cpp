@@ -170,6 +170,14 @@ std::error_code ReplaceFile(const fs::path& from, const fs::path& to) {
                : LastError();
 }
 
+std::error_code LockExclusively(File& file) {
+    OVERLAPPED whole{};
+    return ::LockFileEx(Handle(file), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
+                        MAXDWORD, MAXDWORD, &whole)
+               ? std::error_code()
+               : LastError();
+}
+
 void RemoveFile(const fs::path& path) {
     ::DeleteFileW(path.c_str());
 }

@@ -12,3 +12,8 @@ std::filesystem::path UserCacheFolder();
 // The user's folder for the files that programs keep for them: $XDG_DATA_HOME when it is an
 // absolute path, else ~/.local/share; empty when neither is known.
 std::filesystem::path UserDataFolder();
+
+// The user's folder for state that programs keep between runs (recovery copies, crash reports):
+// $XDG_STATE_HOME when it is an absolute path, else ~/.local/state; %LOCALAPPDATA% on Windows;
+// empty when neither is known.
+std::filesystem::path UserStateFolder();

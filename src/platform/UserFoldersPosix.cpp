@@ -36,3 +36,7 @@ std::filesystem::path UserCacheFolder() {
 std::filesystem::path UserDataFolder() {
     return XdgFolder("XDG_DATA_HOME", ".local/share");
 }
+
+std::filesystem::path UserStateFolder() {
+    return XdgFolder("XDG_STATE_HOME", ".local/state");
+}

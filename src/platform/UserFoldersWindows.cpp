@@ -34,3 +34,7 @@ std::filesystem::path UserCacheFolder() {
 std::filesystem::path UserDataFolder() {
     return KnownFolder(FOLDERID_RoamingAppData);
 }
+
+std::filesystem::path UserStateFolder() {
+    return KnownFolder(FOLDERID_LocalAppData);
+}

@@ -1,5 +1,6 @@
 #include "ui/FMain.h"
 
+#include "persistence/RecoveryCopy.h"
 #include "ui/Addresses.h"
 #include "ui/ListBoxRows.h"
 #include "ui/TextBridge.h"
@@ -144,6 +145,8 @@ TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
     };
 
     FormCreate();
+    OpenRecovery();
+    recoveryArmed_ = true;
 }
 
 TfrmMain::~TfrmMain() {
@@ -182,6 +185,7 @@ void TfrmMain::FormCreate() {
 }
 
 void TfrmMain::FormDestroy() {
+    EndRecovery();
     Manager.reset();
 }
 
@@ -265,18 +269,22 @@ void TfrmMain::ntbMainPageChanged() {
 
 void TfrmMain::edtTitlePageChange() {
     Manager->Title = ToModel(edtTitlePage->text());
+    ProjectChanged();
 }
 
 void TfrmMain::edtAffiliateURLChange() {
     Manager->AffiliateURL = ToModel(edtAffiliateURL->text());
+    ProjectChanged();
 }
 
 void TfrmMain::edtClickbankIDChange() {
     Manager->ClickBankId = ToModel(edtClickbankID->text());
+    ProjectChanged();
 }
 
 void TfrmMain::edtFilenameChange() {
     Manager->OutputFileName = ToModel(edtFilename->text());
+    ProjectChanged();
 }
 
 void TfrmMain::btnLoadClick() {

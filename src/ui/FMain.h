@@ -27,6 +27,7 @@ class QPushButton;
 class QRadioButton;
 class QStackedWidget;
 class QTimer;
+class RecoveryCopy;
 class TBannerPreview;
 class THttpClient;
 struct TMemoEditor;
@@ -141,7 +142,16 @@ class TfrmMain : public QWidget {
     // Settings file.
     void SaveSettings();
     void LoadSettings();
+    void ShowProject(TAffManager project);
     void RefreshListBoxes();
+
+    // Recovery copy.
+    void OpenRecovery();
+    void ProjectChanged();
+    void WriteRecoveryCopy();
+    void KeepRecoveryCopy();
+    void EndRecovery();
+    void OfferRecovery();
 
     TfrmMainServices services_;
     std::unique_ptr<TAffManager> Manager;
@@ -181,6 +191,14 @@ class TfrmMain : public QWidget {
     // Keeps the window working while IdHTTP1 waits for the network.
     TMessagePump IdAntiFreeze1;
     bool downloadCancelled_ = false;
+
+    // The recovery copy of the project, written a moment after each change.
+    std::unique_ptr<RecoveryCopy> recovery_;
+    QTimer* recoveryTimer_ = nullptr;
+    // Changes count from the end of start-up; listing the templates is none.
+    bool recoveryArmed_ = false;
+    bool keepRecovery_ = false;
+    bool recoveryErrorShown_ = false;
 
     // Pages 0 and 1.
     QLineEdit* edtTitlePage;

@@ -101,6 +101,7 @@ void TfrmMain::CreateTextListPromo(const TTextListEditor& editor) {
     }
     editor.items->push_back(text);
     ShowItems(editor.list, *editor.items);
+    ProjectChanged();
 }
 
 std::optional<int> TfrmMain::RowToDelete(const QListWidget* list, const QString& deleteMessage) {
@@ -118,6 +119,7 @@ void TfrmMain::DeleteTextListPromo(const TTextListEditor& editor) {
     if (auto row = RowToDelete(editor.list, editor.deleteMessage)) {
         EraseAt(*editor.items, *row);
         ShowItems(editor.list, *editor.items);
+        ProjectChanged();
     }
 }
 
@@ -130,6 +132,7 @@ void TfrmMain::CreateMemoPromo(const TMemoEditor& editor) {
     }
     editor.items->push_back(MemoItem(text));
     AddNumberedRow(editor.list, editor.rowLabel);
+    ProjectChanged();
 }
 
 void TfrmMain::DeleteMemoPromo(const TMemoEditor& editor) {
@@ -146,6 +149,7 @@ void TfrmMain::DeleteNumberedPromo(QListWidget* list, TStringList& items, QPlain
     delete list->takeItem(*row);
     list->clearSelection();
     details->clear();
+    ProjectChanged();
 }
 
 void TfrmMain::ShowMemoPromo(const TMemoEditor& editor) {
@@ -199,6 +203,7 @@ void TfrmMain::btnCreatePromClick() {
     }
     Manager->PPCAds.push_back(item);
     AddNumberedRow(lbxPPCAds, PPCRowLabel);
+    ProjectChanged();
 }
 
 void TfrmMain::btnDeletePromClick() {

@@ -14,17 +14,18 @@ void TfrmMain::SaveSettings() {
 }
 
 void TfrmMain::LoadSettings() {
-    auto stored = LoadSettingsFile(SettingsPath(Folders().data));
-    if (!stored)
-        return;
-    *Manager = std::move(*stored);
-    const TAffManager& project = *Manager;
-    const std::string templateName = project.TemplateName;
-    const std::string outputFileName = project.OutputFileName;
+    if (auto stored = LoadSettingsFile(SettingsPath(Folders().data)))
+        ShowProject(std::move(*stored));
+}
 
-    edtTitlePage->setText(FromModel(project.Title));
-    edtAffiliateURL->setText(FromModel(project.AffiliateURL));
-    edtClickbankID->setText(FromModel(project.ClickBankId));
+void TfrmMain::ShowProject(TAffManager project) {
+    *Manager = std::move(project);
+    const std::string templateName = Manager->TemplateName;
+    const std::string outputFileName = Manager->OutputFileName;
+
+    edtTitlePage->setText(FromModel(Manager->Title));
+    edtAffiliateURL->setText(FromModel(Manager->AffiliateURL));
+    edtClickbankID->setText(FromModel(Manager->ClickBankId));
     // Long values read best from their beginning.
     for (QLineEdit* edit : {edtTitlePage, edtAffiliateURL, edtClickbankID})
         edit->setCursorPosition(0);
@@ -43,6 +44,7 @@ void TfrmMain::LoadSettings() {
     RefreshListBoxes();
     edtFilename->setText(FromModel(outputFileName));
     Manager->OutputFileName = outputFileName;
+    ProjectChanged();
 }
 
 void TfrmMain::RefreshListBoxes() {

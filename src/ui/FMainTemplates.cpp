@@ -30,4 +30,5 @@ void TfrmMain::cbxTemplatesChange() {
     else
         Image1->setVisible(false);
     Manager->TemplateName = shown;
+    ProjectChanged();
 }

@@ -6,6 +6,7 @@
 #include "ui/TextBridge.h"
 #include "util/FileHelpers.h"
 #include "util/UUtils.h"
+#include "util/UserDataFolders.h"
 
 #include <QClipboard>
 #include <QFileDialog>
@@ -29,6 +30,7 @@ TfrmMainServices DefaultServices() {
     services.openInBrowser = [](const std::string& address) { OpenURLInBrowser(address); };
     services.draw = UniformDraw();
     services.programFolder = RunningProgramFolder();
+    services.stateFolder = ProgramStateFolder();
     ProvidePreviews(services);
     services.updateBaseURL = UpdateBaseURL;
     services.startProgram = [](const fs::path& program, const std::vector<std::string>& arguments) {

@@ -37,6 +37,9 @@ struct TfrmMainServices {
         showPreview;
     // The folder of the program, holding Templates/ (and settings.dat when the user may write it).
     std::filesystem::path programFolder;
+    // The program's folder in the user's state folder: the recovery copy of the project and the
+    // crash reports; empty: no recovery copy is kept.
+    std::filesystem::path stateFolder;
     // The update folder on the maker's server, ending with "/".
     std::string updateBaseURL;
     // Starts the updater with its arguments and does not wait for it.

@@ -1,3 +1,4 @@
+#include "ui/CrashReporting.h"
 #include "ui/FMain.h"
 #include "ui/Skin.h"
 #include "ui/VantorApplication.h"
@@ -10,6 +11,7 @@ int main(int argc, char* argv[]) {
     ApplyBuiltInSkin(application);
 
     TfrmMainServices services = DefaultServices();
+    StartCrashReporting(services.stateFolder);
     auto messages = services.messages;
     application.ReportError = [messages](const QString& text) {
         messages->MessageDialog(text, TMsgDlgType::mtError, TMsgDlgButtons::mbOK, 0);

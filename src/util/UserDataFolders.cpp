@@ -23,3 +23,8 @@ UserDataFolders UserDataFoldersOf(const std::filesystem::path& programFolder) {
     return {programFolder, OwnFolderIn(UserDataFolder(), programFolder),
             OwnFolderIn(UserCacheFolder(), programFolder)};
 }
+
+std::filesystem::path ProgramStateFolder() {
+    const std::filesystem::path folder = UserStateFolder();
+    return folder.empty() ? folder : folder / "affiliate-vantor";
+}

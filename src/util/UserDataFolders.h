@@ -17,3 +17,7 @@ struct UserDataFolders {
 // update description in "affiliate-vantor" in the user's cache folder; those are made when
 // missing (a folder that cannot be made fails the write that needs it, naming its path).
 UserDataFolders UserDataFoldersOf(const std::filesystem::path& programFolder);
+
+// "affiliate-vantor" in the user's state folder: recovery copies and crash reports, never in the
+// program folder. Not made here; empty when the user has no such folder.
+std::filesystem::path ProgramStateFolder();

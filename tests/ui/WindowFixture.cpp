@@ -76,6 +76,7 @@ std::unique_ptr<TfrmMain> WindowWorld::OpenWindow() {
     };
     services.programFolder = folder.path();
     services.updateBaseURL = updateBaseURL;
+    services.stateFolder = stateFolder;
     services.startProgram = [this](const fs::path& program,
                                    const std::vector<std::string>& arguments) {
         started.emplace_back(program, arguments);

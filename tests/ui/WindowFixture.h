@@ -66,6 +66,8 @@ class WindowWorld {
     QStringList pictureStartFolders;
     // The update folder the window's check asks; empty: a check that fails at once.
     std::string updateBaseURL;
+    // Where the window keeps its recovery copy; empty: it keeps none.
+    fs::path stateFolder;
     // Every program the window started, with its arguments.
     std::vector<std::pair<fs::path, std::vector<std::string>>> started;
 };

@@ -1,0 +1,59 @@
+#include "persistence/BackgroundWriter.h"
+
+#include "util/FileHelpers.h"
+
+#include <utility>
+
+BackgroundWriter::BackgroundWriter(std::filesystem::path file)
+    : file_(std::move(file)), thread_([this] { Run(); }) {}
+
+BackgroundWriter::~BackgroundWriter() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
+}
+
+void BackgroundWriter::Write(std::string bytes) {
+    {
+        std::lock_guard lock(mutex_);
+        pending_ = std::move(bytes);
+    }
+    changed_.notify_all();
+}
+
+void BackgroundWriter::Flush() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return !pending_ && !writing_; });
+}
+
+std::string BackgroundWriter::TakeError() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(error_, {});
+}
+
+void BackgroundWriter::Run() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return pending_ || stopping_; });
+        if (stopping_)
+            return;
+        std::string bytes = std::move(*pending_);
+        pending_.reset();
+        writing_ = true;
+        lock.unlock();
+        std::string error;
+        try {
+            WriteFileAtomically(file_, bytes);
+        } catch (const std::exception& failure) {
+            error = failure.what();
+        }
+        lock.lock();
+        writing_ = false;
+        if (!error.empty())
+            error_ = std::move(error);
+        changed_.notify_all();
+    }
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <condition_variable>
+#include <filesystem>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+// Writes one file, atomically, on a thread of its own, so that the disk's wait is never felt;
+// bytes given while a write runs replace any given before them that were not yet written.
+class BackgroundWriter {
+  public:
+    explicit BackgroundWriter(std::filesystem::path file);
+    // Waits for a write under way; bytes not yet written are dropped.
+    ~BackgroundWriter();
+    BackgroundWriter(const BackgroundWriter&) = delete;
+    BackgroundWriter& operator=(const BackgroundWriter&) = delete;
+
+    void Write(std::string bytes);
+    // Waits until everything given is on the disk, or has failed.
+    void Flush();
+    // The text of the last failed write, once; empty when none failed since the last call.
+    std::string TakeError();
+
+  private:
+    void Run();
+
+    const std::filesystem::path file_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::optional<std::string> pending_;
+    bool writing_ = false;
+    bool stopping_ = false;
+    std::string error_;
+    std::thread thread_;
+};

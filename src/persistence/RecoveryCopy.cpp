@@ -1,0 +1,120 @@
+#include "persistence/RecoveryCopy.h"
+
+#include "util/AppError.h"
+#include "util/FileHelpers.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+using platform::EntryKind;
+
+constexpr std::string_view Prefix = "recovery-";
+constexpr std::string_view CopyExtension = ".dat";
+
+// A project is the user's own business, even on a shared machine.
+void MakePrivateFolder(const fs::path& folder) {
+    std::error_code ignored;
+    fs::create_directories(folder, ignored);
+    fs::permissions(folder, fs::perms::owner_all, ignored);
+}
+
+fs::path CopyOf(const fs::path& lockFile) {
+    return fs::path(lockFile) += CopyExtension;
+}
+
+// True when a running copy holds the lock; else Lock holds it now. A lock file that is missing
+// counts as held: its copy may be starting, between making the file and locking it.
+bool HeldByARunningCopy(const fs::path& lockFile, platform::File& lock) {
+    if (platform::OpenForReading(lockFile, lock))
+        return true;
+    return bool(platform::LockExclusively(lock));
+}
+
+void ReleaseAndDelete(platform::File& lock, const fs::path& lockFile) {
+    lock.close();
+    platform::RemoveFile(lockFile);
+}
+
+} // namespace
+
+RecoveryCopy::RecoveryCopy(const fs::path& folder) {
+    MakePrivateFolder(folder);
+    std::error_code error = platform::CreateUniqueFile(folder, Prefix, lock_, lockFile_);
+    if (!error)
+        error = platform::LockExclusively(lock_);
+    if (error)
+        throw AppError(
+            CannotCreateFileText(lockFile_.empty() ? folder : lockFile_, error.message()));
+    file_ = CopyOf(lockFile_);
+    writer_ = std::make_unique<BackgroundWriter>(file_);
+}
+
+RecoveryCopy::~RecoveryCopy() = default;
+
+void RecoveryCopy::Write(std::string bytes) {
+    if (writer_)
+        writer_->Write(std::move(bytes));
+}
+
+void RecoveryCopy::Flush() {
+    if (writer_)
+        writer_->Flush();
+}
+
+std::string RecoveryCopy::TakeError() {
+    return writer_ ? writer_->TakeError() : std::string();
+}
+
+void RecoveryCopy::Discard() {
+    writer_.reset();
+    platform::RemoveFile(file_);
+    ReleaseAndDelete(lock_, lockFile_);
+}
+
+std::optional<OrphanedRecovery> ClaimOrphanedRecovery(const fs::path& folder) {
+    std::vector<std::pair<fs::file_time_type, fs::path>> copies;
+    std::vector<fs::path> lockFiles;
+    for (const ListedFile& entry : PlainFilesIn(folder)) {
+        if (!entry.name.starts_with(Prefix))
+            continue;
+        const fs::path path = folder / entry.name;
+        std::error_code error;
+        if (!entry.name.ends_with(CopyExtension))
+            lockFiles.push_back(path);
+        else if (const auto changed = fs::last_write_time(path, error); !error)
+            copies.emplace_back(changed, path);
+    }
+
+    // A copy that ended before its first change leaves a lock file alone.
+    for (const fs::path& lockFile : lockFiles) {
+        platform::File lock;
+        if (platform::StatusOf(CopyOf(lockFile)).kind == EntryKind::Missing &&
+            !HeldByARunningCopy(lockFile, lock))
+            ReleaseAndDelete(lock, lockFile);
+    }
+
+    std::sort(copies.begin(), copies.end(), std::greater<>());
+    for (auto& [changed, file] : copies) {
+        OrphanedRecovery orphan{file, changed, fs::path(file).replace_extension(), {}};
+        if (HeldByARunningCopy(orphan.lockFile, orphan.lock))
+            continue;
+        // Another starting copy may have taken it between the listing and the lock.
+        if (platform::StatusOf(file).kind == EntryKind::File)
+            return orphan;
+    }
+    return std::nullopt;
+}
+
+void AdoptRecovery(OrphanedRecovery& orphan, RecoveryCopy& own) {
+    own.Flush();
+    if (auto error = platform::ReplaceFile(orphan.file, own.file()))
+        throw AppError(CannotCreateFileText(own.file(), error.message()));
+    ReleaseAndDelete(orphan.lock, orphan.lockFile);
+}
+
+void DiscardRecovery(OrphanedRecovery& orphan) {
+    platform::RemoveFile(orphan.file);
+    ReleaseAndDelete(orphan.lock, orphan.lockFile);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "persistence/BackgroundWriter.h"
+#include "platform/FileSystem.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+// A running copy of the program keeps a recovery copy of its project, in the settings file's
+// format, in the user's state folder: "recovery-XXXXXX.dat" beside the lock file
+// "recovery-XXXXXX", which the copy holds while it runs. A recovery copy whose lock nobody holds
+// was left by a copy that crashed or was killed.
+class RecoveryCopy {
+  public:
+    // Takes a name of its own in Folder (made when missing, readable by the user alone).
+    // Throws AppError "Cannot create file ..." when it cannot.
+    explicit RecoveryCopy(const std::filesystem::path& folder);
+    // Stops writing; the file stays, to be offered by the next start.
+    ~RecoveryCopy();
+
+    const std::filesystem::path& file() const { return file_; }
+    // Writes the project's bytes soon, without waiting for the disk.
+    void Write(std::string bytes);
+    // Waits until the last bytes given are on the disk.
+    void Flush();
+    // The text of the last failed write, once.
+    std::string TakeError();
+    // A clean end: the recovery copy and its lock are deleted; what was pending is dropped.
+    void Discard();
+
+  private:
+    std::filesystem::path file_;
+    std::filesystem::path lockFile_;
+    platform::File lock_;
+    std::unique_ptr<BackgroundWriter> writer_;
+};
+
+// The recovery copy of a copy that no longer runs, held so that no other copy offers it too.
+struct OrphanedRecovery {
+    std::filesystem::path file;
+    std::filesystem::file_time_type lastChanged;
+    std::filesystem::path lockFile;
+    platform::File lock;
+};
+
+// The newest recovery copy in Folder whose copy of the program no longer runs, or nothing.
+// Lock files that no running copy holds and that guard no recovery copy are deleted.
+std::optional<OrphanedRecovery> ClaimOrphanedRecovery(const std::filesystem::path& folder);
+
+// The orphan becomes Own's recovery copy, replacing what Own had written.
+void AdoptRecovery(OrphanedRecovery& orphan, RecoveryCopy& own);
+
+// The orphan and its lock are deleted.
+void DiscardRecovery(OrphanedRecovery& orphan);

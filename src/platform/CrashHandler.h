@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// Reports of crashes the program cannot go on from: faults, aborts, uncaught exceptions.
+namespace platform {
+
+struct CrashReportSettings {
+    // Where the reports go; made when missing.
+    std::filesystem::path folder;
+    // The program's name and version, as the report names them.
+    std::string program;
+    std::string version;
+    // Runs inside the handler before the report is written; tests make the handler fault here.
+    void (*whileReporting)() = nullptr;
+};
+
+// Installs the handlers, so that a crash leaves one text report in the folder (and a minidump
+// beside it on Windows) and then ends the process by the system's default action (a core dump,
+// Windows Error Reporting). Throws std::system_error when the folder cannot be made.
+void InstallCrashHandler(const CrashReportSettings& settings);
+
+// A short reason that the next report names, such as a fatal message of a library.
+void NoteCrashReason(std::string_view reason);
+
+} // namespace platform

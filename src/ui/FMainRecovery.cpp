@@ -1,0 +1,112 @@
+#include "persistence/RecoveryCopy.h"
+#include "persistence/SettingsFile.h"
+#include "ui/FMain.h"
+#include "ui/TextBridge.h"
+#include "util/CrashReports.h"
+#include "util/FileHelpers.h"
+
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QTimer>
+#include <chrono>
+#include <cstdio>
+
+// The recovery copy: the project kept in the user's state folder from the first change of a run,
+// so that a crash, a kill or a power cut loses nothing typed; deleted again by a clean end.
+
+namespace {
+
+// A change is on the disk at most this long after it was made.
+constexpr int RecoveryDelayMs = 1000;
+
+QString LocalTimeText(std::filesystem::file_time_type time) {
+    const auto since1970 = std::chrono::file_clock::to_sys(time).time_since_epoch();
+    const QDateTime local = QDateTime::fromMSecsSinceEpoch(
+        std::chrono::duration_cast<std::chrono::milliseconds>(since1970).count());
+    const QLocale locale;
+    return locale.toString(local.date(), QLocale::LongFormat) + " at " +
+           locale.toString(local.time(), QLocale::ShortFormat);
+}
+
+} // namespace
+
+void TfrmMain::OpenRecovery() {
+    recoveryTimer_ = new QTimer(this);
+    recoveryTimer_->setObjectName("tmrRecovery");
+    recoveryTimer_->setSingleShot(true);
+    recoveryTimer_->setInterval(RecoveryDelayMs);
+    connect(recoveryTimer_, &QTimer::timeout, this,
+            [this] { RunReportingErrors([this] { WriteRecoveryCopy(); }); });
+    // A desktop session that ends may end the program before it writes again.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { KeepRecoveryCopy(); });
+    if (services_.stateFolder.empty())
+        return;
+    try {
+        recovery_ = std::make_unique<RecoveryCopy>(services_.stateFolder);
+    } catch (const std::exception& error) {
+        // The window works without it; Save Configuration still keeps the project.
+        std::fprintf(stderr, "No recovery copy of the project will be kept: %s\n", error.what());
+    }
+    // Asked once the window is up, before any change of this run.
+    QTimer::singleShot(0, this, [this] { RunReportingErrors([this] { OfferRecovery(); }); });
+}
+
+void TfrmMain::ProjectChanged() {
+    if (recovery_ && recoveryArmed_ && !recoveryTimer_->isActive())
+        recoveryTimer_->start();
+}
+
+void TfrmMain::WriteRecoveryCopy() {
+    if (!recovery_)
+        return;
+    recovery_->Write(FormatSettings(*Manager));
+    const std::string error = recovery_->TakeError();
+    if (!error.empty() && !recoveryErrorShown_) {
+        recoveryErrorShown_ = true;
+        MessageDialog("The recovery copy of your project could not be written, so a crash could "
+                      "lose the changes you make from now on.\n" +
+                          FromModel(error) + "\nUse \"Save Configuration\" to keep your work.",
+                      TMsgDlgType::mtWarning, TMsgDlgButtons::mbOK);
+    }
+}
+
+void TfrmMain::KeepRecoveryCopy() {
+    if (!recovery_)
+        return;
+    if (recoveryTimer_->isActive()) {
+        recoveryTimer_->stop();
+        WriteRecoveryCopy();
+    }
+    recovery_->Flush();
+    keepRecovery_ = true;
+}
+
+void TfrmMain::EndRecovery() {
+    if (recovery_ && !keepRecovery_)
+        recovery_->Discard();
+    recovery_.reset();
+}
+
+void TfrmMain::OfferRecovery() {
+    auto orphan = ClaimOrphanedRecovery(services_.stateFolder);
+    if (!orphan)
+        return;
+    QString text = "The program did not end normally last time.\nA recovery copy of the project "
+                   "you were working on was kept,\nlast changed on " +
+                   LocalTimeText(orphan->lastChanged) + ".";
+    const auto report =
+        CrashReportSince(CrashReportsFolder(services_.stateFolder), orphan->lastChanged);
+    if (report)
+        text += "\n\nA crash report was written to\n" + FromModel(PathText(*report)) +
+                "\nPlease send it to the maker, so that the fault can be mended.";
+    text += "\n\nDo you want to restore this project? Cancel deletes the recovery copy.";
+    if (MessageDialog(text, TMsgDlgType::mtInformation, TMsgDlgButtons::mbOKCancel) != mrOk) {
+        DiscardRecovery(*orphan);
+        return;
+    }
+    if (auto project = LoadSettingsFile(orphan->file))
+        ShowProject(std::move(*project));
+    if (recovery_)
+        AdoptRecovery(*orphan, *recovery_);
+}

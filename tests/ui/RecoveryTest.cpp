@@ -1,0 +1,124 @@
+#include "WindowFixture.h"
+#include "model/PromoItems.h"
+#include "persistence/SettingsFile.h"
+
+#include <QTimer>
+
+// The recovery copy: kept from the first change, offered back after a crash, gone after a clean
+// end; settings.dat is written by "Save Configuration" alone.
+class RecoveryTest : public WindowTestCase {
+    Q_OBJECT
+
+  private:
+    QWidget* w() { return window.get(); }
+    fs::path State() { return world->folder.path() / "state"; }
+
+    // The recovery copies in the state folder.
+    std::vector<fs::path> Copies() {
+        std::vector<fs::path> copies;
+        std::error_code ignored;
+        for (const auto& entry : fs::directory_iterator(State(), ignored))
+            if (entry.path().extension() == ".dat")
+                copies.push_back(entry.path());
+        return copies;
+    }
+
+    bool SettingsWritten() { return fs::exists(world->folder.path() / "settings.dat"); }
+
+    // The window as the next start after a crash finds it.
+    void StartWithState() {
+        world->stateFolder = State();
+        Restart();
+    }
+
+    // Waits until the window has written what changed.
+    void WaitForRecoveryCopy() {
+        QTRY_VERIFY_WITH_TIMEOUT(!Find<QTimer>(w(), "tmrRecovery")->isActive(), 3000);
+        QTRY_VERIFY(Copies().size() == 1);
+    }
+
+    // A project as a crash leaves it: the copy and a lock that no running copy holds.
+    TAffManager LeaveStaleCopy() {
+        TAffManager project;
+        project.Title = std::string(40000, 't') + " end";
+        project.AffiliateURL = "http://zen.example/";
+        project.PPCAds = {MakePPCItem("Calm", "one\r\ntwo", "www.zen.com")};
+        project.Articles = {MemoItem("First line\r\n\r\n  indented third\r\nlast")};
+        project.TemplateName = "fancy";
+        world->folder.write("state/recovery-stale1", "");
+        world->folder.write("state/recovery-stale1.dat", FormatSettings(project));
+        return project;
+    }
+
+  private slots:
+    void aChangeIsKeptAMomentLaterAndACleanEndRemovesIt() {
+        StartWithState();
+        QCoreApplication::processEvents();
+        QVERIFY(Copies().empty());
+        Type(w(), "edtTitlePage", "Zen Garden");
+        Type(w(), "edtAffiliateURL", "http://zen.example/");
+        WaitForRecoveryCopy();
+        const TAffManager kept = SettingsFromBytes(ReadAll(Copies()[0]));
+        QCOMPARE(kept.Title, std::string("Zen Garden"));
+        QCOMPARE(kept.AffiliateURL, std::string("http://zen.example/"));
+
+        Type(w(), "edtAchorText", "Buy now");
+        Click(w(), "btnCreateLinkPromo");
+        QTRY_VERIFY_WITH_TIMEOUT(SettingsFromBytes(ReadAll(Copies()[0])).Anchors.size() == 1, 3000);
+
+        window.reset();
+        QVERIFY(fs::is_empty(State()));
+        QVERIFY(!SettingsWritten());
+        QVERIFY(world->messages->boxes.empty());
+    }
+
+    void aStaleCopyIsOfferedAndOkRestoresItByteForByte() {
+        const TAffManager project = LeaveStaleCopy();
+        world->folder.write("state/crashes/crash-20991231-235959-42.txt", "Signal: SIGSEGV");
+        StartWithState();
+        QTRY_COMPARE(world->messages->boxes.size(), std::size_t(1));
+        const ShownBox& box = world->messages->boxes[0];
+        QVERIFY(box.buttons == TMsgDlgButtons::mbOKCancel);
+        QVERIFY2(box.text.contains("last changed on "), qPrintable(box.text));
+        QVERIFY2(box.text.contains(QString::fromStdString(
+                     (State() / "crashes" / "crash-20991231-235959-42.txt").string())),
+                 qPrintable(box.text));
+
+        QCOMPARE(Find<QLineEdit>(w(), "edtTitlePage")->text().size(), 40004);
+        QCOMPARE(Rows(w(), "lbxPPCAds"), QStringList({"PPC Ad1"}));
+        QCOMPARE(Find<QComboBox>(w(), "cbxTemplates")->currentText(), QString("fancy"));
+        WaitForRecoveryCopy();
+        QCOMPARE(ReadAll(Copies()[0]), FormatSettings(project));
+        QVERIFY(!fs::exists(State() / "recovery-stale1"));
+        QVERIFY(!SettingsWritten());
+
+        // Answered once: a clean end leaves nothing to offer.
+        Restart();
+        QCoreApplication::processEvents();
+        QCOMPARE(world->messages->boxes.size(), std::size_t(1));
+    }
+
+    void cancelDeletesTheStaleCopy() {
+        LeaveStaleCopy();
+        world->messages->answers = {mrCancel};
+        StartWithState();
+        QTRY_COMPARE(world->messages->boxes.size(), std::size_t(1));
+        // No crash report since the copy was last changed: none is named.
+        QVERIFY(!world->messages->boxes[0].text.contains("crash report"));
+        QVERIFY(Find<QLineEdit>(w(), "edtTitlePage")->text().isEmpty());
+        QVERIFY(Copies().empty());
+        QVERIFY(!fs::exists(State() / "recovery-stale1"));
+
+        Restart();
+        QCoreApplication::processEvents();
+        QCOMPARE(world->messages->boxes.size(), std::size_t(1));
+        QVERIFY(!SettingsWritten());
+    }
+};
+
+int main(int argc, char** argv) {
+    RecoveryTest tests;
+    return RunUiTests(tests, argc, argv);
+}
+
+#include "RecoveryTest.moc"
