@@ -5,9 +5,10 @@
 #include <cstdlib>
 #include <cwchar>
 #include <cxxabi.h>
-#include <dbghelp.h>
 #include <exception>
 #include <windows.h>
+// dbghelp.h takes its types from windows.h.
+#include <dbghelp.h>
 
 namespace platform {
 

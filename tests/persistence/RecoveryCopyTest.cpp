@@ -1,11 +1,11 @@
 #include "persistence/RecoveryCopy.h"
 
-#include "support/ChildProcess.h"
 #include "support/TempFolder.h"
 #include "util/CrashReports.h"
 
+#include <algorithm>
+#include <chrono>
 #include <gtest/gtest.h>
-#include <thread>
 
 namespace {
 
@@ -18,15 +18,12 @@ std::vector<std::string> Names(const fs::path& folder) {
     return names;
 }
 
-// A copy of the program that wrote Bytes and then died without a clean end.
-void LeaveOrphan(const fs::path& folder, const std::string& bytes) {
-    RunInChild([&] {
-        RecoveryCopy copy(folder);
-        copy.Write(bytes);
-        copy.Flush();
-        _exit(0);
-        return 0;
-    });
+// What a copy of the program that died leaves: its recovery copy, and a lock nobody holds.
+void LeaveOrphan(const TempFolder& folder, const std::string& name, const std::string& bytes,
+                 std::chrono::seconds age) {
+    folder.write(name, "");
+    const fs::path copy = folder.write(name + ".dat", bytes);
+    fs::last_write_time(copy, fs::file_time_type::clock::now() - age);
 }
 
 } // namespace
@@ -54,9 +51,8 @@ TEST(RecoveryCopyTest, RunningCopiesKeepTheirOwnAndACleanEndLeavesNothing) {
 
 TEST(RecoveryCopyTest, TheNewestCopyOfADeadProgramIsOfferedToOneClaimantAtATime) {
     TempFolder folder;
-    LeaveOrphan(folder.path(), "older");
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    LeaveOrphan(folder.path(), "newer");
+    LeaveOrphan(folder, "recovery-older1", "older", std::chrono::seconds(60));
+    LeaveOrphan(folder, "recovery-newer1", "newer", std::chrono::seconds(5));
 
     auto orphan = ClaimOrphanedRecovery(folder.path());
     ASSERT_TRUE(orphan);
@@ -80,11 +76,7 @@ TEST(RecoveryCopyTest, TheNewestCopyOfADeadProgramIsOfferedToOneClaimantAtATime)
 
 TEST(RecoveryCopyTest, LockFilesOfCopiesThatNeverWroteAreCleanedUp) {
     TempFolder folder;
-    RunInChild([&] {
-        RecoveryCopy copy(folder.path());
-        _exit(0);
-        return 0;
-    });
+    folder.write("recovery-ended1", "");
     RecoveryCopy running(folder.path());
     ASSERT_EQ(Names(folder.path()).size(), 2u);
     EXPECT_FALSE(ClaimOrphanedRecovery(folder.path()));
