@@ -16,7 +16,7 @@ BackgroundWriter::~BackgroundWriter() {
     thread_.join();
 }
 
-void BackgroundWriter::Write(std::string bytes) {
+void BackgroundWriter::Write(std::function<std::string()> bytes) {
     {
         std::lock_guard lock(mutex_);
         pending_ = std::move(bytes);
@@ -40,13 +40,12 @@ void BackgroundWriter::Run() {
         changed_.wait(lock, [this] { return pending_ || stopping_; });
         if (stopping_)
             return;
-        std::string bytes = std::move(*pending_);
-        pending_.reset();
+        const std::function<std::string()> bytes = std::exchange(pending_, nullptr);
         writing_ = true;
         lock.unlock();
         std::string error;
         try {
-            WriteFileAtomically(file_, bytes);
+            WriteFileAtomically(file_, bytes());
         } catch (const std::exception& failure) {
             error = failure.what();
         }

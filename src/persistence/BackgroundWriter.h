@@ -2,13 +2,14 @@
 
 #include <condition_variable>
 #include <filesystem>
+#include <functional>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <thread>
 
-// Writes one file, atomically, on a thread of its own, so that the disk's wait is never felt;
-// bytes given while a write runs replace any given before them that were not yet written.
+// Writes one file, atomically, on a thread of its own, so that neither making the bytes nor the
+// disk's wait is felt; bytes given while a write runs replace any given before them that were
+// not yet written.
 class BackgroundWriter {
   public:
     explicit BackgroundWriter(std::filesystem::path file);
@@ -17,7 +18,8 @@ class BackgroundWriter {
     BackgroundWriter(const BackgroundWriter&) = delete;
     BackgroundWriter& operator=(const BackgroundWriter&) = delete;
 
-    void Write(std::string bytes);
+    // Bytes is called on the writer's thread, for the file's whole content.
+    void Write(std::function<std::string()> bytes);
     // Waits until everything given is on the disk, or has failed.
     void Flush();
     // The text of the last failed write, once; empty when none failed since the last call.
@@ -29,7 +31,7 @@ class BackgroundWriter {
     const std::filesystem::path file_;
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::optional<std::string> pending_;
+    std::function<std::string()> pending_;
     bool writing_ = false;
     bool stopping_ = false;
     std::string error_;

@@ -1,5 +1,6 @@
 #include "persistence/RecoveryCopy.h"
 
+#include "persistence/SettingsFile.h"
 #include "util/AppError.h"
 #include "util/FileHelpers.h"
 
@@ -53,9 +54,10 @@ RecoveryCopy::RecoveryCopy(const fs::path& folder) {
 
 RecoveryCopy::~RecoveryCopy() = default;
 
-void RecoveryCopy::Write(std::string bytes) {
+void RecoveryCopy::Write(const TAffManager& project) {
     if (writer_)
-        writer_->Write(std::move(bytes));
+        writer_->Write(
+            [snapshot = snapshots_.Take(project)] { return FormatSettings(ProjectOf(snapshot)); });
 }
 
 void RecoveryCopy::Flush() {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "model/UAffiliate.h"
 #include "persistence/BackgroundWriter.h"
+#include "persistence/ProjectSnapshots.h"
 #include "platform/FileSystem.h"
 
 #include <filesystem>
@@ -21,8 +23,8 @@ class RecoveryCopy {
     ~RecoveryCopy();
 
     const std::filesystem::path& file() const { return file_; }
-    // Writes the project's bytes soon, without waiting for the disk.
-    void Write(std::string bytes);
+    // Writes the project soon, in the settings file's format, on a thread of its own.
+    void Write(const TAffManager& project);
     // Waits until the last bytes given are on the disk.
     void Flush();
     // The text of the last failed write, once.
@@ -34,6 +36,7 @@ class RecoveryCopy {
     std::filesystem::path file_;
     std::filesystem::path lockFile_;
     platform::File lock_;
+    ProjectSnapshots snapshots_;
     std::unique_ptr<BackgroundWriter> writer_;
 };
 

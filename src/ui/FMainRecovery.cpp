@@ -60,7 +60,7 @@ void TfrmMain::ProjectChanged() {
 void TfrmMain::WriteRecoveryCopy() {
     if (!recovery_)
         return;
-    recovery_->Write(FormatSettings(*Manager));
+    recovery_->Write(*Manager);
     const std::string error = recovery_->TakeError();
     if (!error.empty() && !recoveryErrorShown_) {
         recoveryErrorShown_ = true;

@@ -1,5 +1,6 @@
 #include "persistence/RecoveryCopy.h"
 
+#include "persistence/SettingsFile.h"
 #include "support/TempFolder.h"
 #include "util/CrashReports.h"
 
@@ -33,14 +34,17 @@ TEST(RecoveryCopyTest, RunningCopiesKeepTheirOwnAndACleanEndLeavesNothing) {
     RecoveryCopy first(folder.path());
     RecoveryCopy second(folder.path());
     EXPECT_NE(first.file(), second.file());
+    TAffManager project;
     for (int round = 0; round < 50; ++round) {
-        first.Write("first " + std::to_string(round));
-        second.Write("second " + std::to_string(round));
+        project.Title = "first " + std::to_string(round);
+        first.Write(project);
+        project.Title = "second " + std::to_string(round);
+        second.Write(project);
     }
     first.Flush();
     second.Flush();
-    EXPECT_EQ(ReadAll(first.file()), "first 49");
-    EXPECT_EQ(ReadAll(second.file()), "second 49");
+    EXPECT_EQ(SettingsFromBytes(ReadAll(first.file())).Title, "first 49");
+    EXPECT_EQ(SettingsFromBytes(ReadAll(second.file())).Title, "second 49");
     // Neither is offered while its copy runs.
     EXPECT_FALSE(ClaimOrphanedRecovery(folder.path()));
 
@@ -64,7 +68,9 @@ TEST(RecoveryCopyTest, TheNewestCopyOfADeadProgramIsOfferedToOneClaimantAtATime)
     EXPECT_FALSE(ClaimOrphanedRecovery(folder.path()));
 
     RecoveryCopy own(folder.path());
-    own.Write("typed meanwhile");
+    TAffManager typed;
+    typed.Title = "typed meanwhile";
+    own.Write(typed);
     AdoptRecovery(*orphan, own);
     EXPECT_EQ(ReadAll(own.file()), "newer");
     DiscardRecovery(*other);
@@ -81,6 +87,19 @@ TEST(RecoveryCopyTest, LockFilesOfCopiesThatNeverWroteAreCleanedUp) {
     ASSERT_EQ(Names(folder.path()).size(), 2u);
     EXPECT_FALSE(ClaimOrphanedRecovery(folder.path()));
     EXPECT_EQ(Names(folder.path()), std::vector<std::string>{running.file().stem().string()});
+}
+
+TEST(ProjectSnapshotsTest, ASnapshotKeepsTheProjectAsItWasAndSeesEveryLaterChange) {
+    TAffManager project;
+    project.Emails = {"one", "two"};
+    project.Articles = {"kept"};
+    ProjectSnapshots snapshots;
+    const ProjectSnapshot before = snapshots.Take(project);
+    project.Emails[1] = "TWO";
+    const ProjectSnapshot after = snapshots.Take(project);
+    EXPECT_EQ(ProjectOf(before).Emails, (TStringList{"one", "two"}));
+    EXPECT_EQ(ProjectOf(after).Emails, (TStringList{"one", "TWO"}));
+    EXPECT_EQ(ProjectOf(after).Articles, TStringList{"kept"});
 }
 
 TEST(CrashReportsTest, TheNewestReportsAreKeptWithTheirMinidumps) {
