@@ -4,7 +4,6 @@
 #include <atomic>
 #include <csignal>
 #include <cstdlib>
-#include <cxxabi.h>
 #include <exception>
 #include <execinfo.h>
 #include <fcntl.h>
@@ -27,7 +26,6 @@ struct HandlerState {
     FixedText program;
     FixedText folderPath;
     FixedText header;
-    FixedText reason;
     FixedText name;
     FixedText report;
     void* frames[MaxFrames];
@@ -95,8 +93,8 @@ void WriteReport(int signalNumber, const siginfo_t& info) {
     else
         report.add("Address: ").addHex(reinterpret_cast<std::uintptr_t>(info.si_addr));
     report.add("\n");
-    if (!state.reason.view().empty())
-        report.add("Reason: ").add(state.reason.view()).add("\n");
+    if (!CrashReasonText().view().empty())
+        report.add("Reason: ").add(CrashReasonText().view()).add("\n");
     report.add("Backtrace of the crashing thread:\n");
     if (file >= 0) {
         WriteAllTo(file, report.view());
@@ -121,23 +119,6 @@ void OnCrashSignal(int signalNumber, siginfo_t* info, void* /*context*/) {
     }
     // Delivered when the handler returns, now to the default action: the core dump is kept.
     ::raise(signalNumber);
-}
-
-// Names the exception's type, never its text, which may hold what the user typed.
-[[noreturn]] void OnTerminate() {
-    FixedText& reason = state.reason;
-    reason.clear();
-    reason.add("std::terminate called ");
-    if (const std::type_info* type = abi::__cxa_current_exception_type()) {
-        int status = -1;
-        char* readable = abi::__cxa_demangle(type->name(), nullptr, nullptr, &status);
-        reason.add("after an uncaught exception of type ")
-            .add(status == 0 && readable ? readable : type->name());
-        std::free(readable);
-    } else {
-        reason.add("without an active exception");
-    }
-    std::abort();
 }
 
 void AddSystem(FixedText& text) {
@@ -183,12 +164,7 @@ void InstallCrashHandler(const CrashReportSettings& settings) {
     sigemptyset(&action.sa_mask);
     for (int signalNumber : CaughtSignals)
         ::sigaction(signalNumber, &action, nullptr);
-    std::set_terminate(OnTerminate);
-}
-
-void NoteCrashReason(std::string_view reason) {
-    state.reason.clear();
-    state.reason.add(reason);
+    std::set_terminate(AbortOnTerminate);
 }
 
 } // namespace platform

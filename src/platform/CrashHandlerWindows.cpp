@@ -4,7 +4,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <cwchar>
-#include <cxxabi.h>
 #include <exception>
 #include <windows.h>
 // dbghelp.h takes its types from windows.h.
@@ -24,7 +23,6 @@ struct HandlerState {
     wchar_t folder[FolderCapacity] = {};
     wchar_t path[FolderCapacity + 64] = {};
     FixedText header;
-    FixedText reason;
     FixedText report;
     FixedText name;
     void (*whileReporting)() = nullptr;
@@ -164,8 +162,8 @@ void WriteReport(EXCEPTION_POINTERS* pointers) {
                                                          : "Writing address: ");
         report.addHex(record.ExceptionInformation[1]).add("\r\n");
     }
-    if (!state.reason.view().empty())
-        report.add("Reason: ").add(state.reason.view()).add("\r\n");
+    if (!CrashReasonText().view().empty())
+        report.add("Reason: ").add(CrashReasonText().view()).add("\r\n");
     report.add("Backtrace of the crashing thread:\r\n");
     AddBacktrace(report, *pointers->ContextRecord);
     WriteFileBytes(PathInFolder(L".txt"), report.view());
@@ -188,23 +186,6 @@ void OnAbort(int) {
     WriteReport(&pointers);
     // The runtime's abort goes on as without a handler.
     std::signal(SIGABRT, SIG_DFL);
-}
-
-// Names the exception's type, never its text, which may hold what the user typed.
-[[noreturn]] void OnTerminate() {
-    FixedText& reason = state.reason;
-    reason.clear();
-    reason.add("std::terminate called ");
-    if (const std::type_info* type = abi::__cxa_current_exception_type()) {
-        int status = -1;
-        char* readable = abi::__cxa_demangle(type->name(), nullptr, nullptr, &status);
-        reason.add("after an uncaught exception of type ")
-            .add(status == 0 && readable ? readable : type->name());
-        std::free(readable);
-    } else {
-        reason.add("without an active exception");
-    }
-    std::abort();
 }
 
 void OnPureCall() {
@@ -256,14 +237,9 @@ void InstallCrashHandler(const CrashReportSettings& settings) {
 
     ::SetUnhandledExceptionFilter(OnUnhandledException);
     std::signal(SIGABRT, OnAbort);
-    std::set_terminate(OnTerminate);
+    std::set_terminate(AbortOnTerminate);
     _set_purecall_handler(OnPureCall);
     _set_invalid_parameter_handler(OnInvalidParameter);
-}
-
-void NoteCrashReason(std::string_view reason) {
-    state.reason.clear();
-    state.reason.add(reason);
 }
 
 } // namespace platform

@@ -93,4 +93,10 @@ inline void AddReportTime(FixedText& text, const CivilTime& time) {
     text.addDecimal(time.minute, 2).add(":").addDecimal(time.second, 2).add(" UTC");
 }
 
+// The reason the next report names, kept where a crashed process can still read it.
+FixedText& CrashReasonText();
+
+// The terminate handler of both systems: notes the uncaught exception's type and aborts.
+[[noreturn]] void AbortOnTerminate();
+
 } // namespace platform

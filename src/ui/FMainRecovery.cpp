@@ -17,7 +17,7 @@
 
 namespace {
 
-// A change is on the disk at most this long after it was made.
+// A change goes to the writer at most this long after it was made.
 constexpr int RecoveryDelayMs = 1000;
 
 QString LocalTimeText(std::filesystem::file_time_type time) {
