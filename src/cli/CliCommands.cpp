@@ -1,20 +1,25 @@
 #include "cli/CliCommands.h"
 
+#include "cli/BatchGenerateCommand.h"
 #include "cli/CheckTemplateCommand.h"
 #include "cli/EscapedText.h"
 #include "cli/HelpOption.h"
+#include "cli/TemplateChoice.h"
 #include "generator/DeliveryError.h"
 #include "generator/PageDelivery.h"
 #include "generator/TemplateCatalogue.h"
+#include "persistence/ProjectFolder.h"
 #include "persistence/SettingsFile.h"
 #include "platform/Locale.h"
 #include "update/DownloadFile.h"
 #include "update/UpdateCheck.h"
 #include "util/AppError.h"
 #include "util/FileHelpers.h"
+#include "util/ParallelFor.h"
 #include "util/UUtils.h"
 #include "util/UserDataFolders.h"
 
+#include <charconv>
 #include <map>
 #include <optional>
 
@@ -24,6 +29,8 @@ constexpr std::string_view Usage = R"(Usage:
   affiliate-vantor-cli templates [--app-dir DIR]
   affiliate-vantor-cli generate [--app-dir DIR] [--settings FILE] [--template NAME]
                                 [--output NAME | --stdout]
+  affiliate-vantor-cli generate [--app-dir DIR] [--settings FILE]... [--projects DIR]...
+                                [--template NAME] [--jobs N]
   affiliate-vantor-cli check-template NAME|FILE [--app-dir DIR]
   affiliate-vantor-cli check-update [--app-dir DIR] [--url BASE]
   affiliate-vantor-cli --help
@@ -43,7 +50,11 @@ Makes Affiliate Vantor promotion pages from the command line.
 Options:
   --app-dir DIR    the program folder, holding Templates/ and where Output/ is made
                    (default: the folder of this program); it must exist
-  --settings FILE  the project to read (default: settings.dat in the program folder)
+  --settings FILE  the project to read (default: settings.dat in the program folder);
+                   given more than once, one page is made for each
+  --projects DIR   one page for each .vantor and .dat file in DIR, in order of their
+                   names; may be given more than once, and with --settings
+  --jobs N         how many pages of several are made at once (default: one per core)
   --template NAME  the template to use (default: the project's template when it is
                    installed, else the first one listed); letter case does not matter
   --output NAME    the file name in Output/ (default: the project's output file name,
@@ -53,6 +64,13 @@ Options:
                    the clipboard
   --url BASE       the address of the update folder, ending with "/" (default:
                    )" VANTOR_UPDATE_BASE_URL R"()
+
+Several projects: each page goes to Output/ under the project's output file name, else
+the project file's name with ".htm". Projects that would write the same file are refused
+before anything is written. Each project that fails gets one line on standard error,
+"PROJECT: REASON", and the last line says "N pages written, M failed". On a terminal a
+count of the pages made is shown meanwhile. Exit status 0 when every page was written,
+else 2.
 
 A program folder you cannot write is an installed copy: settings.dat and Output/ are
 then in ~/.local/share/affiliate-vantor/ ($XDG_DATA_HOME/affiliate-vantor/), and
@@ -71,7 +89,14 @@ class UsageError : public AppError {
 struct Options {
     std::string command;
     std::map<std::string, std::string> values;
+    // Each --settings FILE and --projects FOLDER, in the order given.
+    std::vector<std::pair<std::string, std::string>> projects;
     bool toStdout = false;
+
+    // One page from one project file, as generate has always made it.
+    bool makesOnePage() const {
+        return projects.empty() || (projects.size() == 1 && projects[0].first == "--settings");
+    }
 
     std::optional<std::string> value(const std::string& name) const {
         auto found = values.find(name);
@@ -92,11 +117,15 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         bool takesValue = argument == "--app-dir" ||
-                          (generating && (argument == "--settings" || argument == "--template" ||
-                                          argument == "--output")) ||
+                          (generating && (argument == "--template" || argument == "--output" ||
+                                          argument == "--jobs")) ||
                           (options.command == "check-update" && argument == "--url");
         if (generating && argument == "--stdout") {
             options.toStdout = true;
+        } else if (generating && (argument == "--settings" || argument == "--projects")) {
+            if (i + 1 >= arguments.size())
+                throw UsageError("Option " + argument + " needs a value.");
+            options.projects.emplace_back(argument, arguments[++i]);
         } else if (takesValue) {
             if (i + 1 >= arguments.size())
                 throw UsageError("Option " + argument + " needs a value.");
@@ -108,6 +137,9 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
     }
     if (options.toStdout && options.value("--output"))
         throw UsageError("Use either --output or --stdout, not both.");
+    if (!options.makesOnePage() && (options.toStdout || options.value("--output")))
+        throw UsageError("Options --output and --stdout make one page; each of several projects "
+                         "is written under its own name.");
     return options;
 }
 
@@ -128,16 +160,6 @@ int ListTemplatesCommand(const Options& options, std::ostream& out) {
     return CliSuccess;
 }
 
-std::string ChooseTemplate(const Options& options, const UserDataFolders& folders,
-                           const TAffManager& project) {
-    if (auto chosen = options.value("--template"))
-        return *chosen;
-    const auto entries = ListTemplates(TemplateFoldersOf(folders));
-    if (FindTemplate(entries, project.TemplateName) >= 0)
-        return project.TemplateName;
-    return entries.empty() ? std::string() : entries.front();
-}
-
 std::string ChooseOutputName(const Options& options, const TAffManager& project) {
     if (auto chosen = options.value("--output"))
         return *chosen;
@@ -149,26 +171,57 @@ int ReportRefusal(const DeliveryError& refusal, const DeliveryRequest& request, 
     err << Escaped(refusal.what()) << '\n';
     if (refusal.reason() != DeliveryError::Reason::NoTemplate)
         return CliBadInput;
-    const std::string folders = TemplateFoldersText(TemplateFoldersOf(request.folders));
-    if (request.templateName.empty())
-        err << "No templates are installed in " << Escaped(folders) << ".\n";
-    else
-        err << "No template file \"" << Escaped(request.templateName) << ".tem\" in "
-            << Escaped(folders) << ".\n";
+    err << Escaped(MissingTemplateText(TemplateFoldersOf(request.folders), request.templateName))
+        << '\n';
     return CliNoTemplate;
+}
+
+// A whole number of threads of at least 1; all cores when not given.
+unsigned JobsOf(const Options& options) {
+    const auto given = options.value("--jobs");
+    if (!given)
+        return AllCores();
+    unsigned jobs = 0;
+    const char* end = given->data() + given->size();
+    auto [stop, error] = std::from_chars(given->data(), end, jobs);
+    if (error != std::errc() || stop != end || jobs == 0)
+        throw UsageError("Option --jobs needs a whole number of at least 1.");
+    return jobs;
+}
+
+int GenerateSeveralCommand(const Options& options, std::ostream& out, std::ostream& err,
+                           bool showProgress) {
+    BatchGenerateRequest request;
+    request.jobs = JobsOf(options);
+    request.folders = UserDataFoldersOf(AppDirOf(options));
+    for (const auto& [option, path] : options.projects) {
+        if (option == "--settings") {
+            request.projectFiles.push_back(PathOf(path));
+        } else {
+            auto files = ProjectFilesIn(PathOf(path));
+            if (files.empty())
+                throw AppError("No projects (.vantor or .dat files) in \"" + path + "\".");
+            request.projectFiles.insert(request.projectFiles.end(), files.begin(), files.end());
+        }
+    }
+    request.templateName = options.value("--template");
+    request.showProgress = showProgress;
+    return BatchGenerateCommand(request, out, err);
 }
 
 int GenerateCommand(const Options& options, std::ostream& out, std::ostream& err) {
     const UserDataFolders folders = UserDataFoldersOf(AppDirOf(options));
-    const fs::path settings =
-        PathOf(options.value("--settings").value_or(PathText(SettingsPath(folders.data))));
+    const auto given =
+        options.projects.empty() ? std::nullopt : std::optional(options.projects[0].second);
+    const fs::path settings = PathOf(given.value_or(PathText(SettingsPath(folders.data))));
     auto project = LoadSettingsFile(settings);
     if (!project)
         throw AppError(CannotOpenFileText(settings, WhyNotAFile(settings)));
 
     DeliveryRequest request;
     request.folders = folders;
-    request.templateName = ChooseTemplate(options, folders, *project);
+    request.templateName = ChooseTemplate(options.value("--template"),
+                                          ListTemplates(TemplateFoldersOf(folders)), *project);
     if (!options.toStdout)
         request.fileName = ChooseOutputName(options, *project);
     request.needsOutputFolder = false;
@@ -203,7 +256,8 @@ int CheckUpdateCommand(const Options& options, std::ostream& out, std::ostream& 
 
 } // namespace
 
-int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+           bool showProgress) {
     if (!arguments.empty() && arguments[0] == "check-template")
         return CheckTemplateCommand({arguments.begin() + 1, arguments.end()}, out, err);
     if (AsksForHelp(arguments)) {
@@ -216,6 +270,8 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
             return ListTemplatesCommand(options, out);
         if (options.command == "check-update")
             return CheckUpdateCommand(options, out, err);
+        if (!options.makesOnePage())
+            return GenerateSeveralCommand(options, out, err, showProgress);
         return GenerateCommand(options, out, err);
     } catch (const UsageError& error) {
         err << Escaped(error.what()) << "\nRun affiliate-vantor-cli --help for the options.\n";

@@ -45,6 +45,14 @@ std::string TemplateFoldersText(const std::vector<fs::path>& templateFolders) {
     return text;
 }
 
+std::string MissingTemplateText(const std::vector<fs::path>& templateFolders,
+                                std::string_view templateName) {
+    const std::string folders = TemplateFoldersText(templateFolders);
+    if (templateName.empty())
+        return "No templates are installed in " + folders + ".";
+    return "No template file \"" + std::string(templateName) + ".tem\" in " + folders + ".";
+}
+
 std::string DisplayNameOf(std::string_view fileName) {
     std::string name = ReplaceAll(fileName, ".tem", "");
     if (!name.empty() && name[0] >= 'a' && name[0] <= 'z')

@@ -20,6 +20,11 @@ std::vector<fs::path> TemplateFoldersOf(const UserDataFolders& folders);
 // The folders for a message: "A", or "A or B".
 std::string TemplateFoldersText(const std::vector<fs::path>& templateFolders);
 
+// Why no template file was found: "No template file "NAME.tem" in FOLDERS.", or "No templates
+// are installed in FOLDERS." when no name was chosen.
+std::string MissingTemplateText(const std::vector<fs::path>& templateFolders,
+                                std::string_view templateName);
+
 // The name a template file is listed under: every ".tem" removed, first ASCII letter raised.
 std::string DisplayNameOf(std::string_view fileName);
 

@@ -196,8 +196,13 @@ std::string GeneratePage(const std::vector<std::filesystem::path>& templateFolde
     auto file = TemplateFile(templateFolders, templateName);
     if (!file)
         throw DeliveryError(DeliveryError::Reason::NoTemplate);
-    const std::string page = ExpandTemplate(ReadFileBytes(*file), model);
+    return FillTemplate(ReadFileBytes(*file), *file, model);
+}
+
+std::string FillTemplate(std::string_view templateText, const std::filesystem::path& templateFile,
+                         const TAffManager& model) {
+    std::string page = ExpandTemplate(templateText, model);
     if (page.empty())
-        throw DeliveryError(DeliveryError::Reason::EmptyTemplate, PathText(*file));
+        throw DeliveryError(DeliveryError::Reason::EmptyTemplate, PathText(templateFile));
     return page;
 }

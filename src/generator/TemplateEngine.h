@@ -15,6 +15,11 @@ constexpr std::size_t LargestPage = std::size_t(1) << 30;
 // Throws DeliveryError PageTooLarge, before building anything, for a page beyond LargestPage.
 std::string ExpandTemplate(std::string_view templateText, const TAffManager& model);
 
+// The page from the text of TemplateFile. Throws DeliveryError EmptyTemplate, naming the file,
+// when the page is empty.
+std::string FillTemplate(std::string_view templateText, const std::filesystem::path& templateFile,
+                         const TAffManager& model);
+
 // The page from the template the catalogue shows under TemplateName. Throws DeliveryError when
 // there is no such template or it gives an empty page, AppError when its file cannot be read.
 std::string GeneratePage(const std::vector<std::filesystem::path>& templateFolders,

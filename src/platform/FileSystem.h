@@ -28,6 +28,9 @@ bool SystemTextIsUtf8();
 // Standard output passes bytes unchanged (no line-end translation).
 void MakeStandardOutputBinary();
 
+// True when standard error is a terminal that a person watches.
+bool StandardErrorIsTerminal();
+
 // A path from a text of the model (the system's 8-bit encoding), and the text of a path.
 fs::path PathFromText(std::string_view text);
 std::string TextOfPath(const fs::path& path);
@@ -81,6 +84,14 @@ fs::perms NewDocumentPermissions();
 
 // Fails with the system's reason when the user may not write to the existing file.
 std::error_code CheckWritable(const fs::path& path);
+
+// Puts on the disk the bytes of files written and closed before; for many files this waits for
+// the disk once rather than once a file.
+std::error_code FlushFilesToDisk(const std::vector<fs::path>& files);
+
+// A text that is the same for two paths exactly when the system takes them for the same file:
+// letter case and trailing dots and blanks do not count on Windows. Links are not followed.
+std::string ComparableFileName(const fs::path& path);
 
 // Moves From over To, replacing To in one step.
 std::error_code ReplaceFile(const fs::path& from, const fs::path& to);

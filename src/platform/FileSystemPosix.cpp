@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <mutex>
+#include <set>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,6 +35,10 @@ int Descriptor(const File& file) {
 
 void MakeStandardOutputBinary() {
     // POSIX streams never translate line ends.
+}
+
+bool StandardErrorIsTerminal() {
+    return ::isatty(STDERR_FILENO) == 1;
 }
 
 bool SystemTextIsUtf8() {
@@ -117,6 +123,9 @@ std::error_code SetPermissions(File& file, fs::perms permissions) {
 }
 
 fs::perms NewDocumentPermissions() {
+    // The mask can only be read by setting it; two threads doing so at once could leave it 0.
+    static std::mutex reading;
+    const std::lock_guard lock(reading);
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return static_cast<fs::perms>(0666 & ~mask);
@@ -125,6 +134,28 @@ fs::perms NewDocumentPermissions() {
 std::error_code CheckWritable(const fs::path& path) {
     return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 ? std::error_code()
                                                                       : LastError();
+}
+
+std::error_code FlushFilesToDisk(const std::vector<fs::path>& files) {
+    // One syncfs a file system flushes everything written to it, in one wait for the disk.
+    std::set<fs::path> folders;
+    for (const auto& file : files)
+        folders.insert(file.has_parent_path() ? file.parent_path() : fs::path("."));
+    for (const auto& folder : folders) {
+        const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (descriptor < 0)
+            return LastError();
+        const bool flushed = ::syncfs(descriptor) == 0;
+        const std::error_code error = flushed ? std::error_code() : LastError();
+        ::close(descriptor);
+        if (error)
+            return error;
+    }
+    return {};
+}
+
+std::string ComparableFileName(const fs::path& path) {
+    return path.lexically_normal().string();
 }
 
 std::error_code ReplaceFile(const fs::path& from, const fs::path& to) {

@@ -44,6 +44,11 @@ void MakeStandardOutputBinary() {
     _setmode(_fileno(stdout), _O_BINARY);
 }
 
+bool StandardErrorIsTerminal() {
+    DWORD mode = 0;
+    return ::GetConsoleMode(::GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
+}
+
 bool SystemTextIsUtf8() {
     return ::GetACP() == CP_UTF8;
 }
@@ -161,6 +166,54 @@ std::error_code CheckWritable(const fs::path& path) {
     if (attributes & FILE_ATTRIBUTE_READONLY)
         return {ERROR_ACCESS_DENIED, WindowsErrorCategory()};
     return {};
+}
+
+std::error_code FlushFilesToDisk(const std::vector<fs::path>& files) {
+    // Flushing a whole volume needs the administrator's rights, so each file is flushed.
+    for (const auto& file : files) {
+        HANDLE handle = ::CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE)
+            return LastError();
+        const bool flushed = ::FlushFileBuffers(handle);
+        const std::error_code error = flushed ? std::error_code() : LastError();
+        ::CloseHandle(handle);
+        if (error)
+            return error;
+    }
+    return {};
+}
+
+std::string ComparableFileName(const fs::path& path) {
+    // Each name loses its trailing dots and blanks, as Windows drops them when it opens a file.
+    std::wstring normal = path.lexically_normal().make_preferred().native();
+    std::wstring trimmed;
+    std::size_t start = 0;
+    while (start <= normal.size()) {
+        std::size_t end = normal.find(L'\\', start);
+        if (end == std::wstring::npos)
+            end = normal.size();
+        std::wstring name = normal.substr(start, end - start);
+        if (name != L"." && name != L"..")
+            while (!name.empty() && (name.back() == L'.' || name.back() == L' '))
+                name.pop_back();
+        trimmed += name;
+        if (end < normal.size())
+            trimmed += L'\\';
+        start = end + 1;
+    }
+    // Letter case the way NTFS compares names: upper case without regard to the user's locale.
+    std::wstring upper(trimmed.size(), L'\0');
+    if (!trimmed.empty())
+        ::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, trimmed.data(),
+                        static_cast<int>(trimmed.size()), upper.data(),
+                        static_cast<int>(upper.size()), nullptr, nullptr, 0);
+    const int size = static_cast<int>(upper.size());
+    std::string text(
+        ::WideCharToMultiByte(CP_UTF8, 0, upper.data(), size, nullptr, 0, nullptr, nullptr), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, upper.data(), size, text.data(),
+                          static_cast<int>(text.size()), nullptr, nullptr);
+    return text;
 }
 
 std::error_code ReplaceFile(const fs::path& from, const fs::path& to) {

@@ -94,7 +94,7 @@ std::string ReadFileBytes(const fs::path& path) {
     return bytes;
 }
 
-void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
+fs::path WriteTemporaryBeside(const fs::path& path, std::string_view bytes, bool flush) {
     const platform::EntryStatus target = platform::StatusOf(path);
     if (target.kind == EntryKind::Folder || target.kind == EntryKind::Other)
         ThrowCannotCreate(path, WhyNotAFile(path));
@@ -108,7 +108,7 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     if (auto error = platform::CreateUniqueFile(FolderOf(path), TemporaryPrefix, file, temporary))
         ThrowCannotCreate(path, error.message());
     std::error_code error = platform::WriteAll(file, bytes);
-    if (!error)
+    if (!error && flush)
         error = platform::FlushToDisk(file);
     if (!error)
         error = platform::SetPermissions(file, target.kind == EntryKind::File
@@ -116,9 +116,16 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
                                                    : platform::NewDocumentPermissions());
     if (auto closeError = file.close(); !error)
         error = closeError;
-    if (!error)
-        error = platform::ReplaceFile(temporary, path);
     if (error) {
+        platform::RemoveFile(temporary);
+        ThrowCannotCreate(path, error.message());
+    }
+    return temporary;
+}
+
+void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
+    const fs::path temporary = WriteTemporaryBeside(path, bytes, true);
+    if (auto error = platform::ReplaceFile(temporary, path)) {
         platform::RemoveFile(temporary);
         ThrowCannotCreate(path, error.message());
     }

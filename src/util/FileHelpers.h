@@ -35,6 +35,10 @@ std::string ReadFileBytes(const fs::path& path);
 // file keeps its permission bits. Throws AppError "Cannot create file ...".
 void WriteFileAtomically(const fs::path& path, std::string_view bytes);
 
+// The first half of WriteFileAtomically: the bytes in a new temporary file beside Path, after
+// the same checks, flushed to the disk when Flush is set. Returns the temporary's path.
+fs::path WriteTemporaryBeside(const fs::path& path, std::string_view bytes, bool flush);
+
 // A plain file of a folder, as listed.
 struct ListedFile {
     std::string name;

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "util/UserDataFolders.h"
+
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// What "generate" is asked for when it makes the pages of several projects.
+struct BatchGenerateRequest {
+    UserDataFolders folders;
+    std::vector<std::filesystem::path> projectFiles;
+    // The template of every page; without one each project's own.
+    std::optional<std::string> templateName;
+    unsigned jobs = 1;
+    // A count of the pages made, rewritten in place on Err.
+    bool showProgress = false;
+};
+
+// Makes one page per project into Output/, on Jobs threads. Writes one line per failure to Err,
+// naming the project, and "N pages written, M failed" to Out. Pages that would land on the same
+// file are refused before anything is written. Returns 0 when every page was written, else 2.
+int BatchGenerateCommand(const BatchGenerateRequest& request, std::ostream& out, std::ostream& err);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "model/UAffiliate.h"
+#include "util/UserDataFolders.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+// One page of a batch: the project it is made from, its template and its file name in Output/.
+struct BatchPage {
+    const TAffManager* project;
+    std::string templateName;
+    std::string fileName;
+};
+
+// The file name of a project's page in a batch: its output file name, else the project file's
+// name with ".htm", so that projects saved without a name do not all write one page.
+std::string BatchPageName(const std::filesystem::path& projectFile, const TAffManager& project);
+
+// The positions (earlier, later) of file names that would write the same file of Output/, as
+// the system compares names. Names that are no valid output file name are left out.
+std::vector<std::pair<std::size_t, std::size_t>>
+FindPageClashes(const std::filesystem::path& dataDir, const std::vector<std::string>& fileNames);
+
+// Makes the pages on Jobs threads and writes them into Output/, which must exist, each as
+// DeliverPage would; all of them reach the disk together. PageDone is called, one call at a
+// time, as each page is made or fails. Returns for each page the text of its failure, or an
+// empty text when it was written.
+std::vector<std::string> WritePages(const UserDataFolders& folders,
+                                    const std::vector<BatchPage>& pages, unsigned jobs,
+                                    const std::function<void()>& pageDone);
