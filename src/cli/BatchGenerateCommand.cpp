@@ -82,7 +82,7 @@ int BatchGenerateCommand(const BatchGenerateRequest& request, std::ostream& out,
     for (auto [first, second] : clashes)
         err << Escaped("\"" + PathText(files[projectOfPage[first]]) + "\" and \"" +
                        PathText(files[projectOfPage[second]]) + "\" would both write \"" +
-                       PathText(OutputFile(request.folders.data, pageNames[second])) + "\".")
+                       PathText(OutputFile(request.folders.data, pageNames[first])) + "\".")
             << '\n';
     if (!clashes.empty()) {
         err << "No page was written.\n";

@@ -1,39 +1,12 @@
-#include "cli/CliCommands.h"
-#include "support/TempFolder.h"
+#include "cli/CliRun.h"
 #include "support/TestHttpServer.h"
 
 #include <fcntl.h>
-#include <gtest/gtest.h>
 #include <spawn.h>
-#include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace {
-
-struct CliResult {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliResult RunTool(std::vector<std::string> arguments) {
-    std::ostringstream out, err;
-    int status = RunCli(arguments, out, err);
-    return {status, out.str(), err.str()};
-}
-
-// A program folder holding the shipped templates and the demo project.
-class CliProgramFolder : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        fs::copy(fs::path(VANTOR_SOURCE_DIR) / "templates", app.path() / "Templates");
-        fs::copy_file(fs::path(VANTOR_SOURCE_DIR) / "examples" / "demo" / "settings.dat",
-                      app.path() / "settings.dat");
-    }
-    std::string dir() const { return app.path().string(); }
-    TempFolder app;
-};
 
 const char* const SectionAnchors[] = {"affiliatelink", "linktext", "emailcopy",
                                       "sig",           "pops",     "banners",

@@ -1,0 +1,156 @@
+#include "cli/CliRun.h"
+
+#include <set>
+
+namespace {
+
+// The demo project with a title, template and output file name of its own.
+std::string Project(const std::string& title, const std::string& page,
+                    const std::string& templateName = "Aurora") {
+    std::string text = ReadAll(fs::path(VANTOR_SOURCE_DIR) / "examples" / "demo" / "settings.dat");
+    auto replace = [&](const std::string& tag, const std::string& value) {
+        const std::string start = "<%%" + tag + "%%>", end = "<%%/" + tag + "%%>";
+        const auto from = text.find(start) + start.size();
+        text.replace(from, text.find(end) - from, value);
+    };
+    replace("AfTitle", title);
+    replace("AfTemplate", templateName);
+    replace("AfFileName", page);
+    return text;
+}
+
+std::set<std::string> FilesIn(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+class BatchGenerate : public CliProgramFolder {
+  protected:
+    fs::path output() const { return app.path() / "Output"; }
+};
+
+} // namespace
+
+TEST_F(BatchGenerate, PagesOfAFolderAndFilesAreThoseOfOneRunEach) {
+    app.write("projects/b.vantor", Project("Bee", "bee.htm", "Sunset"));
+    app.write("projects/a.DAT", Project("Ant", "  "));
+    app.write("projects/.hidden.vantor", Project("Hidden", "hidden.htm"));
+    app.write("projects/notes.txt", "not a project");
+    const auto single = app.write("elsewhere/c.vantor", Project("Cat", "sub/cat.htm"));
+    fs::create_directories(output() / "sub");
+
+    auto batch = RunTool({"generate", "--app-dir", dir(), "--projects", dir() + "/projects",
+                          "--settings", single.string(), "--jobs", "3"});
+    ASSERT_EQ(batch.status, CliSuccess) << batch.err;
+    EXPECT_EQ(batch.out, "3 pages written, 0 failed\n");
+    EXPECT_EQ(batch.err, "");
+    // No temporary file is left behind.
+    EXPECT_EQ(FilesIn(output()), (std::set<std::string>{"a.htm", "bee.htm", "sub"}));
+    EXPECT_EQ(FilesIn(output() / "sub"), std::set<std::string>{"cat.htm"});
+
+    TempFolder alone;
+    fs::copy(app.path() / "Templates", alone.path() / "Templates");
+    for (auto [project, page] :
+         {std::pair{"projects/a.DAT", "a.htm"}, std::pair{"projects/b.vantor", "bee.htm"},
+          std::pair{"elsewhere/c.vantor", "sub/cat.htm"}}) {
+        SCOPED_TRACE(project);
+        fs::create_directories(alone.path() / "Output" / "sub");
+        auto one = RunTool({"generate", "--app-dir", alone.path().string(), "--settings",
+                            dir() + "/" + project, "--output", page});
+        ASSERT_EQ(one.status, CliSuccess) << one.err;
+        EXPECT_EQ(ReadAll(output() / page), ReadAll(alone.path() / "Output" / page));
+    }
+    EXPECT_NE(ReadAll(output() / "bee.htm").find("Bee"), std::string::npos);
+}
+
+TEST_F(BatchGenerate, PagesLandingOnOneFileAreRefusedBeforeAnythingIsWritten) {
+    app.write("projects/1.vantor", Project("One", "same.htm"));
+    app.write("projects/2.vantor", Project("Two", "other.htm"));
+    app.write("projects/3.vantor", Project("Three", "./same.htm"));
+    app.write("projects/same.vantor", Project("Four", ""));
+    auto result = RunTool({"generate", "--app-dir", dir(), "--projects", dir() + "/projects"});
+    EXPECT_EQ(result.status, CliBadInput);
+    EXPECT_EQ(result.out, "");
+    const std::string page = (output() / "same.htm").string();
+    const std::string projects = dir() + "/projects/";
+    EXPECT_EQ(result.err, "\"" + projects + "1.vantor\" and \"" + projects +
+                              "3.vantor\" would both write \"" + page + "\".\n\"" + projects +
+                              "1.vantor\" and \"" + projects + "same.vantor\" would both write \"" +
+                              page + "\".\nNo page was written.\n");
+    EXPECT_FALSE(fs::exists(output()));
+
+    // The same project twice is a clash as well; names in other letter cases are not, here.
+    app.write("projects/3.vantor", Project("Three", "SAME.htm"));
+    fs::remove(app.path() / "projects" / "same.vantor");
+    auto twice = RunTool({"generate", "--app-dir", dir(), "--settings", projects + "2.vantor",
+                          "--settings", projects + "2.vantor"});
+    EXPECT_EQ(twice.status, CliBadInput);
+    EXPECT_FALSE(fs::exists(output()));
+    auto cases = RunTool({"generate", "--app-dir", dir(), "--projects", projects});
+    EXPECT_EQ(cases.status, CliSuccess) << cases.err;
+    EXPECT_EQ(FilesIn(output()), (std::set<std::string>{"SAME.htm", "other.htm", "same.htm"}));
+}
+
+TEST_F(BatchGenerate, AFailingProjectFailsAloneAndTheStatusSaysSo) {
+    const std::string projects = dir() + "/projects/";
+    app.write("projects/1-good.vantor", Project("Good", "good.htm"));
+    app.write("projects/2-escapes.vantor", Project("Escapes", "../escaped.htm"));
+    app.write("projects/3-blocked.vantor", Project("Blocked", "blocked.htm"));
+    app.write("projects/4-also-good.vantor", Project("Also", ""));
+    fs::create_directories(output() / "blocked.htm");
+    const std::string missing = dir() + "/none.vantor";
+
+    auto result = RunTool({"generate", "--app-dir", dir(), "--settings", missing, "--projects",
+                           projects, "--template", "Meadow"});
+    EXPECT_EQ(result.status, CliBadInput);
+    EXPECT_EQ(result.out, "2 pages written, 3 failed\n");
+    EXPECT_EQ(result.err, missing + ": Cannot open file \"" + missing +
+                              "\". No such file or directory\n" + projects +
+                              "2-escapes.vantor: Please provide a valid output filename.\n" +
+                              projects + "3-blocked.vantor: Cannot create file \"" +
+                              (output() / "blocked.htm").string() + "\". Is a directory\n");
+    EXPECT_EQ(FilesIn(output()),
+              (std::set<std::string>{"good.htm", "4-also-good.htm", "blocked.htm"}));
+    EXPECT_FALSE(fs::exists(app.path() / "escaped.htm"));
+
+    auto noTemplate = RunTool({"generate", "--app-dir", dir(), "--projects", projects, "--template",
+                               "Gone", "--jobs", "1"});
+    EXPECT_EQ(noTemplate.status, CliBadInput);
+    EXPECT_NE(noTemplate.err.find(projects + "1-good.vantor: No template file \"Gone.tem\" in "),
+              std::string::npos);
+}
+
+TEST_F(BatchGenerate, ATerminalSeesACountThatIsWipedAtTheEnd) {
+    app.write("projects/a.vantor", Project("A", ""));
+    app.write("projects/b.vantor", Project("B", ""));
+    const std::vector<std::string> arguments = {"generate", "--app-dir", dir(), "--projects",
+                                                dir() + "/projects"};
+    auto watched = RunTool(arguments, true);
+    EXPECT_EQ(watched.status, CliSuccess);
+    EXPECT_EQ(watched.err, "\r1/2 pages\r2/2 pages\r         \r");
+    EXPECT_EQ(RunTool(arguments, false).err, "");
+}
+
+TEST_F(BatchGenerate, WrongCommandLinesAreRefused) {
+    app.write("projects/a.vantor", Project("A", ""));
+    app.write("empty/readme.txt", "");
+    const std::string projects = dir() + "/projects";
+    for (auto arguments :
+         std::vector<std::vector<std::string>>{{"--projects", projects, "--output", "x.htm"},
+                                               {"--projects", projects, "--stdout"},
+                                               {"--settings", "a", "--settings", "b", "--stdout"},
+                                               {"--projects", projects, "--jobs", "0"},
+                                               {"--projects", projects, "--jobs", "2x"},
+                                               {"--projects"},
+                                               {"--projects", dir() + "/none"},
+                                               {"--projects", dir() + "/empty"}}) {
+        arguments.insert(arguments.begin(), {"generate", "--app-dir", dir()});
+        auto result = RunTool(arguments);
+        EXPECT_EQ(result.status, CliBadInput) << arguments.back();
+        EXPECT_FALSE(result.err.empty());
+        EXPECT_EQ(result.out, "");
+    }
+    EXPECT_FALSE(fs::exists(app.path() / "Output"));
+}
