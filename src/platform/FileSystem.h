@@ -85,6 +85,9 @@ fs::perms NewDocumentPermissions();
 // Fails with the system's reason when the user may not write to the existing file.
 std::error_code CheckWritable(const fs::path& path);
 
+// Starts putting the file's bytes on the disk without waiting for them.
+void StartFlushToDisk(File& file);
+
 // Puts on the disk the bytes of files written and closed before; for many files this waits for
 // the disk once rather than once a file.
 std::error_code FlushFilesToDisk(const std::vector<fs::path>& files);

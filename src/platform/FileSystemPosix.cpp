@@ -117,6 +117,11 @@ std::error_code FlushToDisk(File& file) {
     return ::fsync(Descriptor(file)) == 0 ? std::error_code() : LastError();
 }
 
+void StartFlushToDisk(File& file) {
+    // Linux only; where it is missing the later flush does all the work.
+    ::sync_file_range(Descriptor(file), 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
 std::error_code SetPermissions(File& file, fs::perms permissions) {
     return ::fchmod(Descriptor(file), static_cast<mode_t>(permissions)) == 0 ? std::error_code()
                                                                              : LastError();

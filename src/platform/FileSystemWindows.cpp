@@ -149,6 +149,10 @@ std::error_code FlushToDisk(File& file) {
     return ::FlushFileBuffers(Handle(file)) ? std::error_code() : LastError();
 }
 
+void StartFlushToDisk(File&) {
+    // Windows has no such call; FlushFilesToDisk does all the work.
+}
+
 std::error_code SetPermissions(File&, fs::perms) {
     // The replaced file's read-only attribute is refused before, so there is nothing to carry.
     return {};

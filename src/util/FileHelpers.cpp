@@ -110,6 +110,8 @@ fs::path WriteTemporaryBeside(const fs::path& path, std::string_view bytes, bool
     std::error_code error = platform::WriteAll(file, bytes);
     if (!error && flush)
         error = platform::FlushToDisk(file);
+    else if (!error)
+        platform::StartFlushToDisk(file);
     if (!error)
         error = platform::SetPermissions(file, target.kind == EntryKind::File
                                                    ? target.permissions

@@ -161,15 +161,18 @@ std::string NormalizeLineEnds(std::string_view text) {
     text = text.substr(0, text.find('\0'));
     std::string normalized;
     normalized.reserve(text.size() + text.size() / 32 + 2);
+    // Lines are copied whole; a page is mostly long runs between breaks.
+    std::size_t lineStart = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-            normalized += "\r\n";
-        } else {
-            normalized += text[i];
-        }
+        if (text[i] != '\r' && text[i] != '\n')
+            continue;
+        normalized.append(text.substr(lineStart, i - lineStart));
+        normalized += "\r\n";
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        lineStart = i + 1;
     }
+    normalized.append(text.substr(lineStart));
     if (!text.empty() && !normalized.ends_with("\r\n"))
         normalized += "\r\n";
     return normalized;
