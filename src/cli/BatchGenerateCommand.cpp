@@ -6,7 +6,7 @@
 #include "generator/DeliveryError.h"
 #include "generator/PageBatch.h"
 #include "generator/PageOutput.h"
-#include "persistence/SettingsFile.h"
+#include "persistence/ProjectFiles.h"
 #include "util/FileHelpers.h"
 #include "util/ParallelFor.h"
 
@@ -20,9 +20,7 @@ Projects LoadProjects(const BatchGenerateRequest& request, std::vector<std::stri
     Projects projects(files.size());
     ParallelFor(files.size(), request.jobs, [&](std::size_t i) {
         try {
-            projects[i] = LoadSettingsFile(files[i]);
-            if (!projects[i])
-                failures[i] = CannotOpenFileText(files[i], WhyNotAFile(files[i]));
+            projects[i] = LoadProjectFile(files[i]);
         } catch (const std::exception& error) {
             failures[i] = error.what();
         }

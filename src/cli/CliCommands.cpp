@@ -8,7 +8,7 @@
 #include "generator/DeliveryError.h"
 #include "generator/PageDelivery.h"
 #include "generator/TemplateCatalogue.h"
-#include "persistence/ProjectFolder.h"
+#include "persistence/ProjectFiles.h"
 #include "persistence/SettingsFile.h"
 #include "platform/Locale.h"
 #include "update/DownloadFile.h"

@@ -179,6 +179,16 @@ void SaveSettingsFile(const std::filesystem::path& path, const TAffManager& mode
     WriteFileAtomically(path, FormatSettings(model));
 }
 
+bool HoldsSettingsTags(std::string_view text) {
+    const std::string_view whole = text.substr(0, text.find('\0'));
+    return std::any_of(Fields.begin(), Fields.end(), [&](const Field& field) {
+        // The scan moves on only when the start tag is found.
+        std::string_view scan = whole;
+        CutSectionView(scan, StartTag(field), EndTag(field));
+        return scan.data() != whole.data();
+    });
+}
+
 TAffManager SettingsFromBytes(std::string_view bytes) {
     // Files written on Windows hold the ANSI code page; where the model's texts are UTF-8, such
     // a file is converted, and elsewhere its bytes already are the model's.

@@ -16,6 +16,9 @@ std::string FormatSettings(const TAffManager& model);
 // A project read back from the text of a settings file; tags that are missing give empty values.
 TAffManager ParseSettings(std::string_view text);
 
+// True when the text holds a start tag of a settings file, so that it can be a project at all.
+bool HoldsSettingsTags(std::string_view text);
+
 // A project read from a settings file's bytes, in UTF-8 or, failing that, Windows-1252.
 TAffManager SettingsFromBytes(std::string_view bytes);
 

@@ -99,18 +99,20 @@ TEST_F(BatchGenerate, AFailingProjectFailsAloneAndTheStatusSaysSo) {
     app.write("projects/2-escapes.vantor", Project("Escapes", "../escaped.htm"));
     app.write("projects/3-blocked.vantor", Project("Blocked", "blocked.htm"));
     app.write("projects/4-also-good.vantor", Project("Also", ""));
+    const auto other = app.write("projects/5-dbconfig.dat", "[Brand]\r\nTitle=Other\r\n");
     fs::create_directories(output() / "blocked.htm");
     const std::string missing = dir() + "/none.vantor";
 
     auto result = RunTool({"generate", "--app-dir", dir(), "--settings", missing, "--projects",
                            projects, "--template", "Meadow"});
     EXPECT_EQ(result.status, CliBadInput);
-    EXPECT_EQ(result.out, "2 pages written, 3 failed\n");
-    EXPECT_EQ(result.err, missing + ": Cannot open file \"" + missing +
-                              "\". No such file or directory\n" + projects +
-                              "2-escapes.vantor: Please provide a valid output filename.\n" +
-                              projects + "3-blocked.vantor: Cannot create file \"" +
-                              (output() / "blocked.htm").string() + "\". Is a directory\n");
+    EXPECT_EQ(result.out, "2 pages written, 4 failed\n");
+    EXPECT_EQ(result.err,
+              missing + ": Cannot open file \"" + missing + "\". No such file or directory\n" +
+                  projects + "2-escapes.vantor: Please provide a valid output filename.\n" +
+                  projects + "3-blocked.vantor: Cannot create file \"" +
+                  (output() / "blocked.htm").string() + "\". Is a directory\n" + other.string() +
+                  ": Cannot open file \"" + other.string() + "\". It holds no project.\n");
     EXPECT_EQ(FilesIn(output()),
               (std::set<std::string>{"good.htm", "4-also-good.htm", "blocked.htm"}));
     EXPECT_FALSE(fs::exists(app.path() / "escaped.htm"));

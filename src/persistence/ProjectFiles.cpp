@@ -1,5 +1,6 @@
-#include "persistence/ProjectFolder.h"
+#include "persistence/ProjectFiles.h"
 
+#include "persistence/SettingsFile.h"
 #include "util/AppError.h"
 #include "util/CaseFolding.h"
 #include "util/FileHelpers.h"
@@ -20,4 +21,13 @@ std::vector<std::filesystem::path> ProjectFilesIn(const std::filesystem::path& f
     for (const auto& name : names)
         files.push_back(folder / PathOf(name));
     return files;
+}
+
+TAffManager LoadProjectFile(const std::filesystem::path& file) {
+    if (!FileExists(file))
+        throw AppError(CannotOpenFileText(file, WhyNotAFile(file)));
+    const std::string bytes = ReadFileBytes(file);
+    if (!HoldsSettingsTags(bytes))
+        throw AppError(CannotOpenFileText(file, "It holds no project."));
+    return SettingsFromBytes(bytes);
 }
