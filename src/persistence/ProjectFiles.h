@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <vector>
+
+// Projects kept in files of their own, in the settings file's format: settings.dat is the
+// default one.
+
+// A project file saved under a new name takes this extension unless the name has one.
+std::filesystem::path WithProjectExtension(std::filesystem::path file);
+
+// The projects opened most recently, newest first, as the configuration folder keeps them.
+inline constexpr std::size_t MaxRecentProjects = 8;
+
+std::filesystem::path RecentProjectsFile(const std::filesystem::path& configFolder);
+
+// The list as stored; a missing or unreadable file is an empty list.
+std::vector<std::filesystem::path> ReadRecentProjects(const std::filesystem::path& file);
+
+// Stores the list, making its folder; throws AppError "Cannot create file ...".
+void WriteRecentProjects(const std::filesystem::path& file,
+                         const std::vector<std::filesystem::path>& projects);
+
+// The list with Project first, listed once, and at most MaxRecentProjects long.
+std::vector<std::filesystem::path> WithRecentProject(std::vector<std::filesystem::path> projects,
+                                                     const std::filesystem::path& project);
+
+// The list without Project.
+std::vector<std::filesystem::path> WithoutProject(std::vector<std::filesystem::path> projects,
+                                                  const std::filesystem::path& project);
