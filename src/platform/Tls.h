@@ -18,7 +18,7 @@ struct TTlsTrust {
 // What a secure session must wait for before it can go on.
 enum class TTlsWait { Nothing, Readable, Writable };
 
-// Why a server's certificate was refused, in the same words on every system.
+// Why a server was refused, in the same words on every system.
 namespace TlsReason {
 inline constexpr const char* Expired = "certificate has expired";
 inline constexpr const char* NotYetValid = "certificate is not yet valid";
@@ -26,6 +26,7 @@ inline constexpr const char* OtherHost = "certificate is for another host name";
 inline constexpr const char* SelfSigned = "self-signed certificate";
 inline constexpr const char* UnknownIssuer = "certificate issuer is unknown";
 inline constexpr const char* Revoked = "certificate has been revoked";
+inline constexpr const char* OldProtocol = "TLS handshake failed: the server offers no TLS 1.2 or later";
 } // namespace TlsReason
 
 // A TLS client session (TLS 1.2 or later) over a connected socket that never blocks. The

@@ -180,6 +180,11 @@ TTlsWait TTlsSession::Handshake() {
         ERR_clear_error();
         throw AppError(CertificateReason(verified));
     }
+    const int reason = ERR_GET_REASON(ERR_peek_last_error());
+    if (reason == SSL_R_TLSV1_ALERT_PROTOCOL_VERSION || reason == SSL_R_UNSUPPORTED_PROTOCOL) {
+        ERR_clear_error();
+        throw AppError(TlsReason::OldProtocol);
+    }
     state_->Fail("TLS handshake failed: ", "the server closed the connection");
 }
 
