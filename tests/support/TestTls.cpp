@@ -33,13 +33,13 @@ void AddExtension(X509* certificate, X509* issuer, int id, const char* value) {
     X509_EXTENSION_free(extension);
 }
 
-// A P-256 certificate for Name, signed by Issuer (itself when null), valid from NotBefore to
+// An RSA certificate (Wine's crypt32 cannot check ECDSA signatures) for Name, signed by Issuer (itself when null), valid from NotBefore to
 // NotAfter seconds from now.
 Identity Make(const char* name, const Identity* issuer, bool authority, const char* altNames,
               long notBefore = -Day, long notAfter = 3650 * Day) {
     static long serial = 1;
     Identity made;
-    made.key = EVP_EC_gen("P-256");
+    made.key = EVP_RSA_gen(2048);
     made.certificate = X509_new();
     X509* certificate = made.certificate;
     Check(made.key && certificate);
