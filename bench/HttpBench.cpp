@@ -78,7 +78,8 @@ BENCHMARK(BM_DownloadFileHttps)->Unit(benchmark::kMillisecond)->UseRealTime();
 static void Curl(benchmark::State& state, bool secure) {
     const std::string url = (secure ? SecureServer() : Server(false)).Url("/big.bin");
     const std::string target = BenchTarget().string();
-    const std::string root = (std::filesystem::temp_directory_path() / "vantor-bench-root.pem").string();
+    const std::string root =
+        (std::filesystem::temp_directory_path() / "vantor-bench-root.pem").string();
     std::ofstream(root) << TestRootPem();
     std::vector<char*> argv{const_cast<char*>("curl"), const_cast<char*>("-sfo"),
                             const_cast<char*>(target.c_str())};

@@ -193,7 +193,8 @@ int CheckUpdateCommand(const Options& options, std::ostream& out, std::ostream& 
     const fs::path description = cache / UpdateDescriptionFileName;
     THttpClient client;
     std::string failure;
-    if (!DownloadFile(client, address, description, [] { return true; }, &failure)) {
+    if (!DownloadFile(
+            client, address, description, [] { return true; }, &failure)) {
         err << "could not fetch " << address << ": " << Escaped(failure) << '\n';
         return CliNotFetched;
     }

@@ -26,7 +26,8 @@ inline constexpr const char* OtherHost = "certificate is for another host name";
 inline constexpr const char* SelfSigned = "self-signed certificate";
 inline constexpr const char* UnknownIssuer = "certificate issuer is unknown";
 inline constexpr const char* Revoked = "certificate has been revoked";
-inline constexpr const char* OldProtocol = "TLS handshake failed: the server offers no TLS 1.2 or later";
+inline constexpr const char* OldProtocol =
+    "TLS handshake failed: the server offers no TLS 1.2 or later";
 } // namespace TlsReason
 
 // A TLS client session (TLS 1.2 or later) over a connected socket that never blocks. The

@@ -50,7 +50,8 @@ std::string CertificateReason(long result) {
 
 void AddRoot(SSL_CTX* context, const std::string& pem) {
     TBio source(BIO_new_mem_buf(pem.data(), static_cast<int>(pem.size())));
-    TCertificate root(source ? PEM_read_bio_X509(source.get(), nullptr, nullptr, nullptr) : nullptr);
+    TCertificate root(source ? PEM_read_bio_X509(source.get(), nullptr, nullptr, nullptr)
+                             : nullptr);
     if (!root || X509_STORE_add_cert(SSL_CTX_get_cert_store(context), root.get()) != 1)
         throw AppError("The extra trusted root cannot be read: " + OpenSslReason("no PEM"));
 }
@@ -96,9 +97,9 @@ long LinkControl(BIO*, int command, long, void*) {
 const BIO_METHOD* LinkMethod() {
     static BIO_METHOD* method = [] {
         BIO_METHOD* made = BIO_meth_new(BIO_get_new_index() | BIO_TYPE_SOURCE_SINK, "vantor");
-        if (made && (BIO_meth_set_write(made, LinkWrite) != 1 ||
-                     BIO_meth_set_read(made, LinkRead) != 1 ||
-                     BIO_meth_set_ctrl(made, LinkControl) != 1))
+        if (made &&
+            (BIO_meth_set_write(made, LinkWrite) != 1 || BIO_meth_set_read(made, LinkRead) != 1 ||
+             BIO_meth_set_ctrl(made, LinkControl) != 1))
             made = nullptr;
         return made;
     }();
@@ -151,10 +152,10 @@ TTlsSession::TTlsSession(TSocket& socket, const std::string& host, const TTlsTru
     unsigned char literal[16];
     const bool isAddress = inet_pton(AF_INET, host.c_str(), literal) == 1 ||
                            inet_pton(AF_INET6, host.c_str(), literal) == 1;
-    const bool named =
-        isAddress ? X509_VERIFY_PARAM_set1_ip_asc(SSL_get0_param(ssl), host.c_str()) == 1
-                  : SSL_set_tlsext_host_name(ssl, host.c_str()) == 1 &&
-                        SSL_set1_host(ssl, host.c_str()) == 1;
+    const bool named = isAddress
+                           ? X509_VERIFY_PARAM_set1_ip_asc(SSL_get0_param(ssl), host.c_str()) == 1
+                           : SSL_set_tlsext_host_name(ssl, host.c_str()) == 1 &&
+                                 SSL_set1_host(ssl, host.c_str()) == 1;
     if (!named)
         throw AppError("TLS cannot be set up for the host " + host + ".");
 }

@@ -5,13 +5,12 @@
 #define SECURITY_WIN32
 #include <windows.h>
 // After windows.h, which these need.
-#include <schannel.h>
-#include <security.h>
-#include <wincrypt.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <schannel.h>
+#include <security.h>
+#include <wincrypt.h>
 
 namespace {
 
@@ -59,13 +58,12 @@ using TChain = std::unique_ptr<const CERT_CHAIN_CONTEXT, TChainFree>;
 
 TCertificate CertificateFromPem(const std::string& pem) {
     DWORD size = 0;
-    if (!CryptStringToBinaryA(pem.data(), static_cast<DWORD>(pem.size()),
-                              CRYPT_STRING_BASE64HEADER, nullptr, &size, nullptr, nullptr))
+    if (!CryptStringToBinaryA(pem.data(), static_cast<DWORD>(pem.size()), CRYPT_STRING_BASE64HEADER,
+                              nullptr, &size, nullptr, nullptr))
         throw AppError("The extra trusted root cannot be read.");
     std::string der(size, '\0');
-    if (!CryptStringToBinaryA(pem.data(), static_cast<DWORD>(pem.size()),
-                              CRYPT_STRING_BASE64HEADER, reinterpret_cast<BYTE*>(der.data()),
-                              &size, nullptr, nullptr))
+    if (!CryptStringToBinaryA(pem.data(), static_cast<DWORD>(pem.size()), CRYPT_STRING_BASE64HEADER,
+                              reinterpret_cast<BYTE*>(der.data()), &size, nullptr, nullptr))
         throw AppError("The extra trusted root cannot be read.");
     TCertificate certificate(CertCreateCertificateContext(
         X509_ASN_ENCODING | PKCS_7_ASN_ENCODING, reinterpret_cast<const BYTE*>(der.data()), size));
@@ -106,9 +104,9 @@ void VerifyServer(PCCERT_CONTEXT server, const std::string& host, PCCERT_CONTEXT
     TChain chain(made);
 
     const CERT_SIMPLE_CHAIN* simple = chain->cChain > 0 ? chain->rgpChain[0] : nullptr;
-    const CERT_CONTEXT* top =
-        simple && simple->cElement > 0 ? simple->rgpElement[simple->cElement - 1]->pCertContext
-                                       : nullptr;
+    const CERT_CONTEXT* top = simple && simple->cElement > 0
+                                  ? simple->rgpElement[simple->cElement - 1]->pCertContext
+                                  : nullptr;
     const bool extraTrusted =
         extraRoot && top &&
         CertCompareCertificate(X509_ASN_ENCODING, top->pCertInfo, extraRoot->pCertInfo);
@@ -134,7 +132,8 @@ void VerifyServer(PCCERT_CONTEXT server, const std::string& host, PCCERT_CONTEXT
                            ? TlsReason::SelfSigned
                            : TlsReason::UnknownIssuer);
     if (status != CERT_TRUST_NO_ERROR)
-        throw AppError("certificate not trusted: trust status " + HexCode(static_cast<SECURITY_STATUS>(status)));
+        throw AppError("certificate not trusted: trust status " +
+                       HexCode(static_cast<SECURITY_STATUS>(status)));
 
     // The chain is sound; the policy check adds the host name.
     std::wstring wideHost(host.begin(), host.end());
@@ -212,9 +211,9 @@ struct TTlsSession::TState {
 
     // One step of InitializeSecurityContext with what has arrived (none on the first call).
     SECURITY_STATUS Step() {
-        SecBuffer in[2] = {{static_cast<unsigned long>(incoming.size()), SECBUFFER_TOKEN,
-                            incoming.data()},
-                           {0, SECBUFFER_EMPTY, nullptr}};
+        SecBuffer in[2] = {
+            {static_cast<unsigned long>(incoming.size()), SECBUFFER_TOKEN, incoming.data()},
+            {0, SECBUFFER_EMPTY, nullptr}};
         SecBufferDesc inDesc{SECBUFFER_VERSION, 2, in};
         SecBuffer out[1] = {{0, SECBUFFER_TOKEN, nullptr}};
         SecBufferDesc outDesc{SECBUFFER_VERSION, 1, out};
@@ -223,10 +222,10 @@ struct TTlsSession::TState {
                                      ISC_REQ_STREAM;
         unsigned long granted = 0;
         const SECURITY_STATUS status = InitializeSecurityContextA(
-            &credentials, haveContext ? &context : nullptr, const_cast<char*>(host.c_str()),
-            wanted, 0, 0, haveContext ? &inDesc : nullptr, 0, &context, &outDesc, &granted,
-            nullptr);
-        haveContext = true;
+            &credentials, haveContext ? &context : nullptr, const_cast<char*>(host.c_str()), wanted,
+            0, 0, haveContext ? &inDesc : nullptr, 0, &context, &outDesc, &granted, nullptr);
+        // A first call that fails makes no context to delete.
+        haveContext = haveContext || status == SEC_I_CONTINUE_NEEDED || status == SEC_E_OK;
         if (out[0].pvBuffer) {
             outgoing.append(static_cast<const char*>(out[0].pvBuffer), out[0].cbBuffer);
             FreeContextBuffer(out[0].pvBuffer);

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "platform/Tls.h"
 #include "update/CookieJar.h"
 #include "update/HttpLimits.h"
-#include "platform/Tls.h"
 #include "update/MessagePump.h"
 #include "update/Url.h"
 

@@ -17,8 +17,8 @@ int SliceMs(milliseconds slice, Clock::duration left) {
 
 } // namespace
 
-THttpConnection::THttpConnection(const TUrl& url, const THttpLimits& limits,
-                                 const TTlsTrust& trust, const TMessagePump& pump)
+THttpConnection::THttpConnection(const TUrl& url, const THttpLimits& limits, const TTlsTrust& trust,
+                                 const TMessagePump& pump)
     : limits_(limits), pump_(pump), host_(url.host), port_(url.port), buffer_(BufferSize) {
     const auto deadline = Clock::now() + limits_.connect;
     const auto addresses = ResolveHost(host_, port_);

@@ -222,11 +222,11 @@ TEST(CliCheckUpdate, AnswersInOneLineAsTheWindowDecides) {
 
     // The program trusts the system's store alone: the tests' own authority is unknown to it.
     TestHttpServer secure({{{Reply("HTTP/1.1 200 OK", newer)}}}, false, TlsStreams({}));
-    EXPECT_EQ(RunTool({"check-update", "--app-dir", app.path().string(), "--url",
-                       secure.Url("/live/")})
-                  .err,
-              "could not fetch " + secure.Url("/live/mainappupdate.inf") +
-                  ": certificate issuer is unknown\n");
+    EXPECT_EQ(
+        RunTool({"check-update", "--app-dir", app.path().string(), "--url", secure.Url("/live/")})
+            .err,
+        "could not fetch " + secure.Url("/live/mainappupdate.inf") +
+            ": certificate issuer is unknown\n");
 
     EXPECT_NE(RunTool({"--help"}).out.find("check-update [--app-dir DIR] [--url BASE]"),
               std::string::npos);

@@ -1,7 +1,6 @@
 #include "support/TestTls.h"
 
 #include "support/TlsScenarios.h"
-
 #include "util/AppError.h"
 
 #include <map>
@@ -33,8 +32,8 @@ void AddExtension(X509* certificate, X509* issuer, int id, const char* value) {
     X509_EXTENSION_free(extension);
 }
 
-// An RSA certificate (Wine's crypt32 cannot check ECDSA signatures) for Name, signed by Issuer (itself when null), valid from NotBefore to
-// NotAfter seconds from now.
+// An RSA certificate (Wine's crypt32 cannot check ECDSA signatures) for Name, signed by Issuer
+// (itself when null), valid from NotBefore to NotAfter seconds from now.
 Identity Make(const char* name, const Identity* issuer, bool authority, const char* altNames,
               long notBefore = -Day, long notAfter = 3650 * Day) {
     static long serial = 1;
@@ -236,7 +235,8 @@ TestStreamMaker TlsStreams(TestTlsSetup setup) {
     std::shared_ptr<SSL_CTX> context(ServerContext(setup), SSL_CTX_free);
     return [context, setup](TSocket socket,
                             const std::atomic<bool>& stopping) -> std::unique_ptr<TestStream> {
-        auto stream = std::make_unique<TlsStream>(std::move(socket), context.get(), setup.closeNotify);
+        auto stream =
+            std::make_unique<TlsStream>(std::move(socket), context.get(), setup.closeNotify);
         if (!stream->Accept(stopping))
             return nullptr;
         return stream;
@@ -272,8 +272,8 @@ TlsScenarioServers::TlsScenarioServers() {
         };
         if (scenario.kind != Kind::Plain)
             secure = TlsStreams(setups.at(scenario.kind));
-        servers_.push_back(std::make_unique<TestHttpServer>(
-            std::vector<TestConnection>{connection}, true, std::move(secure)));
+        servers_.push_back(std::make_unique<TestHttpServer>(std::vector<TestConnection>{connection},
+                                                            true, std::move(secure)));
     }
 }
 

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-
 #include <unistd.h>
 
 int main(int argc, char** argv) {

@@ -53,8 +53,7 @@ class PlainPreviewsTest : public QObject {
         view.Navigate(QUrl::fromLocalFile(InFolder("still.png")));
         QVERIFY(!picture->movie() && picture->pixmap().size() == QSize(7, 5));
 
-        for (const char* address :
-             {"ftp://banners.example/b.gif", "http://www.youtube.com/v/x"}) {
+        for (const char* address : {"ftp://banners.example/b.gif", "http://www.youtube.com/v/x"}) {
             view.Navigate(QUrl(address));
             QVERIFY(visible(note) && !visible(picture) && note->text().contains(address));
             QTest::mouseClick(open, Qt::LeftButton);
