@@ -68,7 +68,8 @@ class TfrmMain : public QWidget {
     void Timer1Timer();
 
     // Updates.
-    bool DownloadFile(const std::string& URL, const std::string& FileName);
+    bool DownloadFile(const std::string& URL, const std::string& FileName,
+                      std::string* failure = nullptr);
     void CheckForUpdates(bool Silent);
 
     // Navigation and the page-0 boxes.
