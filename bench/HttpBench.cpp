@@ -1,8 +1,10 @@
 #include "support/TestHttpServer.h"
+#include "support/TestTls.h"
 #include "update/DownloadFile.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
+#include <fstream>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -33,6 +35,14 @@ TestHttpServer& Server(bool chunked) {
     return chunked ? *chunks : *plain;
 }
 
+// The same body over TLS, from a server signed by the tests' own root.
+TestHttpServer& SecureServer() {
+    static const std::string body(BodySize, 'v');
+    static auto server = std::make_unique<TestHttpServer>(
+        std::vector<TestConnection>{{{Reply("HTTP/1.1 200 OK", body)}}}, true, TlsStreams({}));
+    return *server;
+}
+
 void Download(benchmark::State& state, bool chunked) {
     THttpClient client;
     const std::string url = Server(chunked).Url("/big.bin");
@@ -54,13 +64,31 @@ static void BM_DownloadFileChunked(benchmark::State& state) {
 }
 BENCHMARK(BM_DownloadFileChunked)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+static void BM_DownloadFileHttps(benchmark::State& state) {
+    THttpClient client({}, {TestRootPem()});
+    const std::string url = SecureServer().Url("/big.bin");
+    for (auto _ : state)
+        if (!DownloadFile(client, url, BenchTarget(), [] { return true; }))
+            state.SkipWithError("the download failed");
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * BodySize));
+}
+BENCHMARK(BM_DownloadFileHttps)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // The same file fetched by curl, for comparison.
-static void BM_Curl(benchmark::State& state) {
-    const std::string url = Server(false).Url("/big.bin");
+static void Curl(benchmark::State& state, bool secure) {
+    const std::string url = (secure ? SecureServer() : Server(false)).Url("/big.bin");
     const std::string target = BenchTarget().string();
+    const std::string root =
+        (std::filesystem::temp_directory_path() / "vantor-bench-root.pem").string();
+    std::ofstream(root) << TestRootPem();
     std::vector<char*> argv{const_cast<char*>("curl"), const_cast<char*>("-sfo"),
-                            const_cast<char*>(target.c_str()), const_cast<char*>(url.c_str()),
-                            nullptr};
+                            const_cast<char*>(target.c_str())};
+    if (secure) {
+        argv.push_back(const_cast<char*>("--cacert"));
+        argv.push_back(const_cast<char*>(root.c_str()));
+    }
+    argv.push_back(const_cast<char*>(url.c_str()));
+    argv.push_back(nullptr);
     for (auto _ : state) {
         pid_t child = 0;
         int status = 0;
@@ -72,4 +100,13 @@ static void BM_Curl(benchmark::State& state) {
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * BodySize));
 }
+
+static void BM_Curl(benchmark::State& state) {
+    Curl(state, false);
+}
 BENCHMARK(BM_Curl)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+static void BM_CurlHttps(benchmark::State& state) {
+    Curl(state, true);
+}
+BENCHMARK(BM_CurlHttps)->Unit(benchmark::kMillisecond)->UseRealTime();

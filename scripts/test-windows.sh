@@ -16,7 +16,19 @@ trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 # The http handler of this prefix is a program that records the arguments it receives.
 recorder=$(winepath -w "$root/$build/tests/record_arguments.exe")
 wine reg add 'HKCR\http\shell\open\command' /ve /d "\"$recorder\" -url \"%1\"" /f >/dev/null
-(cd "$build" && VANTOR_REGISTRY_BROWSER=1 ctest --output-on-failure)
+
+# The TLS servers of the https tests run on Linux (OpenSSL); the Windows tests trust their root
+# through the client's test-only setting, never through the prefix's store.
+tls_folder=$(mktemp -d)
+cmake --build build --target tls_test_server >/dev/null
+build/tests/tls_test_server "$tls_folder" &
+tls_server=$!
+trap 'kill $tls_server 2>/dev/null; rm -rf "$tls_folder"; wineserver -k >/dev/null 2>&1 || true' EXIT
+for _ in $(seq 100); do [ -f "$tls_folder/servers.txt" ] && break; sleep 0.1; done
+(cd "$build" && VANTOR_REGISTRY_BROWSER=1 VANTOR_TLS_SERVERS=$(winepath -w "$tls_folder") \
+    ctest --output-on-failure)
+kill $tls_server 2>/dev/null || true
+rm -rf "$tls_folder"
 
 # The Windows CLI makes the same demo page as the Linux CLI, in Output/ and on standard output.
 scratch=$(mktemp -d)

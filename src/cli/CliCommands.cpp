@@ -45,7 +45,9 @@ Makes Affiliate Vantor promotion pages from the command line.
                   for an installed copy) and compares its version
                   with this program's, as "Check Updates" does. Prints one line:
                   "update available: V" (V the version offered) or "no new updates";
-                  or, on standard error, "could not fetch URL".
+                  or, on standard error, "could not fetch URL: REASON". BASE may be
+                  http or https; https servers are verified against the system's
+                  trusted certificates.
 
 Options:
   --app-dir DIR    the program folder, holding Templates/ and where Output/ is made
@@ -243,8 +245,10 @@ int CheckUpdateCommand(const Options& options, std::ostream& out, std::ostream& 
         options.value("--url").value_or(VANTOR_UPDATE_BASE_URL) + UpdateDescriptionFileName;
     const fs::path description = cache / UpdateDescriptionFileName;
     THttpClient client;
-    if (!DownloadFile(client, address, description, [] { return true; })) {
-        err << "could not fetch " << address << '\n';
+    std::string failure;
+    if (!DownloadFile(
+            client, address, description, [] { return true; }, &failure)) {
+        err << "could not fetch " << address << ": " << Escaped(failure) << '\n';
         return CliNotFetched;
     }
     if (auto version = NewerVersion(description, AppVersion, UserDecimalSeparator()))

@@ -6,6 +6,21 @@
 #include "util/FileHelpers.h"
 
 #include <algorithm>
+#include <string>
+
+namespace {
+
+// UTF-8 whatever the system's code page, so that no name is lost on Windows.
+std::string LineOf(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+fs::path PathOfLine(std::string_view line) {
+    return fs::path(std::u8string(line.begin(), line.end()));
+}
+
+} // namespace
 
 std::vector<std::filesystem::path> ProjectFilesIn(const std::filesystem::path& folder) {
     if (const std::string reason = WhyNotAFolder(folder); !reason.empty())
@@ -30,4 +45,61 @@ TAffManager LoadProjectFile(const std::filesystem::path& file) {
     if (!HoldsSettingsTags(bytes))
         throw AppError(CannotOpenFileText(file, "It holds no project."));
     return SettingsFromBytes(bytes);
+}
+
+fs::path WithProjectExtension(fs::path file) {
+    if (!file.has_extension())
+        file += ".vantor";
+    return file;
+}
+
+fs::path RecentProjectsFile(const fs::path& configFolder) {
+    return configFolder / "recent-projects";
+}
+
+std::vector<fs::path> ReadRecentProjects(const fs::path& file) {
+    std::vector<fs::path> projects;
+    if (!FileExists(file))
+        return projects;
+    std::string text;
+    try {
+        text = ReadFileBytes(file);
+    } catch (const std::exception&) {
+        return projects;
+    }
+    std::size_t start = 0;
+    while (start < text.size() && projects.size() < MaxRecentProjects) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        if (end > start)
+            projects.push_back(PathOfLine(std::string_view(text).substr(start, end - start)));
+        start = end + 1;
+    }
+    return projects;
+}
+
+void WriteRecentProjects(const fs::path& file, const std::vector<fs::path>& projects) {
+    std::error_code ignored;
+    fs::create_directories(file.parent_path(), ignored);
+    std::string text;
+    for (const fs::path& project : projects)
+        text += LineOf(project) + "\n";
+    WriteFileAtomically(file, text);
+}
+
+std::vector<fs::path> WithRecentProject(std::vector<fs::path> projects, const fs::path& project) {
+    // A name with a line break could not be read back as one entry.
+    if (LineOf(project).find_first_of("\r\n") != std::string::npos)
+        return projects;
+    projects = WithoutProject(std::move(projects), project);
+    projects.insert(projects.begin(), project);
+    if (projects.size() > MaxRecentProjects)
+        projects.resize(MaxRecentProjects);
+    return projects;
+}
+
+std::vector<fs::path> WithoutProject(std::vector<fs::path> projects, const fs::path& project) {
+    std::erase(projects, project);
+    return projects;
 }

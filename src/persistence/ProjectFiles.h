@@ -2,14 +2,41 @@
 
 #include "model/UAffiliate.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <vector>
+
+// Projects kept in files of their own, in the settings file's format: settings.dat is the
+// default one.
+
+// The project of a project file. Throws AppError "Cannot open file ..." when it cannot be read,
+// and when it holds no tag of a project (another program's data file, say).
+TAffManager LoadProjectFile(const std::filesystem::path& file);
 
 // The projects of a folder: its ".vantor" and ".dat" files (letter case aside), hidden ones
 // left out, sorted by name so that a batch runs in the same order every time. Throws AppError
 // "Cannot use the project folder ..." when Folder is no folder.
 std::vector<std::filesystem::path> ProjectFilesIn(const std::filesystem::path& folder);
 
-// The project of a project file. Throws AppError "Cannot open file ..." when it cannot be read,
-// and when it holds no tag of a project (another program's data file, say).
-TAffManager LoadProjectFile(const std::filesystem::path& file);
+// A project file saved under a new name takes this extension unless the name has one.
+std::filesystem::path WithProjectExtension(std::filesystem::path file);
+
+// The projects opened most recently, newest first, as the configuration folder keeps them.
+inline constexpr std::size_t MaxRecentProjects = 8;
+
+std::filesystem::path RecentProjectsFile(const std::filesystem::path& configFolder);
+
+// The list as stored; a missing or unreadable file is an empty list.
+std::vector<std::filesystem::path> ReadRecentProjects(const std::filesystem::path& file);
+
+// Stores the list, making its folder; throws AppError "Cannot create file ...".
+void WriteRecentProjects(const std::filesystem::path& file,
+                         const std::vector<std::filesystem::path>& projects);
+
+// The list with Project first, listed once, and at most MaxRecentProjects long.
+std::vector<std::filesystem::path> WithRecentProject(std::vector<std::filesystem::path> projects,
+                                                     const std::filesystem::path& project);
+
+// The list without Project.
+std::vector<std::filesystem::path> WithoutProject(std::vector<std::filesystem::path> projects,
+                                                  const std::filesystem::path& project);

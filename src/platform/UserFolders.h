@@ -13,6 +13,10 @@ std::filesystem::path UserCacheFolder();
 // absolute path, else ~/.local/share; empty when neither is known.
 std::filesystem::path UserDataFolder();
 
+// The user's folder for settings of programs: $XDG_CONFIG_HOME when it is an absolute path, else
+// ~/.config; %APPDATA% on Windows; empty when neither is known.
+std::filesystem::path UserConfigFolder();
+
 // The user's folder for state that programs keep between runs (recovery copies, crash reports):
 // $XDG_STATE_HOME when it is an absolute path, else ~/.local/state; %LOCALAPPDATA% on Windows;
 // empty when neither is known.

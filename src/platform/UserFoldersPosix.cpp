@@ -40,3 +40,7 @@ std::filesystem::path UserDataFolder() {
 std::filesystem::path UserStateFolder() {
     return XdgFolder("XDG_STATE_HOME", ".local/state");
 }
+
+std::filesystem::path UserConfigFolder() {
+    return XdgFolder("XDG_CONFIG_HOME", ".config");
+}

@@ -38,3 +38,7 @@ std::filesystem::path UserDataFolder() {
 std::filesystem::path UserStateFolder() {
     return KnownFolder(FOLDERID_LocalAppData);
 }
+
+std::filesystem::path UserConfigFolder() {
+    return KnownFolder(FOLDERID_RoamingAppData);
+}

@@ -146,7 +146,8 @@ TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
 
     FormCreate();
     OpenRecovery();
-    recoveryArmed_ = true;
+    CreateProjectMenu();
+    startedUp_ = true;
 }
 
 TfrmMain::~TfrmMain() {

@@ -22,6 +22,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -43,6 +44,7 @@ class TfrmMain : public QWidget {
     int MessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons);
 
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -66,7 +68,8 @@ class TfrmMain : public QWidget {
     void Timer1Timer();
 
     // Updates.
-    bool DownloadFile(const std::string& URL, const std::string& FileName);
+    bool DownloadFile(const std::string& URL, const std::string& FileName,
+                      std::string* failure = nullptr);
     void CheckForUpdates(bool Silent);
 
     // Navigation and the page-0 boxes.
@@ -145,6 +148,19 @@ class TfrmMain : public QWidget {
     void ShowProject(TAffManager project);
     void RefreshListBoxes();
 
+    // Project files.
+    void CreateProjectMenu();
+    void FillProjectMenu();
+    void btnOpenProjectClick();
+    void btnSaveProjectAsClick();
+    void OpenRecentProject(const std::filesystem::path& file);
+    void OpenProject(const std::filesystem::path& file);
+    bool SettleUnsavedChanges();
+    // The window now holds the project of File; empty: the default project.
+    void ProjectIsNow(const std::filesystem::path& file);
+    void ForgetProject(const std::filesystem::path& file);
+    std::filesystem::path ProjectFolder() const;
+
     // Recovery copy.
     void OpenRecovery();
     void ProjectChanged();
@@ -192,11 +208,17 @@ class TfrmMain : public QWidget {
     TMessagePump IdAntiFreeze1;
     bool downloadCancelled_ = false;
 
+    // The project's file, empty for the default project, and whether it has changed since it
+    // was opened or saved. Changes count from the end of start-up: listing the templates is none.
+    std::filesystem::path projectFile_;
+    bool unsavedChanges_ = false;
+    bool startedUp_ = false;
+    QString brandTitle_;
+    QMenu* mnuProject = nullptr;
+
     // The recovery copy of the project, written a moment after each change.
     std::unique_ptr<RecoveryCopy> recovery_;
     QTimer* recoveryTimer_ = nullptr;
-    // Changes count from the end of start-up; listing the templates is none.
-    bool recoveryArmed_ = false;
     bool keepRecovery_ = false;
     bool recoveryErrorShown_ = false;
 

@@ -53,7 +53,10 @@ void TfrmMain::OpenRecovery() {
 }
 
 void TfrmMain::ProjectChanged() {
-    if (recovery_ && recoveryArmed_ && !recoveryTimer_->isActive())
+    if (!startedUp_)
+        return;
+    unsavedChanges_ = true;
+    if (recovery_ && !recoveryTimer_->isActive())
         recoveryTimer_->start();
 }
 

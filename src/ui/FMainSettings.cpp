@@ -10,12 +10,15 @@
 #include <QListWidget>
 
 void TfrmMain::SaveSettings() {
-    SaveSettingsFile(SettingsPath(Folders().data), *Manager);
+    SaveSettingsFile(projectFile_.empty() ? SettingsPath(Folders().data) : projectFile_, *Manager);
+    unsavedChanges_ = false;
 }
 
 void TfrmMain::LoadSettings() {
-    if (auto stored = LoadSettingsFile(SettingsPath(Folders().data)))
+    if (auto stored = LoadSettingsFile(SettingsPath(Folders().data))) {
         ShowProject(std::move(*stored));
+        ProjectIsNow({});
+    }
 }
 
 void TfrmMain::ShowProject(TAffManager project) {

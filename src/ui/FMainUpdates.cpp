@@ -9,11 +9,12 @@
 
 // The update check: the description from the maker's server, the questions, the updater.
 
-bool TfrmMain::DownloadFile(const std::string& URL, const std::string& FileName) {
+bool TfrmMain::DownloadFile(const std::string& URL, const std::string& FileName,
+                            std::string* failure) {
     if (IdHTTP1->Busy())
         return false;
     downloadCancelled_ = false;
-    return ::DownloadFile(*IdHTTP1, URL, FileName, IdAntiFreeze1);
+    return ::DownloadFile(*IdHTTP1, URL, FileName, IdAntiFreeze1, failure);
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
@@ -32,13 +33,15 @@ void TfrmMain::CheckForUpdates(bool Silent) {
     }
     const fs::path L = Folders().cache / UpdateDescriptionFileName;
     const std::string R = services_.updateBaseURL + UpdateDescriptionFileName;
-    const bool fetched = DownloadFile(R, PathText(L)) && FileExists(L);
+    std::string failure;
+    const bool fetched = DownloadFile(R, PathText(L), &failure) && FileExists(L);
     if (downloadCancelled_)
         return; // the window was closed meanwhile
     if (!fetched) {
         // A failed check must not read as "you are up to date".
         if (!Silent)
             MessageDialog("The update information could not be fetched from " + FromModel(R) +
+                              ":\n" + FromModel(failure) +
                               ".\nPlease check your Internet connection and try again later.",
                           TMsgDlgType::mtWarning, TMsgDlgButtons::mbOK);
         return;

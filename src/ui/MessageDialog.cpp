@@ -51,7 +51,7 @@ QString TMessageDialog::CaptionOf(TMsgDlgType kind) {
 TMessageDialog::TMessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons,
                                QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      hasCancel_(buttons == TMsgDlgButtons::mbOKCancel) {
+      hasCancel_(buttons != TMsgDlgButtons::mbOK) {
     setObjectName("msgMain");
     setWindowTitle(CaptionOf(kind));
     setModal(true);
@@ -71,17 +71,21 @@ TMessageDialog::TMessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgBut
                       IconSize);
 
     QList<QPushButton*> row;
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName("btnOK");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, [this] { done(mrOk); });
-    row << ok;
-    if (hasCancel_) {
-        auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-        cancel->setObjectName("btnCancel");
-        connect(cancel, &QPushButton::clicked, this, [this] { done(mrCancel); });
-        row << cancel;
+    auto addButton = [this, &row](const QString& caption, const char* name, int result) {
+        auto* button = new QPushButton(caption, this);
+        button->setObjectName(name);
+        connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
+        row << button;
+    };
+    if (buttons == TMsgDlgButtons::mbSaveDontSaveCancel) {
+        addButton(QStringLiteral("Save"), "btnSave", mrYes);
+        addButton(QStringLiteral("Don't Save"), "btnDontSave", mrNo);
+    } else {
+        addButton(QStringLiteral("OK"), "btnOK", mrOk);
     }
+    if (hasCancel_)
+        addButton(QStringLiteral("Cancel"), "btnCancel", mrCancel);
+    row.front()->setDefault(true);
 
     const int rowWidth = int(row.size()) * ButtonWidth + (int(row.size()) - 1) * ButtonGap;
     const int contentBottom = std::max(label->y() + label->height(), icon->y() + IconSize);
@@ -91,7 +95,7 @@ TMessageDialog::TMessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgBut
     for (auto* button : row) {
         button->setGeometry(left, height - 10 - ButtonHeight, ButtonWidth, ButtonHeight);
         button->setCursor(Qt::PointingHandCursor);
-        // Enter always means OK, so no button may take the focus from it.
+        // Enter always means the first button, so no button may take the focus from it.
         button->setFocusPolicy(Qt::NoFocus);
         left += ButtonWidth + ButtonGap;
     }

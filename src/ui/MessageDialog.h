@@ -6,12 +6,14 @@
 // The kinds of message box the window shows.
 enum class TMsgDlgType { mtWarning, mtError, mtInformation };
 
-// The button sets the window uses.
-enum class TMsgDlgButtons { mbOK, mbOKCancel };
+// The button sets the window uses; the last asks about changes that were not saved.
+enum class TMsgDlgButtons { mbOK, mbOKCancel, mbSaveDontSaveCancel };
 
-// Results of a message box.
+// Results of a message box: "Save" is mrYes, "Don't Save" mrNo.
 constexpr int mrOk = 1;
 constexpr int mrCancel = 2;
+constexpr int mrYes = 6;
+constexpr int mrNo = 7;
 
 // Shows a modal message box and returns the result of the button pressed.
 class TMessagePresenter {

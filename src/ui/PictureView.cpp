@@ -24,8 +24,8 @@ constexpr size_t MaxPictureBytes = 16 * 1024 * 1024;
 } // namespace
 
 TPictureView::TPictureView(std::function<void(const std::string& address)> openInBrowser,
-                           QWidget* parent)
-    : TWebView(parent), openInBrowser_(std::move(openInBrowser)) {
+                           QWidget* parent, TTlsTrust trust)
+    : TWebView(parent), openInBrowser_(std::move(openInBrowser)), client_({}, std::move(trust)) {
     pages_ = new QStackedLayout(this);
     // A banner wider than the preview scrolls, as it would in a browser.
     pictureArea_ = new QScrollArea(this);
@@ -100,7 +100,7 @@ bool TPictureView::ShowPicture(const QString& file) {
 }
 
 bool TPictureView::ShowFetchedPicture(const QUrl& url) {
-    if (url.scheme() != "http")
+    if (url.scheme() != "http" && url.scheme() != "https")
         return false;
     ShowNote("Loading " + url.toString() + " ...");
     std::string body;

@@ -14,11 +14,13 @@ class QStackedLayout;
 class QTemporaryFile;
 
 // The banner preview where no web engine is built in: a picture or an animation, from the
-// user's disk or fetched over plain HTTP, plays in place; any other address (a video, a page, a
-// secure address) gets a note and a button that opens it in the browser.
+// user's disk or fetched over http or https, plays in place; any other address (a video, a
+// page) gets a note and a button that opens it in the browser.
 class TPictureView : public TWebView {
   public:
-    TPictureView(std::function<void(const std::string& address)> openInBrowser, QWidget* parent);
+    // Trust widens the system's trust store for https pictures; only tests give one.
+    TPictureView(std::function<void(const std::string& address)> openInBrowser, QWidget* parent,
+                 TTlsTrust trust = {});
     ~TPictureView() override;
 
     void Navigate(const QUrl& url) override;

@@ -31,6 +31,20 @@ TfrmMainServices DefaultServices() {
     services.draw = UniformDraw();
     services.programFolder = RunningProgramFolder();
     services.stateFolder = ProgramStateFolder();
+    services.configFolder = ProgramConfigFolder();
+    services.chooseProjectFile = [](QWidget* parent, bool forSaving,
+                                    const fs::path& startFolder) -> std::optional<fs::path> {
+        QFileDialog dialog(parent, forSaving ? "Save Project As" : "Open Project",
+                           FromPath(startFolder),
+                           "Affiliate Vantor projects (*.vantor *.dat);;All files (*)");
+        dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        // A name typed without an extension is a .vantor file, its overwrite asked about.
+        dialog.setDefaultSuffix("vantor");
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return ToPath(dialog.selectedFiles().front());
+    };
     ProvidePreviews(services);
     services.updateBaseURL = UpdateBaseURL;
     services.startProgram = [](const fs::path& program, const std::vector<std::string>& arguments) {

@@ -37,6 +37,15 @@ struct TfrmMainServices {
         showPreview;
     // The folder of the program, holding Templates/ (and settings.dat when the user may write it).
     std::filesystem::path programFolder;
+    // The project-file dialogs: the file chosen to open or to save to, or nothing when cancelled.
+    std::function<std::optional<std::filesystem::path>(QWidget* parent, bool forSaving,
+                                                       const std::filesystem::path& startFolder)>
+        chooseProjectFile;
+    // The program's folder in the user's configuration folder: the recent projects; empty: the
+    // window keeps no list.
+    std::filesystem::path configFolder;
+    // A project file to open once the window is up, as the program's one argument names it.
+    std::filesystem::path projectToOpen;
     // The program's folder in the user's state folder: the recovery copy of the project and the
     // crash reports; empty: no recovery copy is kept.
     std::filesystem::path stateFolder;

@@ -3,6 +3,7 @@
 #include <QPlainTextEdit>
 #include <QString>
 #include <QTextDocument>
+#include <filesystem>
 #include <string>
 
 // Texts cross between the window and the model here, and nowhere else.
@@ -12,6 +13,15 @@ inline std::string ToModel(const QString& text) {
 
 inline QString FromModel(const std::string& text) {
     return QString::fromLocal8Bit(text.data(), qsizetype(text.size()));
+}
+
+// A path from a name the window was given, and a path as the window shows it.
+inline std::filesystem::path ToPath(const QString& text) {
+    return std::filesystem::path(text.toStdU16String());
+}
+
+inline QString FromPath(const std::filesystem::path& path) {
+    return QString::fromStdU16String(path.u16string());
 }
 
 // A memo's whole text with its lines joined by CR LF, every other character as typed.

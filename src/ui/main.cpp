@@ -1,6 +1,7 @@
 #include "ui/CrashReporting.h"
 #include "ui/FMain.h"
 #include "ui/Skin.h"
+#include "ui/TextBridge.h"
 #include "ui/VantorApplication.h"
 
 int main(int argc, char* argv[]) {
@@ -12,6 +13,9 @@ int main(int argc, char* argv[]) {
 
     TfrmMainServices services = DefaultServices();
     StartCrashReporting(services.stateFolder);
+    // "affiliate-vantor FILE", as the desktop starts it for a project file.
+    if (const QStringList arguments = QCoreApplication::arguments(); arguments.size() == 2)
+        services.projectToOpen = ToPath(arguments[1]);
     auto messages = services.messages;
     application.ReportError = [messages](const QString& text) {
         messages->MessageDialog(text, TMsgDlgType::mtError, TMsgDlgButtons::mbOK, 0);

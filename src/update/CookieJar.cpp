@@ -259,9 +259,8 @@ std::string TCookieJar::CookieHeader(const TUrl& url, std::int64_t now) const {
         bool domainOk =
             cookie.hostOnly ? host == cookie.domain : DomainMatches(host, cookie.domain);
         bool portOk = cookie.ports.empty() || std::ranges::count(cookie.ports, url.port) > 0;
-        // There is no secure transport, so a "Secure" cookie is never sent.
-        if (domainOk && portOk && !cookie.secure && PathMatches(url.path, cookie.path) &&
-            (!cookie.expires || *cookie.expires > now))
+        if (domainOk && portOk && (!cookie.secure || url.secure) &&
+            PathMatches(url.path, cookie.path) && (!cookie.expires || *cookie.expires > now))
             matching.push_back(&cookie);
     }
     // Longer paths first, then the older cookie first (RFC 6265 5.4).

@@ -38,7 +38,8 @@ std::string RequestHead(const TUrl& url, std::string_view cookies) {
     return head;
 }
 
-THttpClient::THttpClient(THttpLimits limits) : limits_(limits) {}
+THttpClient::THttpClient(THttpLimits limits, TTlsTrust trust)
+    : limits_(limits), trust_(std::move(trust)) {}
 
 THttpClient::~THttpClient() = default;
 
@@ -72,9 +73,13 @@ void THttpClient::Get(const std::string& address, const TBodySink& sink, const T
             auto location = head.Field("Location");
             if (!location || location->empty())
                 throw AppError("\"" + head.statusLine + "\" gives no address to go to.");
+            TUrl next = ResolveUrl(url, *location);
+            // What was asked for securely must not be swapped on its way.
+            if (url.secure && !next.secure)
+                throw AppError("The secure address redirects to plain http.");
             if (!head.cutShort)
                 DiscardBody(head, limits_.redirectBodyWait);
-            url = ResolveUrl(url, *location);
+            url = std::move(next);
             Release(head);
             continue;
         }
@@ -96,7 +101,7 @@ THttpResponseHead THttpClient::Exchange(const TUrl& url, const TMessagePump& pum
     const std::string request = RequestHead(url, cookies_.CookieHeader(url, Now()));
     for (int attempt = 1;; ++attempt) {
         if (!connection_)
-            connection_ = std::make_unique<THttpConnection>(url, limits_, pump);
+            connection_ = std::make_unique<THttpConnection>(url, limits_, trust_, pump);
         responseStarted_ = false;
         try {
             connection_->Send(request);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Tls.h"
 #include "update/CookieJar.h"
 #include "update/HttpLimits.h"
 #include "update/MessagePump.h"
@@ -21,11 +22,12 @@ using TBodySink = std::function<void(std::string_view)>;
 // The head of a GET for Url, byte for byte as the client sends it.
 std::string RequestHead(const TUrl& url, std::string_view cookies);
 
-// An HTTP/1.1 client with a fixed configuration: GET only, redirects followed, cookies kept
-// for the life of the client, no proxy, no credentials, no secure transport.
+// An HTTP/1.1 client with a fixed configuration: GET only, http and https, redirects followed
+// (never from https down to http), cookies kept for the life of the client, no proxy, no
+// credentials. Trust widens the system's trust store for tests; the program never sets it.
 class THttpClient {
   public:
-    explicit THttpClient(THttpLimits limits = {});
+    explicit THttpClient(THttpLimits limits = {}, TTlsTrust trust = {});
     ~THttpClient();
 
     // Writes the body of the final response for Address to Sink, or throws AppError (a
@@ -47,6 +49,7 @@ class THttpClient {
     void Release(const THttpResponseHead& head);
 
     THttpLimits limits_;
+    TTlsTrust trust_;
     TCookieJar cookies_;
     std::unique_ptr<THttpConnection> connection_;
     bool busy_ = false;

@@ -17,7 +17,7 @@ int SliceMs(milliseconds slice, Clock::duration left) {
 
 } // namespace
 
-THttpConnection::THttpConnection(const TUrl& url, const THttpLimits& limits,
+THttpConnection::THttpConnection(const TUrl& url, const THttpLimits& limits, const TTlsTrust& trust,
                                  const TMessagePump& pump)
     : limits_(limits), pump_(pump), host_(url.host), port_(url.port), buffer_(BufferSize) {
     const auto deadline = Clock::now() + limits_.connect;
@@ -26,11 +26,14 @@ THttpConnection::THttpConnection(const TUrl& url, const THttpLimits& limits,
     for (const auto& address : addresses) {
         try {
             Connect(address, deadline);
+            // A refused certificate is the host's answer; another address would give the same.
+            if (url.secure)
+                Handshake(trust, deadline);
             return;
         } catch (const TDownloadCancelled&) {
             throw;
         } catch (const AppError& error) {
-            if (Clock::now() >= deadline)
+            if (Clock::now() >= deadline || tls_)
                 throw;
             lastError = error;
         }
@@ -49,6 +52,21 @@ void THttpConnection::Connect(const TSocketAddress& address, Clock::time_point d
     }
 }
 
+void THttpConnection::Handshake(const TTlsTrust& trust, Clock::time_point deadline) {
+    tls_ = std::make_unique<TTlsSession>(socket_, host_, trust);
+    for (TTlsWait wait; (wait = tls_->Handshake()) != TTlsWait::Nothing;) {
+        if (Clock::now() >= deadline)
+            throw AppError("The secure handshake timed out.");
+        if (!Wait(wait, SliceMs(limits_.connectSlice, deadline - Clock::now())))
+            Pump();
+    }
+}
+
+bool THttpConnection::Wait(TTlsWait what, int milliseconds) {
+    return what == TTlsWait::Writable ? socket_.WaitWritable(milliseconds)
+                                      : socket_.WaitReadable(milliseconds);
+}
+
 void THttpConnection::Pump() {
     lastPump_ = Clock::now();
     if (!pump_())
@@ -57,9 +75,10 @@ void THttpConnection::Pump() {
 
 void THttpConnection::Send(std::string_view bytes) {
     while (!bytes.empty()) {
-        std::size_t sent = socket_.Send(bytes);
+        std::size_t sent = tls_ ? tls_->Send(bytes) : socket_.Send(bytes);
         bytes.remove_prefix(sent);
-        if (sent == 0 && !socket_.WaitWritable(static_cast<int>(limits_.readSlice.count())))
+        const TTlsWait wait = tls_ ? tls_->Waiting() : TTlsWait::Writable;
+        if (sent == 0 && !Wait(wait, static_cast<int>(limits_.readSlice.count())))
             Pump();
     }
 }
@@ -78,7 +97,8 @@ bool THttpConnection::Fill(std::optional<milliseconds> waitLimit) {
         buffer_.resize(buffer_.size() * 2);
     const auto deadline = waitLimit ? Clock::now() + *waitLimit : Clock::time_point::max();
     for (;;) {
-        auto received = socket_.Receive(std::span(buffer_).subspan(end_));
+        const std::span free = std::span(buffer_).subspan(end_);
+        auto received = tls_ ? tls_->Receive(free) : socket_.Receive(free);
         if (received) {
             end_ += *received;
             peerClosed_ = *received == 0;
@@ -90,7 +110,8 @@ bool THttpConnection::Fill(std::optional<milliseconds> waitLimit) {
         const auto left = deadline - Clock::now();
         if (left <= Clock::duration::zero())
             throw AppError("Read Timeout");
-        if (!socket_.WaitReadable(SliceMs(limits_.readSlice, left)))
+        const TTlsWait wait = tls_ ? tls_->Waiting() : TTlsWait::Readable;
+        if (!Wait(wait, SliceMs(limits_.readSlice, left)))
             Pump();
     }
 }

@@ -1,24 +1,30 @@
 #pragma once
 
 #include "platform/Sockets.h"
+#include "platform/Tls.h"
 #include "update/HttpLimits.h"
 #include "update/MessagePump.h"
 #include "update/Url.h"
 
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
 
-// One open connection of a download, with the bytes that have arrived and not been used yet.
-// Every wait runs in slices with the message pump called after each empty one, and at least
-// once a slice while bytes keep arriving.
+// One open connection of a download, plain or secure, with the bytes that have arrived and not
+// been used yet. Every wait runs in slices with the message pump called after each empty one,
+// and at least once a slice while bytes keep arriving.
 class THttpConnection {
   public:
-    // Resolves the host and connects, trying its addresses in turn within the connect limit.
-    THttpConnection(const TUrl& url, const THttpLimits& limits, const TMessagePump& pump);
+    // Resolves the host and connects, trying its addresses in turn, then for https runs the
+    // TLS handshake; both together within the connect limit.
+    THttpConnection(const TUrl& url, const THttpLimits& limits, const TTlsTrust& trust,
+                    const TMessagePump& pump);
 
-    bool Serves(const TUrl& url) const { return url.host == host_ && url.port == port_; }
+    bool Serves(const TUrl& url) const {
+        return url.host == host_ && url.port == port_ && url.secure == (tls_ != nullptr);
+    }
     bool PeerClosed() const { return peerClosed_; }
 
     void Send(std::string_view bytes);
@@ -32,6 +38,8 @@ class THttpConnection {
 
   private:
     void Connect(const TSocketAddress& address, std::chrono::steady_clock::time_point deadline);
+    void Handshake(const TTlsTrust& trust, std::chrono::steady_clock::time_point deadline);
+    bool Wait(TTlsWait what, int milliseconds);
     void Pump();
 
     const THttpLimits& limits_;
@@ -39,6 +47,7 @@ class THttpConnection {
     std::string host_;
     int port_;
     TSocket socket_;
+    std::unique_ptr<TTlsSession> tls_;
     std::vector<char> buffer_;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;

@@ -64,12 +64,16 @@ std::string Escaped(std::string_view text) {
     return result;
 }
 
-void CheckScheme(std::string_view scheme) {
+// True for https, false for http; throws for any other scheme.
+bool IsSecureScheme(std::string_view scheme) {
     const std::string lower = FoldAsciiCase(scheme);
-    if (lower == "https")
-        throw AppError("Secure (https) addresses are not supported.");
-    if (lower != "http")
+    if (lower != "http" && lower != "https")
         throw AppError("Unsupported protocol \"" + std::string(scheme) + "\".");
+    return lower == "https";
+}
+
+int DefaultPort(bool secure) {
+    return secure ? 443 : 80;
 }
 
 void SetAuthority(TUrl& url, std::string_view authority) {
@@ -95,7 +99,7 @@ void SetAuthority(TUrl& url, std::string_view authority) {
     if (url.host.empty() || url.host.find_first_of(" \t\r\n/\\@[]") != std::string::npos ||
         Escaped(url.host) != url.host)
         throw AppError("Bad host name in the address.");
-    url.port = 80;
+    url.port = DefaultPort(url.secure);
     if (!port.empty()) {
         auto [end, error] = std::from_chars(port.data(), port.data() + port.size(), url.port);
         if (error != std::errc() || end != port.data() + port.size() || url.port < 1 ||
@@ -144,19 +148,19 @@ std::string TUrl::Target() const {
 
 std::string TUrl::HostHeader() const {
     std::string text = host.find(':') == std::string::npos ? host : "[" + host + "]";
-    return port == 80 ? text : text + ":" + std::to_string(port);
+    return port == DefaultPort(secure) ? text : text + ":" + std::to_string(port);
 }
 
 std::string TUrl::Text() const {
-    return "http://" + HostHeader() + Target();
+    return (secure ? "https://" : "http://") + HostHeader() + Target();
 }
 
 TUrl ParseUrl(std::string_view address) {
     TReference parts = SplitReference(address);
     if (!parts.scheme || !parts.authority)
         throw AppError("\"" + std::string(address) + "\" is not an http address.");
-    CheckScheme(*parts.scheme);
     TUrl url;
+    url.secure = IsSecureScheme(*parts.scheme);
     SetAuthority(url, *parts.authority);
     SetPathAndQuery(url, parts.path, parts.query);
     return url;
@@ -166,7 +170,7 @@ TUrl ResolveUrl(const TUrl& base, std::string_view reference) {
     TReference parts = SplitReference(reference);
     TUrl url = base;
     if (parts.scheme) {
-        CheckScheme(*parts.scheme);
+        url.secure = IsSecureScheme(*parts.scheme);
         if (!parts.authority)
             throw AppError("\"" + std::string(reference) + "\" is not an http address.");
     }

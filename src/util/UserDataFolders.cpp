@@ -28,3 +28,8 @@ std::filesystem::path ProgramStateFolder() {
     const std::filesystem::path folder = UserStateFolder();
     return folder.empty() ? folder : folder / "affiliate-vantor";
 }
+
+std::filesystem::path ProgramConfigFolder() {
+    const std::filesystem::path folder = UserConfigFolder();
+    return folder.empty() ? folder : folder / "affiliate-vantor";
+}

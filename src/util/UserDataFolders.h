@@ -18,6 +18,10 @@ struct UserDataFolders {
 // missing (a folder that cannot be made fails the write that needs it, naming its path).
 UserDataFolders UserDataFoldersOf(const std::filesystem::path& programFolder);
 
+// "affiliate-vantor" in the user's configuration folder: the list of recent projects. Not made
+// here; empty when the user has no such folder.
+std::filesystem::path ProgramConfigFolder();
+
 // "affiliate-vantor" in the user's state folder: recovery copies and crash reports, never in the
 // program folder. Not made here; empty when the user has no such folder.
 std::filesystem::path ProgramStateFolder();

@@ -1,5 +1,6 @@
 #include "cli/CliRun.h"
 #include "support/TestHttpServer.h"
+#include "support/TestTls.h"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -187,9 +188,18 @@ TEST(CliCheckUpdate, AnswersInOneLineAsTheWindowDecides) {
     auto failed = check();
     EXPECT_EQ(failed.status, CliNotFetched);
     EXPECT_EQ(failed.out, "");
-    EXPECT_EQ(failed.err, "could not fetch " + server.Url("/live/mainappupdate.inf") + "\n");
+    EXPECT_EQ(failed.err,
+              "could not fetch " + server.Url("/live/mainappupdate.inf") + ": 404 Not Found\n");
     EXPECT_FALSE(fs::exists(description));
     EXPECT_EQ(server.Requests().size(), 3u);
+
+    // The program trusts the system's store alone: the tests' own authority is unknown to it.
+    TestHttpServer secure({{{Reply("HTTP/1.1 200 OK", newer)}}}, false, TlsStreams({}));
+    EXPECT_EQ(
+        RunTool({"check-update", "--app-dir", app.path().string(), "--url", secure.Url("/live/")})
+            .err,
+        "could not fetch " + secure.Url("/live/mainappupdate.inf") +
+            ": certificate issuer is unknown\n");
 
     EXPECT_NE(RunTool({"--help"}).out.find("check-update [--app-dir DIR] [--url BASE]"),
               std::string::npos);

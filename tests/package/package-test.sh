@@ -36,8 +36,10 @@ done
 for template in "$source_dir"/templates/*; do
     cmp -s "$template" "$app/Templates/$(basename "$template")" || fail "Templates/ differs"
 done
-grep -qx 'Exec="/opt/affiliate-vantor/affiliate-vantor"' \
+grep -qx 'Exec="/opt/affiliate-vantor/affiliate-vantor" %f' \
     "$root/usr/share/applications/affiliate-vantor.desktop" || fail "the menu entry starts another program"
+grep -q 'glob pattern="\*.vantor"' "$root/usr/share/mime/packages/affiliate-vantor-project.xml" \
+    || fail "no file type for project files"
 for size in 16 22 24 32 48 64 128 256; do
     [ -f "$root/usr/share/icons/hicolor/${size}x$size/apps/affiliate-vantor.png" ] || fail "no ${size}px icon"
 done

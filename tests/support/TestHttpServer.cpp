@@ -10,10 +10,26 @@ namespace {
 // How often the server thread looks at its stop flag while it waits.
 constexpr int WaitSliceMs = 20;
 
+class PlainStream : public TestStream {
+  public:
+    explicit PlainStream(TSocket socket) : socket_(std::move(socket)) {}
+    std::optional<std::size_t> Receive(std::span<char> buffer) override {
+        return socket_.Receive(buffer);
+    }
+    std::size_t Send(std::string_view bytes) override { return socket_.Send(bytes); }
+    bool WaitReadable(int milliseconds) override { return socket_.WaitReadable(milliseconds); }
+    bool WaitWritable(int milliseconds) override { return socket_.WaitWritable(milliseconds); }
+
+  private:
+    TSocket socket_;
+};
+
 } // namespace
 
-TestHttpServer::TestHttpServer(std::vector<TestConnection> script, bool repeatLast)
-    : script_(std::move(script)), repeatLast_(repeatLast), thread_([this] { Run(); }) {}
+TestHttpServer::TestHttpServer(std::vector<TestConnection> script, bool repeatLast,
+                               TestStreamMaker secure)
+    : script_(std::move(script)), repeatLast_(repeatLast), secure_(std::move(secure)),
+      thread_([this] { Run(); }) {}
 
 TestHttpServer::~TestHttpServer() {
     stopping_ = true;
@@ -22,7 +38,8 @@ TestHttpServer::~TestHttpServer() {
 }
 
 std::string TestHttpServer::Url(std::string_view path) const {
-    return "http://127.0.0.1:" + std::to_string(Port()) + std::string(path);
+    return (secure_ ? "https://localhost:" : "http://127.0.0.1:") + std::to_string(Port()) +
+           std::string(path);
 }
 
 std::vector<std::string> TestHttpServer::Requests() const {
@@ -45,7 +62,11 @@ void TestHttpServer::Run() {
         if (next < script_.size() || (repeatLast_ && !script_.empty())) {
             const TestConnection& script = script_[std::min(next++, script_.size() - 1)];
             try {
-                Serve(*socket, script);
+                std::unique_ptr<TestStream> stream =
+                    secure_ ? secure_(std::move(*socket), stopping_)
+                            : std::make_unique<PlainStream>(std::move(*socket));
+                if (stream)
+                    Serve(*stream, script);
             } catch (const AppError&) {
                 // The client went away; the next connection is served all the same.
             }
@@ -53,13 +74,13 @@ void TestHttpServer::Run() {
     }
 }
 
-void TestHttpServer::Serve(TSocket& socket, const TestConnection& script) {
+void TestHttpServer::Serve(TestStream& stream, const TestConnection& script) {
     std::string pending;
     for (const auto& reply : script.replies) {
-        if (!ReceiveRequest(socket, pending))
+        if (!ReceiveRequest(stream, pending))
             return;
         if (!script.trickle) {
-            SendAll(socket, reply);
+            SendAll(stream, reply);
             continue;
         }
         for (char byte : reply) {
@@ -68,20 +89,20 @@ void TestHttpServer::Serve(TSocket& socket, const TestConnection& script) {
                 std::lock_guard lock(mutex_);
                 seen = ticks_;
             }
-            SendAll(socket, std::string_view(&byte, 1));
+            SendAll(stream, std::string_view(&byte, 1));
             WaitForTick(seen);
         }
     }
     while (script.holdOpen && !stopping_)
-        if (socket.WaitReadable(WaitSliceMs)) {
+        if (stream.WaitReadable(WaitSliceMs)) {
             char ignored[4096];
-            auto count = socket.Receive(ignored);
+            auto count = stream.Receive(ignored);
             if (count && *count == 0)
                 return;
         }
 }
 
-bool TestHttpServer::ReceiveRequest(TSocket& socket, std::string& pending) {
+bool TestHttpServer::ReceiveRequest(TestStream& stream, std::string& pending) {
     for (;;) {
         if (std::size_t end = pending.find("\r\n\r\n"); end != std::string::npos) {
             std::lock_guard lock(mutex_);
@@ -91,10 +112,10 @@ bool TestHttpServer::ReceiveRequest(TSocket& socket, std::string& pending) {
         }
         if (stopping_)
             return false;
-        if (!socket.WaitReadable(WaitSliceMs))
+        if (!stream.WaitReadable(WaitSliceMs))
             continue;
         char buffer[4096];
-        auto count = socket.Receive(buffer);
+        auto count = stream.Receive(buffer);
         if (count && *count == 0)
             return false;
         if (count)
@@ -102,11 +123,11 @@ bool TestHttpServer::ReceiveRequest(TSocket& socket, std::string& pending) {
     }
 }
 
-void TestHttpServer::SendAll(TSocket& socket, std::string_view bytes) {
+void TestHttpServer::SendAll(TestStream& stream, std::string_view bytes) {
     while (!bytes.empty() && !stopping_) {
-        bytes.remove_prefix(socket.Send(bytes));
+        bytes.remove_prefix(stream.Send(bytes));
         if (!bytes.empty())
-            socket.WaitWritable(WaitSliceMs);
+            stream.WaitWritable(WaitSliceMs);
     }
 }
 

@@ -4,7 +4,11 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
+#include <memory>
 #include <mutex>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -20,14 +24,33 @@ struct TestConnection {
     bool trickle = false;
 };
 
+// The bytes of one accepted connection, as the server reads and writes them.
+class TestStream {
+  public:
+    virtual ~TestStream() = default;
+    // The byte count, 0 once the client has closed, or nothing when no byte is there yet.
+    virtual std::optional<std::size_t> Receive(std::span<char> buffer) = 0;
+    virtual std::size_t Send(std::string_view bytes) = 0;
+    virtual bool WaitReadable(int milliseconds) = 0;
+    virtual bool WaitWritable(int milliseconds) = 0;
+};
+
+// Turns an accepted socket into the stream the script is played on (TLS, for instance); null
+// when the client is refused. Stopping tells it to give up waiting.
+using TestStreamMaker =
+    std::function<std::unique_ptr<TestStream>(TSocket socket, const std::atomic<bool>& stopping)>;
+
 // A scripted HTTP server on 127.0.0.1, on a port the system picked; connections beyond the
-// script are closed at once, or served by the last script when RepeatLast is set.
+// script are closed at once, or served by the last script when RepeatLast is set. With Secure,
+// the script is played over what it makes of each connection.
 class TestHttpServer {
   public:
-    explicit TestHttpServer(std::vector<TestConnection> script, bool repeatLast = false);
+    explicit TestHttpServer(std::vector<TestConnection> script, bool repeatLast = false,
+                            TestStreamMaker secure = {});
     ~TestHttpServer();
 
     int Port() const { return listener_.Port(); }
+    // http://127.0.0.1:PORT + Path, or https://localhost:PORT + Path for a secure server.
     std::string Url(std::string_view path) const;
     // Every request head received, in order.
     std::vector<std::string> Requests() const;
@@ -37,14 +60,15 @@ class TestHttpServer {
 
   private:
     void Run();
-    void Serve(TSocket& socket, const TestConnection& script);
-    bool ReceiveRequest(TSocket& socket, std::string& pending);
-    void SendAll(TSocket& socket, std::string_view bytes);
+    void Serve(TestStream& stream, const TestConnection& script);
+    bool ReceiveRequest(TestStream& stream, std::string& pending);
+    void SendAll(TestStream& stream, std::string_view bytes);
     void WaitForTick(unsigned long seen);
 
     TListeningSocket listener_;
     std::vector<TestConnection> script_;
     bool repeatLast_;
+    TestStreamMaker secure_;
     std::atomic<bool> stopping_ = false;
     std::atomic<int> connections_ = 0;
     mutable std::mutex mutex_;

@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <QTest>
 
+Q_DECLARE_METATYPE(TMsgDlgButtons)
+
 class MessageDialogTest : public QObject {
     Q_OBJECT
 
@@ -15,23 +17,35 @@ class MessageDialogTest : public QObject {
     }
 
     void keysAndButtonsGiveTheirResults_data() {
-        QTest::addColumn<bool>("withCancel");
+        QTest::addColumn<TMsgDlgButtons>("buttons");
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("result");
-        QTest::newRow("enter, ok") << false << int(Qt::Key_Return) << 1;
-        QTest::newRow("escape, ok only") << false << int(Qt::Key_Escape) << 1;
-        QTest::newRow("enter, ok and cancel") << true << int(Qt::Key_Return) << 1;
-        QTest::newRow("escape, ok and cancel") << true << int(Qt::Key_Escape) << 2;
+        const auto ok = TMsgDlgButtons::mbOK;
+        const auto okCancel = TMsgDlgButtons::mbOKCancel;
+        const auto saveDontSaveCancel = TMsgDlgButtons::mbSaveDontSaveCancel;
+        QTest::newRow("enter, ok") << ok << int(Qt::Key_Return) << mrOk;
+        QTest::newRow("escape, ok only") << ok << int(Qt::Key_Escape) << mrOk;
+        QTest::newRow("enter, ok and cancel") << okCancel << int(Qt::Key_Return) << mrOk;
+        QTest::newRow("escape, ok and cancel") << okCancel << int(Qt::Key_Escape) << mrCancel;
+        QTest::newRow("enter, save") << saveDontSaveCancel << int(Qt::Key_Return) << mrYes;
+        QTest::newRow("escape, save") << saveDontSaveCancel << int(Qt::Key_Escape) << mrCancel;
     }
     void keysAndButtonsGiveTheirResults() {
-        QFETCH(bool, withCancel);
+        QFETCH(TMsgDlgButtons, buttons);
         QFETCH(int, key);
         QFETCH(int, result);
-        TMessageDialog box("Text", TMsgDlgType::mtWarning,
-                           withCancel ? TMsgDlgButtons::mbOKCancel : TMsgDlgButtons::mbOK);
+        TMessageDialog box("Text", TMsgDlgType::mtWarning, buttons);
         box.open();
         QTest::keyClick(&box, Qt::Key(key));
         QCOMPARE(box.result(), result);
+    }
+
+    void dontSaveIsItsOwnAnswer() {
+        TMessageDialog box("Text", TMsgDlgType::mtWarning, TMsgDlgButtons::mbSaveDontSaveCancel);
+        box.open();
+        QTest::mouseClick(box.findChild<QPushButton*>("btnDontSave"), Qt::LeftButton);
+        QCOMPARE(box.result(), mrNo);
+        QVERIFY(box.findChild<QPushButton*>("btnOK") == nullptr);
     }
 
     void closingAnotherWayIsCancel() {

@@ -1,5 +1,6 @@
 #include "support/TempFolder.h"
 #include "support/TestHttpServer.h"
+#include "support/TestTls.h"
 #include "ui/PictureView.h"
 #include "ui/TextPagePreview.h"
 
@@ -52,8 +53,7 @@ class PlainPreviewsTest : public QObject {
         view.Navigate(QUrl::fromLocalFile(InFolder("still.png")));
         QVERIFY(!picture->movie() && picture->pixmap().size() == QSize(7, 5));
 
-        for (const char* address :
-             {"https://banners.example/b.gif", "http://www.youtube.com/v/x"}) {
+        for (const char* address : {"ftp://banners.example/b.gif", "http://www.youtube.com/v/x"}) {
             view.Navigate(QUrl(address));
             QVERIFY(visible(note) && !visible(picture) && note->text().contains(address));
             QTest::mouseClick(open, Qt::LeftButton);
@@ -93,6 +93,21 @@ class PlainPreviewsTest : public QObject {
         QTimer::singleShot(50, &owner, [&] { owner.close(); });
         view.Navigate(QUrl(QString::fromStdString(server.Url("/stalled.gif"))));
         QVERIFY(!view.isVisible() && note->text().startsWith("This banner cannot be shown"));
+    }
+
+    void fetchesPicturesOverHttpsFromAServerItTrusts() {
+        const std::string gif = ReadAll(VANTOR_SOURCE_DIR "/examples/brand/dbimg1.dat");
+        TestHttpServer server({{{Reply("HTTP/1.1 200 OK", gif)}}}, true, TlsStreams({}));
+        const QUrl address(QString::fromStdString(server.Url("/spring.gif")));
+        QWidget owner;
+        TPictureView trusting([](const std::string&) {}, &owner, {TestRootPem()});
+        TPictureView program([](const std::string&) {}, &owner);
+        owner.show();
+        trusting.Navigate(address);
+        QVERIFY(trusting.findChild<QLabel*>("imgBannerPicture")->movie());
+        // The program's own view trusts only the system's store.
+        program.Navigate(address);
+        QVERIFY(program.findChild<QLabel*>("lblBannerNote")->isVisibleTo(&program));
     }
 
     void showsThePageWithItsAddressesInTheOutputFolder() {

@@ -108,18 +108,26 @@ class UpdatesTest : public WindowTestCase {
         Click(window.get(), "btnUpdate");
         QCOMPARE(Shown(), QStringList{"W The update information could not be fetched from " +
                                       QString::fromStdString(base) +
-                                      "mainappupdate.inf.\nPlease check your Internet connection "
-                                      "and try again later."});
+                                      "mainappupdate.inf:\nconnection refused.\nPlease check "
+                                      "your Internet connection and try again later."});
         QVERIFY(!fs::exists(Description()));
     }
 
+    void closingTheWindowEndsAWaitingCheckAndTheProgram_data() {
+        QTest::addColumn<bool>("secure");
+        QTest::newRow("waiting for the answer") << false;
+        // The server takes the connection and never answers the client's hello.
+        QTest::newRow("stalled in the TLS handshake") << true;
+    }
     void closingTheWindowEndsAWaitingCheckAndTheProgram() {
+        QFETCH(bool, secure);
         TestHttpServer silent({{{""}, true}});
-        OpenOn(silent.Url("/live/"));
-        // Once the request is in: a second check, then the user closes the window.
+        OpenOn(secure ? "https://localhost:" + std::to_string(silent.Port()) + "/live/"
+                      : silent.Url("/live/"));
+        // Once the request (or the hello) is in: a second check, then the user closes the window.
         QTimer user;
         connect(&user, &QTimer::timeout, [&] {
-            if (silent.Requests().empty())
+            if (secure ? silent.Connections() == 0 : silent.Requests().empty())
                 return;
             user.stop();
             Click(window.get(), "btnUpdate");

@@ -77,6 +77,16 @@ std::unique_ptr<TfrmMain> WindowWorld::OpenWindow() {
     services.programFolder = folder.path();
     services.updateBaseURL = updateBaseURL;
     services.stateFolder = stateFolder;
+    services.configFolder = configFolder;
+    services.projectToOpen = projectToOpen;
+    services.chooseProjectFile = [this](QWidget*, bool, const fs::path&) {
+        std::optional<fs::path> answer;
+        if (!projectFiles.empty()) {
+            answer = projectFiles.front();
+            projectFiles.pop_front();
+        }
+        return answer;
+    };
     services.startProgram = [this](const fs::path& program,
                                    const std::vector<std::string>& arguments) {
         started.emplace_back(program, arguments);

@@ -68,6 +68,12 @@ class WindowWorld {
     std::string updateBaseURL;
     // Where the window keeps its recovery copy; empty: it keeps none.
     fs::path stateFolder;
+    // Where the window keeps its recent projects.
+    fs::path configFolder = folder.path() / "config";
+    // The project file the program was started with.
+    fs::path projectToOpen;
+    // Answers to the project-file dialogs, in order; nothing when none is left (cancelled).
+    std::deque<std::optional<fs::path>> projectFiles;
     // Every program the window started, with its arguments.
     std::vector<std::pair<fs::path, std::vector<std::string>>> started;
 };

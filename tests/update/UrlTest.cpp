@@ -17,7 +17,8 @@ TEST(Url, SplitsAbsoluteHttpAddresses) {
         {"HTTP://Example.com:8080", "Example.com", 8080, "/", "Example.com:8080"},
         {"http://user:secret@h:/a b\xC3\xA9", "h", 80, "/a%20b%C3%A9", "h"},
         {"http://[::1]:81/v6", "::1", 81, "/v6", "[::1]:81"},
-        {"https://example.com/", nullptr, 0, "", ""},
+        {"HTTPS://example.com/", "example.com", 443, "/", "example.com"},
+        {"HTTPS://example.com:80/", "example.com", 80, "/", "example.com:80"},
         {"ftp://example.com/", nullptr, 0, "", ""},
         {"http://h:99999/", nullptr, 0, "", ""},
         {"http://bad host/", nullptr, 0, "", ""},
@@ -30,6 +31,7 @@ TEST(Url, SplitsAbsoluteHttpAddresses) {
             continue;
         }
         const TUrl url = ParseUrl(test.address);
+        EXPECT_EQ(url.secure, std::string_view(test.address).starts_with("HTTPS"));
         EXPECT_EQ(url.host, test.host);
         EXPECT_EQ(url.port, test.port);
         EXPECT_EQ(url.Target(), test.target);
@@ -51,7 +53,8 @@ TEST(Url, ResolvesRedirectsAgainstThePreviousAddress) {
         {"//other/p", "http://other/p"},
         {"http://o:82", "http://o:82/"},
         {"/x\r\nEvil: 1", "http://h:81/x%0D%0AEvil:%201"},
-        {"https://h/", nullptr},
+        {"https://h/", "https://h/"},
+        {"https://h:443/p", "https://h/p"},
         {"mailto:a@b", nullptr},
     };
     for (const auto& test : cases) {

@@ -1,5 +1,5 @@
 # Runs at install time: writes the menu entry with the installed program's full path and
-# installs it with the icon and the AppStream data. Expects VANTOR_UI_SOURCE_DIR,
+# installs it with the icon, the project files' type and the AppStream data. Expects VANTOR_UI_SOURCE_DIR,
 # VANTOR_DESKTOP_STAGING and VANTOR_DESKTOP_DATA_DIR; the Debian package's VANTOR_PACKAGE_DATA_DIR
 # takes the place of the last.
 
@@ -30,5 +30,8 @@ foreach(size 16 22 24 32 48 64 128 256)
 endforeach()
 file(INSTALL "${VANTOR_UI_SOURCE_DIR}/icon/affiliate-vantor.svg"
     DESTINATION "${data_dir}/icons/hicolor/scalable/apps")
+# Project files open in the program from the desktop.
+file(INSTALL "${VANTOR_UI_SOURCE_DIR}/desktop/affiliate-vantor-project.xml"
+    DESTINATION "${data_dir}/mime/packages")
 file(INSTALL "${VANTOR_UI_SOURCE_DIR}/desktop/com.affiliatevantor.AffiliateVantor.metainfo.xml"
     DESTINATION "${data_dir}/metainfo")

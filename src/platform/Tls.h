@@ -1,0 +1,61 @@
+#pragma once
+
+#include "platform/Sockets.h"
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+// What a secure connection trusts besides the system's own store. The program leaves it empty;
+// only tests set it, so that their own certificate authority is believed.
+struct TTlsTrust {
+    std::string extraRootPem;
+};
+
+// What a secure session must wait for before it can go on.
+enum class TTlsWait { Nothing, Readable, Writable };
+
+// Why a server was refused, in the same words on every system.
+namespace TlsReason {
+inline constexpr const char* Expired = "certificate has expired";
+inline constexpr const char* NotYetValid = "certificate is not yet valid";
+inline constexpr const char* OtherHost = "certificate is for another host name";
+inline constexpr const char* SelfSigned = "self-signed certificate";
+inline constexpr const char* UnknownIssuer = "certificate issuer is unknown";
+inline constexpr const char* Revoked = "certificate has been revoked";
+inline constexpr const char* OldProtocol =
+    "TLS handshake failed: the server offers no TLS 1.2 or later";
+} // namespace TlsReason
+
+// A TLS client session (TLS 1.2 or later) over a connected socket that never blocks. The
+// server's certificate chain and its name are always verified, against the system's store and
+// Trust. The socket must outlive the session.
+class TTlsSession {
+  public:
+    TTlsSession(TSocket& socket, const std::string& host, const TTlsTrust& trust);
+    TTlsSession(const TTlsSession&) = delete;
+    TTlsSession& operator=(const TTlsSession&) = delete;
+    ~TTlsSession();
+
+    // Moves the handshake on: Nothing once it is done, else what to wait for. Throws AppError
+    // saying why when the server or its certificate is refused.
+    TTlsWait Handshake();
+
+    // Takes decrypted bytes: the count, 0 once the server has ended the session, or nothing
+    // until Waiting() is met. Throws AppError on a broken or cut-off session.
+    std::optional<std::size_t> Receive(std::span<char> buffer);
+
+    // Encrypts and sends what it can now and returns that count (0: wait for Waiting()).
+    std::size_t Send(std::string_view bytes);
+
+    // What the last call that could not go on waits for.
+    TTlsWait Waiting() const noexcept { return waiting_; }
+
+  private:
+    struct TState;
+    std::unique_ptr<TState> state_;
+    TTlsWait waiting_ = TTlsWait::Nothing;
+};

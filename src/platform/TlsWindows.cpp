@@ -1,0 +1,396 @@
+#include "platform/Tls.h"
+#include "platform/WindowsError.h"
+#include "util/AppError.h"
+
+#define SECURITY_WIN32
+#include <windows.h>
+// After windows.h, which these need.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <schannel.h>
+#include <security.h>
+#include <wincrypt.h>
+
+namespace {
+
+// SECURITY_FLAG_IGNORE_UNKNOWN_CA and SECURITY_FLAG_IGNORE_REVOCATION of wininet.h, which the
+// policy check reads.
+constexpr DWORD IgnoreUnknownAuthority = 0x00000100;
+constexpr DWORD IgnoreRevocation = 0x00000080;
+
+// Room for one TLS record and what follows it; SChannel decrypts one record at a time.
+constexpr std::size_t ReceiveChunk = 32 * 1024;
+
+std::string HexCode(SECURITY_STATUS status) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(status));
+    return text;
+}
+
+std::string StatusText(SECURITY_STATUS status) {
+    std::string text = WindowsErrorText(static_cast<unsigned long>(status));
+    return text.starts_with("Error ") ? "error " + HexCode(status) : text;
+}
+
+[[noreturn]] void ThrowHandshakeError(SECURITY_STATUS status) {
+    if (status == SEC_E_ALGORITHM_MISMATCH || status == SEC_E_UNSUPPORTED_FUNCTION)
+        throw AppError(TlsReason::OldProtocol);
+    throw AppError("TLS handshake failed: " + StatusText(status));
+}
+
+struct TCertificateFree {
+    void operator()(PCCERT_CONTEXT certificate) const noexcept {
+        CertFreeCertificateContext(certificate);
+    }
+};
+using TCertificate = std::unique_ptr<const CERT_CONTEXT, TCertificateFree>;
+
+struct TStoreClose {
+    void operator()(HCERTSTORE store) const noexcept { CertCloseStore(store, 0); }
+};
+using TStore = std::unique_ptr<void, TStoreClose>;
+
+struct TChainFree {
+    void operator()(PCCERT_CHAIN_CONTEXT chain) const noexcept { CertFreeCertificateChain(chain); }
+};
+using TChain = std::unique_ptr<const CERT_CHAIN_CONTEXT, TChainFree>;
+
+TCertificate CertificateFromPem(const std::string& pem) {
+    DWORD size = 0;
+    if (!CryptStringToBinaryA(pem.data(), static_cast<DWORD>(pem.size()), CRYPT_STRING_BASE64HEADER,
+                              nullptr, &size, nullptr, nullptr))
+        throw AppError("The extra trusted root cannot be read.");
+    std::string der(size, '\0');
+    if (!CryptStringToBinaryA(pem.data(), static_cast<DWORD>(pem.size()), CRYPT_STRING_BASE64HEADER,
+                              reinterpret_cast<BYTE*>(der.data()), &size, nullptr, nullptr))
+        throw AppError("The extra trusted root cannot be read.");
+    TCertificate certificate(CertCreateCertificateContext(
+        X509_ASN_ENCODING | PKCS_7_ASN_ENCODING, reinterpret_cast<const BYTE*>(der.data()), size));
+    if (!certificate)
+        throw AppError("The extra trusted root cannot be read.");
+    return certificate;
+}
+
+// Verifies the server's certificate for Host the way WinHTTP does: its chain by the system's
+// engine and store, then the SSL policy with the host name. A chain that ends at ExtraRoot
+// counts as trusted; the program never gives one.
+void VerifyServer(PCCERT_CONTEXT server, const std::string& host, PCCERT_CONTEXT extraRoot) {
+    TStore others(CertOpenStore(CERT_STORE_PROV_COLLECTION, 0, 0, 0, nullptr));
+    TStore roots(CertOpenStore(CERT_STORE_PROV_MEMORY, 0, 0, 0, nullptr));
+    if (!others || !roots || !CertAddStoreToCollection(others.get(), server->hCertStore, 0, 0) ||
+        (extraRoot && (!CertAddCertificateContextToStore(roots.get(), extraRoot,
+                                                         CERT_STORE_ADD_ALWAYS, nullptr) ||
+                       !CertAddStoreToCollection(others.get(), roots.get(), 0, 0))))
+        throw AppError("The server's certificate cannot be checked: " +
+                       WindowsErrorText(GetLastError()));
+
+    CERT_CHAIN_PARA parameters{};
+    parameters.cbSize = sizeof parameters;
+    LPSTR serverUse = const_cast<LPSTR>(szOID_PKIX_KP_SERVER_AUTH);
+    parameters.RequestedUsage.dwType = USAGE_MATCH_TYPE_AND;
+    parameters.RequestedUsage.Usage.cUsageIdentifier = 1;
+    parameters.RequestedUsage.Usage.rgpszUsageIdentifier = &serverUse;
+    // Revocation as far as Windows already knows it: fetching lists from the network here
+    // would stall the window with no way to pump its messages.
+    const DWORD flags = CERT_CHAIN_REVOCATION_CHECK_CHAIN_EXCLUDE_ROOT |
+                        CERT_CHAIN_REVOCATION_CHECK_CACHE_ONLY |
+                        CERT_CHAIN_CACHE_ONLY_URL_RETRIEVAL;
+    PCCERT_CHAIN_CONTEXT made = nullptr;
+    if (!CertGetCertificateChain(nullptr, server, nullptr, others.get(), &parameters, flags,
+                                 nullptr, &made))
+        throw AppError("The server's certificate cannot be checked: " +
+                       WindowsErrorText(GetLastError()));
+    TChain chain(made);
+
+    const CERT_SIMPLE_CHAIN* simple = chain->cChain > 0 ? chain->rgpChain[0] : nullptr;
+    const CERT_CONTEXT* top = simple && simple->cElement > 0
+                                  ? simple->rgpElement[simple->cElement - 1]->pCertContext
+                                  : nullptr;
+    const bool extraTrusted =
+        extraRoot && top &&
+        CertCompareCertificate(X509_ASN_ENCODING, top->pCertInfo, extraRoot->pCertInfo);
+    // The chain's own verdict is read here rather than left to the policy check, which under
+    // Wine lets an unknown root through once revocation is not asked for.
+    DWORD status = chain->TrustStatus.dwErrorStatus;
+    // Revocation that cannot be learnt now (no list cached, offline) does not refuse the
+    // server, as browsers do not refuse it.
+    status &= ~(CERT_TRUST_REVOCATION_STATUS_UNKNOWN | CERT_TRUST_IS_OFFLINE_REVOCATION);
+    if (extraTrusted)
+        status &= ~CERT_TRUST_IS_UNTRUSTED_ROOT;
+    if (status & CERT_TRUST_IS_NOT_TIME_VALID)
+        throw AppError(CertVerifyTimeValidity(nullptr, server->pCertInfo) < 0
+                           ? TlsReason::NotYetValid
+                           : TlsReason::Expired);
+    if (status & CERT_TRUST_IS_REVOKED)
+        throw AppError(TlsReason::Revoked);
+    if (status & (CERT_TRUST_IS_UNTRUSTED_ROOT | CERT_TRUST_IS_PARTIAL_CHAIN))
+        throw AppError(simple && simple->cElement == 1 &&
+                               CertCompareCertificateName(X509_ASN_ENCODING,
+                                                          &server->pCertInfo->Issuer,
+                                                          &server->pCertInfo->Subject)
+                           ? TlsReason::SelfSigned
+                           : TlsReason::UnknownIssuer);
+    if (status != CERT_TRUST_NO_ERROR)
+        throw AppError("certificate not trusted: trust status " +
+                       HexCode(static_cast<SECURITY_STATUS>(status)));
+
+    // The chain is sound; the policy check adds the host name.
+    std::wstring wideHost(host.begin(), host.end());
+    SSL_EXTRA_CERT_CHAIN_POLICY_PARA ssl{};
+    ssl.cbSize = sizeof ssl;
+    ssl.dwAuthType = AUTHTYPE_SERVER;
+    ssl.fdwChecks = IgnoreRevocation | (extraTrusted ? IgnoreUnknownAuthority : 0);
+    ssl.pwszServerName = wideHost.data();
+    CERT_CHAIN_POLICY_PARA policy{};
+    policy.cbSize = sizeof policy;
+    policy.pvExtraPolicyPara = &ssl;
+    CERT_CHAIN_POLICY_STATUS result{};
+    result.cbSize = sizeof result;
+    if (!CertVerifyCertificateChainPolicy(CERT_CHAIN_POLICY_SSL, chain.get(), &policy, &result))
+        throw AppError("The server's certificate cannot be checked: " +
+                       WindowsErrorText(GetLastError()));
+    if (result.dwError == static_cast<DWORD>(CERT_E_CN_NO_MATCH))
+        throw AppError(TlsReason::OtherHost);
+    if (result.dwError != 0)
+        throw AppError("certificate not trusted: " +
+                       StatusText(static_cast<SECURITY_STATUS>(result.dwError)));
+}
+
+} // namespace
+
+struct TTlsSession::TState {
+    TSocket* socket = nullptr;
+    std::string host;
+    TCertificate extraRoot;
+    CredHandle credentials{};
+    bool haveCredentials = false;
+    CtxtHandle context{};
+    bool haveContext = false;
+    bool established = false;
+    bool peerClosed = false;
+    // Bytes received and not yet handed to SChannel, and a record SChannel found incomplete.
+    std::string incoming;
+    bool needMore = false;
+    // Encrypted bytes still to go out, and decrypted bytes not yet taken.
+    std::string outgoing;
+    std::string plain;
+    SecPkgContext_StreamSizes sizes{};
+
+    ~TState() {
+        if (haveContext)
+            DeleteSecurityContext(&context);
+        if (haveCredentials)
+            FreeCredentialsHandle(&credentials);
+    }
+
+    // Sends what is waiting to go out; false while some of it is left.
+    bool Flush() {
+        while (!outgoing.empty()) {
+            const std::size_t sent = socket->Send(outgoing);
+            if (sent == 0)
+                return false;
+            outgoing.erase(0, sent);
+        }
+        return true;
+    }
+
+    // Reads what has arrived into Incoming: false when nothing is there yet.
+    bool Fill(const char* closedText) {
+        const std::size_t before = incoming.size();
+        incoming.resize(before + ReceiveChunk);
+        auto received = socket->Receive(std::span(incoming).subspan(before));
+        incoming.resize(before + received.value_or(0));
+        if (!received)
+            return false;
+        if (*received == 0)
+            throw AppError(closedText);
+        needMore = false;
+        return true;
+    }
+
+    // One step of InitializeSecurityContext with what has arrived (none on the first call).
+    SECURITY_STATUS Step() {
+        SecBuffer in[2] = {
+            {static_cast<unsigned long>(incoming.size()), SECBUFFER_TOKEN, incoming.data()},
+            {0, SECBUFFER_EMPTY, nullptr}};
+        SecBufferDesc inDesc{SECBUFFER_VERSION, 2, in};
+        SecBuffer out[1] = {{0, SECBUFFER_TOKEN, nullptr}};
+        SecBufferDesc outDesc{SECBUFFER_VERSION, 1, out};
+        const unsigned long wanted = ISC_REQ_SEQUENCE_DETECT | ISC_REQ_REPLAY_DETECT |
+                                     ISC_REQ_CONFIDENTIALITY | ISC_REQ_ALLOCATE_MEMORY |
+                                     ISC_REQ_STREAM;
+        unsigned long granted = 0;
+        const SECURITY_STATUS status = InitializeSecurityContextA(
+            &credentials, haveContext ? &context : nullptr, const_cast<char*>(host.c_str()), wanted,
+            0, 0, haveContext ? &inDesc : nullptr, 0, &context, &outDesc, &granted, nullptr);
+        // A first call that fails makes no context to delete.
+        haveContext = haveContext || status == SEC_I_CONTINUE_NEEDED || status == SEC_E_OK;
+        if (out[0].pvBuffer) {
+            outgoing.append(static_cast<const char*>(out[0].pvBuffer), out[0].cbBuffer);
+            FreeContextBuffer(out[0].pvBuffer);
+        }
+        if (status == SEC_E_INCOMPLETE_MESSAGE) {
+            needMore = true;
+        } else if (in[1].BufferType == SECBUFFER_EXTRA && in[1].cbBuffer > 0) {
+            incoming.erase(0, incoming.size() - in[1].cbBuffer);
+        } else {
+            incoming.clear();
+        }
+        return status;
+    }
+
+    // Decrypts the records that have arrived whole into Plain.
+    void Decrypt() {
+        while (!incoming.empty() && !needMore && !peerClosed) {
+            SecBuffer buffers[4] = {
+                {static_cast<unsigned long>(incoming.size()), SECBUFFER_DATA, incoming.data()},
+                {0, SECBUFFER_EMPTY, nullptr},
+                {0, SECBUFFER_EMPTY, nullptr},
+                {0, SECBUFFER_EMPTY, nullptr}};
+            SecBufferDesc description{SECBUFFER_VERSION, 4, buffers};
+            const SECURITY_STATUS status = DecryptMessage(&context, &description, 0, nullptr);
+            if (status == SEC_E_INCOMPLETE_MESSAGE) {
+                needMore = true;
+                return;
+            }
+            if (status == SEC_I_CONTEXT_EXPIRED) {
+                // The server's close_notify.
+                peerClosed = true;
+                incoming.clear();
+                return;
+            }
+            if (status != SEC_E_OK)
+                throw AppError("The secure connection broke: " +
+                               (status == SEC_I_RENEGOTIATE
+                                    ? std::string("the server asked to renegotiate")
+                                    : StatusText(status)));
+            std::string extra;
+            std::size_t decrypted = 0;
+            for (const SecBuffer& buffer : buffers) {
+                if (buffer.BufferType == SECBUFFER_DATA) {
+                    plain.append(static_cast<const char*>(buffer.pvBuffer), buffer.cbBuffer);
+                    decrypted += buffer.cbBuffer;
+                }
+                if (buffer.BufferType == SECBUFFER_EXTRA)
+                    extra.assign(incoming.data() + incoming.size() - buffer.cbBuffer,
+                                 buffer.cbBuffer);
+            }
+            // Wine's SChannel answers the close_notify with nothing decrypted rather than
+            // SEC_I_CONTEXT_EXPIRED; servers send no empty records otherwise.
+            if (decrypted == 0 && extra.empty())
+                peerClosed = true;
+            incoming = std::move(extra);
+        }
+    }
+
+    std::size_t TakePlain(std::span<char> buffer) {
+        const std::size_t count = std::min(buffer.size(), plain.size());
+        std::memcpy(buffer.data(), plain.data(), count);
+        plain.erase(0, count);
+        return count;
+    }
+};
+
+TTlsSession::TTlsSession(TSocket& socket, const std::string& host, const TTlsTrust& trust)
+    : state_(std::make_unique<TState>()) {
+    state_->socket = &socket;
+    state_->host = host;
+    if (!trust.extraRootPem.empty())
+        state_->extraRoot = CertificateFromPem(trust.extraRootPem);
+    SCHANNEL_CRED credentials{};
+    credentials.dwVersion = SCHANNEL_CRED_VERSION;
+    credentials.grbitEnabledProtocols = SP_PROT_TLS1_2_CLIENT;
+    // The chain is checked after the handshake, so that a test root can be given to it alone
+    // and the reason of a refusal is known.
+    credentials.dwFlags = SCH_CRED_MANUAL_CRED_VALIDATION | SCH_CRED_NO_DEFAULT_CREDS;
+    TimeStamp expiry;
+    const SECURITY_STATUS status = AcquireCredentialsHandleA(
+        nullptr, const_cast<char*>(UNISP_NAME_A), SECPKG_CRED_OUTBOUND, nullptr, &credentials,
+        nullptr, nullptr, &state_->credentials, &expiry);
+    if (status != SEC_E_OK)
+        throw AppError("TLS cannot be set up: " + StatusText(status));
+    state_->haveCredentials = true;
+}
+
+TTlsSession::~TTlsSession() = default;
+
+TTlsWait TTlsSession::Handshake() {
+    TState& state = *state_;
+    for (;;) {
+        if (!state.Flush())
+            return waiting_ = TTlsWait::Writable;
+        if (state.established)
+            return waiting_ = TTlsWait::Nothing;
+        if (state.haveContext && (state.incoming.empty() || state.needMore) &&
+            !state.Fill("TLS handshake failed: the server closed the connection"))
+            return waiting_ = TTlsWait::Readable;
+        const SECURITY_STATUS status = state.Step();
+        if (status == SEC_E_INCOMPLETE_MESSAGE || status == SEC_I_CONTINUE_NEEDED)
+            continue;
+        if (status == SEC_I_INCOMPLETE_CREDENTIALS)
+            throw AppError("TLS handshake failed: the server asks for a client certificate");
+        if (status != SEC_E_OK)
+            ThrowHandshakeError(status);
+        PCCERT_CONTEXT remote = nullptr;
+        if (QueryContextAttributesA(&state.context, SECPKG_ATTR_REMOTE_CERT_CONTEXT, &remote) !=
+                SEC_E_OK ||
+            !remote)
+            throw AppError("TLS handshake failed: the server sent no certificate");
+        TCertificate server(remote);
+        VerifyServer(server.get(), state.host, state.extraRoot.get());
+        const SECURITY_STATUS sized =
+            QueryContextAttributesA(&state.context, SECPKG_ATTR_STREAM_SIZES, &state.sizes);
+        if (sized != SEC_E_OK)
+            ThrowHandshakeError(sized);
+        state.established = true;
+    }
+}
+
+std::optional<std::size_t> TTlsSession::Receive(std::span<char> buffer) {
+    TState& state = *state_;
+    // A request encrypted by Send may still be waiting to go out.
+    if (!state.Flush()) {
+        waiting_ = TTlsWait::Writable;
+        return std::nullopt;
+    }
+    for (;;) {
+        state.Decrypt();
+        if (!state.plain.empty())
+            return state.TakePlain(buffer);
+        if (state.peerClosed)
+            return 0;
+        // Without the server's close_notify, a body read to the end may have been cut off.
+        if (!state.Fill("The secure connection was cut off: the server closed it without "
+                        "ending the session")) {
+            waiting_ = TTlsWait::Readable;
+            return std::nullopt;
+        }
+    }
+}
+
+std::size_t TTlsSession::Send(std::string_view bytes) {
+    TState& state = *state_;
+    if (!state.Flush()) {
+        waiting_ = TTlsWait::Writable;
+        return 0;
+    }
+    const SecPkgContext_StreamSizes& sizes = state.sizes;
+    const std::size_t count = std::min<std::size_t>(bytes.size(), sizes.cbMaximumMessage);
+    std::string record(sizes.cbHeader + count + sizes.cbTrailer, '\0');
+    std::memcpy(record.data() + sizes.cbHeader, bytes.data(), count);
+    SecBuffer buffers[4] = {
+        {sizes.cbHeader, SECBUFFER_STREAM_HEADER, record.data()},
+        {static_cast<unsigned long>(count), SECBUFFER_DATA, record.data() + sizes.cbHeader},
+        {sizes.cbTrailer, SECBUFFER_STREAM_TRAILER, record.data() + sizes.cbHeader + count},
+        {0, SECBUFFER_EMPTY, nullptr}};
+    SecBufferDesc description{SECBUFFER_VERSION, 4, buffers};
+    const SECURITY_STATUS status = EncryptMessage(&state.context, 0, &description, 0);
+    if (status != SEC_E_OK)
+        throw AppError("The secure connection broke: " + StatusText(status));
+    record.resize(buffers[0].cbBuffer + buffers[1].cbBuffer + buffers[2].cbBuffer);
+    state.outgoing = std::move(record);
+    // The record is ours now; what the socket does not take yet goes out with the next call.
+    state.Flush();
+    return count;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "support/TestHttpServer.h"
+
+#include <string>
+
+// The server certificates the TLS tests use.
+enum class TestCertificate { Valid, OtherHost, Expired, UnknownIssuer, SelfSigned };
+
+// The tests' own certificate authority, made once per run; clients trust it through their
+// configuration only.
+const std::string& TestRootPem();
+
+// How a secure test server answers.
+struct TestTlsSetup {
+    TestCertificate certificate = TestCertificate::Valid;
+    // Offers TLS 1.0 and nothing else.
+    bool tls10Only = false;
+    // Ends each session with close_notify; without it the connection is merely cut.
+    bool closeNotify = true;
+};
+
+// Plays a TestHttpServer's script over TLS, as Setup says.
+TestStreamMaker TlsStreams(TestTlsSetup setup);
+
+struct TlsScenario;
+
+// A server for every TLS scenario, in the order of TlsScenarios(), each answering every
+// connection alike, with the two servers their redirects point to.
+class TlsScenarioServers {
+  public:
+    TlsScenarioServers();
+    ~TlsScenarioServers();
+    // The address to fetch for scenario Index.
+    std::string Url(std::size_t index) const;
+    const TestHttpServer& Server(std::size_t index) const { return *servers_.at(index); }
+
+  private:
+    std::unique_ptr<TestHttpServer> plainTarget_, secureTarget_;
+    std::vector<std::unique_ptr<TestHttpServer>> servers_;
+};
