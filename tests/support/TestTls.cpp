@@ -98,8 +98,9 @@ struct Certificates {
 };
 
 const Certificates& AllCertificates() {
-    static const Certificates made;
-    return made;
+    // Never destroyed: the keys and certificates live as long as the run.
+    static const Certificates* const made = new Certificates();
+    return *made;
 }
 
 SSL_CTX* ServerContext(const TestTlsSetup& setup) {
