@@ -13,6 +13,7 @@ using platform::EntryKind;
 
 constexpr std::string_view Prefix = "recovery-";
 constexpr std::string_view CopyExtension = ".dat";
+constexpr std::string_view NameExtension = ".project";
 
 // A project is the user's own business, even on a shared machine.
 void MakePrivateFolder(const fs::path& folder) {
@@ -25,6 +26,22 @@ fs::path CopyOf(const fs::path& lockFile) {
     return fs::path(lockFile) += CopyExtension;
 }
 
+fs::path NameOf(const fs::path& lockFile) {
+    return fs::path(lockFile) += NameExtension;
+}
+
+// UTF-8 whatever the system's code page, so that no name is lost on Windows.
+fs::path ReadProjectName(const fs::path& nameFile) {
+    if (platform::StatusOf(nameFile).kind != EntryKind::File)
+        return {};
+    try {
+        const std::string text = ReadFileBytes(nameFile);
+        return fs::path(std::u8string(text.begin(), text.end()));
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
 // True when a running copy holds the lock; else Lock holds it now. A lock file that is missing
 // counts as held: its copy may be starting, between making the file and locking it.
 bool HeldByARunningCopy(const fs::path& lockFile, platform::File& lock) {
@@ -34,6 +51,7 @@ bool HeldByARunningCopy(const fs::path& lockFile, platform::File& lock) {
 }
 
 void ReleaseAndDelete(platform::File& lock, const fs::path& lockFile) {
+    platform::RemoveFile(NameOf(lockFile));
     lock.close();
     platform::RemoveFile(lockFile);
 }
@@ -49,6 +67,7 @@ RecoveryCopy::RecoveryCopy(const fs::path& folder) {
         throw AppError(
             CannotCreateFileText(lockFile_.empty() ? folder : lockFile_, error.message()));
     file_ = CopyOf(lockFile_);
+    nameFile_ = NameOf(lockFile_);
     writer_ = std::make_unique<BackgroundWriter>(file_);
 }
 
@@ -65,6 +84,15 @@ void RecoveryCopy::Flush() {
         writer_->Flush();
 }
 
+void RecoveryCopy::NameProject(const fs::path& projectFile) {
+    if (projectFile.empty()) {
+        platform::RemoveFile(nameFile_);
+        return;
+    }
+    const std::u8string name = projectFile.u8string();
+    WriteFileAtomically(nameFile_, std::string(name.begin(), name.end()));
+}
+
 std::string RecoveryCopy::TakeError() {
     return writer_ ? writer_->TakeError() : std::string();
 }
@@ -79,7 +107,7 @@ std::optional<OrphanedRecovery> ClaimOrphanedRecovery(const fs::path& folder) {
     std::vector<std::pair<fs::file_time_type, fs::path>> copies;
     std::vector<fs::path> lockFiles;
     for (const ListedFile& entry : PlainFilesIn(folder)) {
-        if (!entry.name.starts_with(Prefix))
+        if (!entry.name.starts_with(Prefix) || entry.name.ends_with(NameExtension))
             continue;
         const fs::path path = folder / entry.name;
         std::error_code error;
@@ -99,9 +127,10 @@ std::optional<OrphanedRecovery> ClaimOrphanedRecovery(const fs::path& folder) {
 
     std::sort(copies.begin(), copies.end(), std::greater<>());
     for (auto& [changed, file] : copies) {
-        OrphanedRecovery orphan{file, changed, fs::path(file).replace_extension(), {}};
+        OrphanedRecovery orphan{file, {}, changed, fs::path(file).replace_extension(), {}};
         if (HeldByARunningCopy(orphan.lockFile, orphan.lock))
             continue;
+        orphan.projectFile = ReadProjectName(NameOf(orphan.lockFile));
         // Another starting copy may have taken it between the listing and the lock.
         if (platform::StatusOf(file).kind == EntryKind::File)
             return orphan;
@@ -113,6 +142,7 @@ void AdoptRecovery(OrphanedRecovery& orphan, RecoveryCopy& own) {
     own.Flush();
     if (auto error = platform::ReplaceFile(orphan.file, own.file()))
         throw AppError(CannotCreateFileText(own.file(), error.message()));
+    own.NameProject(orphan.projectFile);
     ReleaseAndDelete(orphan.lock, orphan.lockFile);
 }
 

@@ -13,7 +13,8 @@
 // A running copy of the program keeps a recovery copy of its project, in the settings file's
 // format, in the user's state folder: "recovery-XXXXXX.dat" beside the lock file
 // "recovery-XXXXXX", which the copy holds while it runs. A recovery copy whose lock nobody holds
-// was left by a copy that crashed or was killed.
+// was left by a copy that crashed or was killed. A project opened from a file of its own has that
+// file's name beside the copy, in "recovery-XXXXXX.project".
 class RecoveryCopy {
   public:
     // Takes a name of its own in Folder (made when missing, readable by the user alone).
@@ -27,6 +28,9 @@ class RecoveryCopy {
     void Write(const TAffManager& project);
     // Waits until the last bytes given are on the disk.
     void Flush();
+    // Names the project's own file, empty for the default project. Written at once: the copy
+    // should hold this project's bytes already (see Flush).
+    void NameProject(const std::filesystem::path& projectFile);
     // The text of the last failed write, once.
     std::string TakeError();
     // A clean end: the recovery copy and its lock are deleted; what was pending is dropped.
@@ -35,6 +39,7 @@ class RecoveryCopy {
   private:
     std::filesystem::path file_;
     std::filesystem::path lockFile_;
+    std::filesystem::path nameFile_;
     platform::File lock_;
     ProjectSnapshots snapshots_;
     std::unique_ptr<BackgroundWriter> writer_;
@@ -43,6 +48,8 @@ class RecoveryCopy {
 // The recovery copy of a copy that no longer runs, held so that no other copy offers it too.
 struct OrphanedRecovery {
     std::filesystem::path file;
+    // The project's own file; empty for the default project.
+    std::filesystem::path projectFile;
     std::filesystem::file_time_type lastChanged;
     std::filesystem::path lockFile;
     platform::File lock;

@@ -163,6 +163,8 @@ class TfrmMain : public QWidget {
 
     // Recovery copy.
     void OpenRecovery();
+    // Keeps the name of the project's file with the recovery copy; empty: the default project.
+    void NameRecoveredProject(const std::filesystem::path& file);
     void ProjectChanged();
     void WriteRecoveryCopy();
     void KeepRecoveryCopy();

@@ -136,6 +136,7 @@ void TfrmMain::ProjectIsNow(const fs::path& file) {
     projectFile_ = file;
     unsavedChanges_ = false;
     setWindowTitle(file.empty() ? brandTitle_ : brandTitle_ + " - " + FromPath(file.filename()));
+    NameRecoveredProject(file);
     if (file.empty() || services_.configFolder.empty())
         return;
     const fs::path list = RecentProjectsFile(services_.configFolder);

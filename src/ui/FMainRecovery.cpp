@@ -112,4 +112,23 @@ void TfrmMain::OfferRecovery() {
         ShowProject(std::move(*project));
     if (recovery_)
         AdoptRecovery(*orphan, *recovery_);
+    // Restored, the project saves where it came from, and its changes are not saved yet.
+    if (!orphan->projectFile.empty()) {
+        ProjectIsNow(orphan->projectFile);
+        unsavedChanges_ = true;
+    }
+}
+
+void TfrmMain::NameRecoveredProject(const fs::path& file) {
+    if (!recovery_ || !startedUp_)
+        return;
+    // The copy must hold this project before the name says so.
+    recoveryTimer_->stop();
+    WriteRecoveryCopy();
+    recovery_->Flush();
+    try {
+        recovery_->NameProject(file);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+    }
 }

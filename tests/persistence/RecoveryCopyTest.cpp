@@ -57,14 +57,19 @@ TEST(RecoveryCopyTest, TheNewestCopyOfADeadProgramIsOfferedToOneClaimantAtATime)
     TempFolder folder;
     LeaveOrphan(folder, "recovery-older1", "older", std::chrono::seconds(60));
     LeaveOrphan(folder, "recovery-newer1", "newer", std::chrono::seconds(5));
+    const fs::path project = folder.path() / fs::path(u8"Zen Gärten.vantor");
+    const std::u8string projectName = project.u8string();
+    folder.write("recovery-newer1.project", std::string(projectName.begin(), projectName.end()));
 
     auto orphan = ClaimOrphanedRecovery(folder.path());
     ASSERT_TRUE(orphan);
     EXPECT_EQ(ReadAll(orphan->file), "newer");
+    EXPECT_EQ(orphan->projectFile, project);
     // Another starting copy is offered the other one, not the one being asked about.
     auto other = ClaimOrphanedRecovery(folder.path());
     ASSERT_TRUE(other);
     EXPECT_EQ(ReadAll(other->file), "older");
+    EXPECT_TRUE(other->projectFile.empty());
     EXPECT_FALSE(ClaimOrphanedRecovery(folder.path()));
 
     RecoveryCopy own(folder.path());
@@ -76,8 +81,14 @@ TEST(RecoveryCopyTest, TheNewestCopyOfADeadProgramIsOfferedToOneClaimantAtATime)
     DiscardRecovery(*other);
     orphan.reset();
     other.reset();
-    EXPECT_EQ(Names(folder.path()).size(), 2u); // own's copy and lock
+    EXPECT_EQ(Names(folder.path()).size(), 3u); // own's copy, lock and project's name
     EXPECT_FALSE(ClaimOrphanedRecovery(folder.path()));
+
+    own.NameProject({});
+    EXPECT_EQ(Names(folder.path()).size(), 2u);
+    own.NameProject(project);
+    own.Discard();
+    EXPECT_TRUE(Names(folder.path()).empty());
 }
 
 TEST(RecoveryCopyTest, LockFilesOfCopiesThatNeverWroteAreCleanedUp) {

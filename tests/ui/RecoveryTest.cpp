@@ -2,6 +2,7 @@
 #include "model/PromoItems.h"
 #include "persistence/SettingsFile.h"
 
+#include <QMenu>
 #include <QTimer>
 
 // The recovery copy: kept from the first change, offered back after a crash, gone after a clean
@@ -96,6 +97,31 @@ class RecoveryTest : public WindowTestCase {
         Restart();
         QCoreApplication::processEvents();
         QCOMPARE(world->messages->boxes.size(), std::size_t(1));
+    }
+
+    void aRestoredProjectFileSavesWhereItCameFrom() {
+        StartWithState();
+        TAffManager project;
+        project.Title = "Zen";
+        const fs::path file = world->folder.write("zen.vantor", FormatSettings(project));
+        world->projectFiles.push_back(file);
+        auto* menu = Find<QMenu>(w(), "mnuProject");
+        emit menu->aboutToShow();
+        menu->actions().front()->trigger();
+        Type(w(), "edtTitlePage", "Zen, changed");
+        WaitForRecoveryCopy();
+        // What a kill would leave: the copy beside the project's name, and a lock nobody holds.
+        const fs::path copy = Copies()[0];
+        const std::string name = ReadAll(fs::path(copy).replace_extension(".project"));
+        world->folder.write("state/recovery-killed1", "");
+        world->folder.write("state/recovery-killed1.dat", ReadAll(copy));
+        world->folder.write("state/recovery-killed1.project", name);
+        Restart();
+        QTRY_COMPARE(world->messages->boxes.size(), std::size_t(1));
+        QVERIFY(w()->windowTitle().endsWith(" - zen.vantor"));
+        Click(w(), "btnSave");
+        QCOMPARE(SettingsFromBytes(ReadAll(file)).Title, std::string("Zen, changed"));
+        QVERIFY(!SettingsWritten());
     }
 
     void cancelDeletesTheStaleCopy() {
