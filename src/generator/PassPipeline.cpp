@@ -16,12 +16,16 @@ class PassPipeline::Sink {
   public:
     Sink(std::string* text, std::size_t limit) : text_(text), limit_(limit) {}
     void Take(std::string_view piece) {
-        size_ += piece.size();
-        if (size_ > limit_)
-            throw LimitPassed();
+        Count(piece.size());
         if (text_)
             text_->append(piece);
     }
+    void Count(std::size_t bytes) {
+        size_ += bytes;
+        if (size_ > limit_)
+            throw LimitPassed();
+    }
+    bool counting() const { return text_ == nullptr; }
     std::size_t size() const { return size_; }
 
   private:
@@ -60,21 +64,25 @@ std::optional<std::size_t> PassPipeline::ResultSize(std::string_view text, std::
 
 std::optional<std::string> PassPipeline::Run(std::string_view text, std::size_t limit,
                                              std::size_t sizeHint) {
-    std::string result;
-    const std::size_t trial = std::min(limit, 4 * sizeHint + 64 * 1024);
-    // Some room beyond the hint, so that a page a little larger is not moved once more.
-    result.reserve(std::min(sizeHint + sizeHint / 8 + 4096, trial));
-    try {
-        Sink builder(&result, trial);
-        Drive(text, builder);
-        return result;
-    } catch (const LimitPassed&) {
-        // Far beyond what was expected: counted first, so that one beyond the limit is not built.
-        result = std::string();
+    // A page expected beyond the limit is counted first, which is quick for one whose size comes
+    // from copies of the same parts; one beyond the limit is never built.
+    if (sizeHint <= limit) {
+        std::string result;
+        const std::size_t trial = std::min(limit, 4 * sizeHint + 64 * 1024);
+        // Some room beyond the hint, so that a page a little larger is not moved once more.
+        result.reserve(std::min(sizeHint + sizeHint / 8 + 4096, trial));
+        try {
+            Sink builder(&result, trial);
+            Drive(text, builder);
+            return result;
+        } catch (const LimitPassed&) {
+            // Far beyond what was expected: counted first after all.
+        }
     }
     const auto size = ResultSize(text, limit);
     if (!size)
         return std::nullopt;
+    std::string result;
     result.reserve(*size);
     Sink builder(&result, *size);
     Drive(text, builder);
@@ -84,6 +92,7 @@ std::optional<std::string> PassPipeline::Run(std::string_view text, std::size_t 
 void PassPipeline::Drive(std::string_view text, Sink& sink) {
     for (auto& pass : passes_)
         pass.pending.clear();
+    counted_.clear();
     Feed(0, text, false, sink);
     Finish(0, sink);
 }
@@ -167,6 +176,29 @@ void PassPipeline::Process(std::size_t index, std::string_view data, bool last, 
 }
 
 void PassPipeline::Replace(std::size_t index, Sink& sink) {
+    if (!sink.counting())
+        return Insert(index, sink);
+    // What a replacement adds depends only on the bytes the later passes hold back, so one made
+    // again behind the same bytes is counted once: a page whose items repeat whole parts of it
+    // is measured without going through all its copies.
+    CountedKey key{index, {}};
+    for (std::size_t later = index + 1; later < passes_.size(); ++later)
+        key.pendingAfter.push_back(passes_[later].pending);
+    if (auto known = counted_.find(key); known != counted_.end()) {
+        sink.Count(known->second.bytes);
+        for (std::size_t later = index + 1; later < passes_.size(); ++later)
+            passes_[later].pending = known->second.pendingAfter[later - index - 1];
+        return;
+    }
+    const std::size_t before = sink.size();
+    Insert(index, sink);
+    Counted counted{sink.size() - before, {}};
+    for (std::size_t later = index + 1; later < passes_.size(); ++later)
+        counted.pendingAfter.push_back(passes_[later].pending);
+    counted_.emplace(std::move(key), std::move(counted));
+}
+
+void PassPipeline::Insert(std::size_t index, Sink& sink) {
     const Pass& pass = passes_[index];
     if (!pass.writer) {
         Feed(index + 1, pass.replacement, pass.replacementUnmarked, sink);

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -51,9 +52,22 @@ class PassPipeline {
     void FeedPiece(std::size_t index, std::string_view piece, bool unmarked, Sink& sink);
     void Process(std::size_t index, std::string_view data, bool last, bool unmarked, Sink& sink);
     void Replace(std::size_t index, Sink& sink);
+    void Insert(std::size_t index, Sink& sink);
     void Finish(std::size_t index, Sink& sink);
     void Drive(std::string_view text, Sink& sink);
 
+    // One replacement of a pass, behind the bytes each later pass held back, and what it gave.
+    struct CountedKey {
+        std::size_t index;
+        std::vector<std::string> pendingAfter;
+        auto operator<=>(const CountedKey&) const = default;
+    };
+    struct Counted {
+        std::size_t bytes;
+        std::vector<std::string> pendingAfter;
+    };
+
     char mark_;
     std::vector<Pass> passes_;
+    std::map<CountedKey, Counted> counted_;
 };

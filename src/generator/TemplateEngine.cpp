@@ -74,10 +74,18 @@ std::string ReplaceWithinCeiling(std::string_view text, std::string_view pattern
     return ReplaceAll(text, pattern, replacement);
 }
 
+// What the placeholders an item holds will add once later passes fill them: the PPC table and
+// the affiliate link may stand in any item, each time in full.
+std::size_t FilledLater(std::string_view item, const TAffManager& model, std::size_t tableSize) {
+    return Occurrences(item, "%%PPCADS%%") * tableSize +
+           Occurrences(item, "%%AFFILIATELINK%%") * model.AffiliateURL.size();
+}
+
 // Writes one copy of the body per item, each made afresh where the body stands, so that the
 // copies of a long list are never kept whole. Their size is checked against the ceiling first.
 PassPipeline::Writer CopiesOfBody(const Section& section, const std::string& body,
-                                  const TAffManager& model, std::size_t& sizeHint) {
+                                  const TAffManager& model, std::size_t tableSize,
+                                  std::size_t& sizeHint) {
     const TStringList& items = model.*section.list;
     // A link copy fills the affiliate link before the item; the link part is the same for all.
     const std::string base =
@@ -86,13 +94,15 @@ PassPipeline::Writer CopiesOfBody(const Section& section, const std::string& bod
             : body;
     const std::size_t slots = Occurrences(base, section.markers.placeholder);
     std::size_t size = 0;
+    std::size_t filledLater = 0;
     for (const auto& item : items) {
         size += base.size() - slots * section.markers.placeholder.size();
         RefusePageOver(size);
         size += slots * item.size();
         RefusePageOver(size);
+        filledLater += slots * FilledLater(item, model, tableSize);
     }
-    sizeHint += size;
+    sizeHint += size + filledLater;
     // Copies go on in batches: large enough to pass cheaply, small enough to stay in the cache.
     return [base, &items, placeholder = TextFinder(section.markers.placeholder),
             packedBreak = TextFinder("$$"), rule = section.rule, copy = std::string(),
@@ -120,10 +130,10 @@ PassPipeline::Writer CopiesOfBody(const Section& section, const std::string& bod
 
 // Adds the passes of one section: its body becomes the copies, then markers and placeholder go.
 void AddSectionPasses(PassPipeline& passes, std::string_view& scan, const Section& section,
-                      const TAffManager& model, std::size_t& sizeHint) {
+                      const TAffManager& model, std::size_t tableSize, std::size_t& sizeHint) {
     const std::string body = Trim(CutSection(scan, section.markers.start, section.markers.end));
     if (!body.empty())
-        passes.Add(body, CopiesOfBody(section, body, model, sizeHint));
+        passes.Add(body, CopiesOfBody(section, body, model, tableSize, sizeHint));
     passes.Add(section.markers.start, "");
     passes.Add(section.markers.end, "");
     passes.Add(section.markers.placeholder, "");
@@ -181,7 +191,7 @@ std::string ExpandTemplate(std::string_view templateText, const TAffManager& mod
     passes.Add("%%AFFILIATECODE%%",
                model.ClickBankId.empty() ? std::string() : "?e=" + model.ClickBankId);
     for (const auto& section : Sections)
-        AddSectionPasses(passes, scan, section, model, sizeHint);
+        AddSectionPasses(passes, scan, section, model, table.size(), sizeHint);
     passes.Add("%%PPCADS%%", std::move(table));
     passes.Add("%%AFFILIATELINK%%", model.AffiliateURL);
 

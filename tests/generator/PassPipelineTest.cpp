@@ -78,6 +78,7 @@ TEST(PassPipeline, AgreesWithPassByPassReplacementAcrossPieceBorders) {
         // A hint far too small makes the pipeline count before building.
         ASSERT_EQ(pipeline.Run(input, expected.size(), round % 2 ? expected.size() : 0), expected)
             << "round " << round;
+        EXPECT_EQ(pipeline.ResultSize(input, expected.size()), expected.size());
         if (!expected.empty()) {
             EXPECT_FALSE(pipeline.ResultSize(input, expected.size() - 1));
         }
