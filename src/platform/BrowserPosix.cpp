@@ -1,6 +1,6 @@
 #include "platform/Browser.h"
+#include "platform/DesktopEntry.h"
 #include "platform/Process.h"
-#include "util/DesktopEntry.h"
 #include "util/FileHelpers.h"
 #include "util/UUtils.h"
 

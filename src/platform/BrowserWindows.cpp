@@ -1,5 +1,5 @@
 #include "platform/Browser.h"
-#include "util/RegistryCommand.h"
+#include "platform/RegistryCommand.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
-#include "util/WindowsCommandLine.h"
+#include "platform/WindowsCommandLine.h"
 
 #include <chrono>
 #include <shlobj.h>

@@ -1,4 +1,4 @@
-#include "util/WindowsCommandLine.h"
+#include "platform/WindowsCommandLine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "util/RegistryCommand.h"
+#include "platform/RegistryCommand.h"
 
 #include "util/CaseFolding.h"
 #include "util/UUtils.h"

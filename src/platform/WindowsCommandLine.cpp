@@ -1,4 +1,4 @@
-#include "util/WindowsCommandLine.h"
+#include "platform/WindowsCommandLine.h"
 
 std::string QuoteWindowsArgument(std::string_view argument) {
     if (!argument.empty() && argument.find_first_of(" \t\n\v\"") == std::string_view::npos)

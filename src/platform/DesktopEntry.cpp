@@ -1,4 +1,4 @@
-#include "util/DesktopEntry.h"
+#include "platform/DesktopEntry.h"
 
 #include "util/UUtils.h"
 
