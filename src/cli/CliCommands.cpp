@@ -251,7 +251,7 @@ int CheckUpdateCommand(const Options& options, std::ostream& out, std::ostream& 
         err << "could not fetch " << address << ": " << Escaped(failure) << '\n';
         return CliNotFetched;
     }
-    if (auto version = NewerVersion(description, AppVersion, UserDecimalSeparator()))
+    if (auto version = NewerVersion(description, AppVersion, platform::UserDecimalSeparator()))
         out << "update available: " << *version << '\n';
     else
         out << "no new updates\n";

@@ -1,10 +1,11 @@
 #include "platform/Browser.h"
 #include "platform/DesktopEntry.h"
+#include "platform/FileSystem.h"
 #include "platform/Process.h"
-#include "util/FileHelpers.h"
-#include "util/UUtils.h"
 
 #include <cstdlib>
+
+namespace platform {
 
 namespace {
 
@@ -18,20 +19,22 @@ std::string RegisteredBrowserProgram() {
                                           QueryTimeLimitMilliseconds);
     if (!answer)
         return {};
-    const std::string desktopId = Trim(answer->substr(0, answer->find('\n')));
+    const std::string desktopId = DesktopIdOfAnswer(*answer);
     if (desktopId.empty())
         return {};
     for (const auto& folder : ApplicationFolders(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"),
                                                  std::getenv("XDG_DATA_DIRS"))) {
-        const fs::path entry = folder / desktopId;
-        if (!FileExists(entry))
+        const std::filesystem::path entry = folder / desktopId;
+        if (platform::StatusOf(entry).kind != platform::EntryKind::File)
             continue;
         // The first entry found is the one the desktop uses, readable or not.
-        try {
-            return ProgramOfExec(DesktopEntryExec(ReadFileBytes(entry)));
-        } catch (const std::exception&) {
+        platform::File file;
+        std::string bytes;
+        if (platform::OpenForReading(entry, file) || platform::ReadRest(file, bytes))
             return {};
-        }
+        return ProgramOfExec(DesktopEntryExec(bytes));
     }
     return {};
 }
+
+} // namespace platform

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+namespace platform {
+
 std::string RegisteredBrowserProgram() {
     HKEY key = nullptr;
     if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, "\\http\\shell\\open\\command", 0, KEY_QUERY_VALUE,
@@ -24,3 +26,5 @@ std::string RegisteredBrowserProgram() {
     ::RegCloseKey(key);
     return ProgramOfOpenCommand(command);
 }
+
+} // namespace platform

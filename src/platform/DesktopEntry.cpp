@@ -1,9 +1,9 @@
 #include "platform/DesktopEntry.h"
 
-#include "util/UUtils.h"
-
 #include <algorithm>
 #include <cctype>
+
+namespace platform {
 
 namespace fs = std::filesystem;
 
@@ -13,6 +13,16 @@ namespace {
 void AddFolder(std::vector<fs::path>& folders, std::string_view folder) {
     if (folder.starts_with('/'))
         folders.push_back(fs::path(std::string(folder)) / "applications");
+}
+
+// Blanks and control characters at both ends go, as everywhere else in the program.
+std::string_view Trimmed(std::string_view text) {
+    const auto trimmable = [](char byte) { return static_cast<unsigned char>(byte) <= 0x20; };
+    while (!text.empty() && trimmable(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && trimmable(text.back()))
+        text.remove_suffix(1);
+    return text;
 }
 
 bool IsSet(const char* value) {
@@ -116,6 +126,10 @@ std::vector<fs::path> ApplicationFolders(const char* dataHome, const char* home,
     return folders;
 }
 
+std::string DesktopIdOfAnswer(std::string_view answer) {
+    return std::string(Trimmed(answer.substr(0, answer.find('\n'))));
+}
+
 std::string DesktopEntryExec(std::string_view entry) {
     bool inMainGroup = false;
     while (!entry.empty()) {
@@ -130,9 +144,9 @@ std::string DesktopEntryExec(std::string_view entry) {
         }
         const std::size_t equals = line.find('=');
         if (!inMainGroup || equals == std::string_view::npos ||
-            Trim(line.substr(0, equals)) != "Exec")
+            Trimmed(line.substr(0, equals)) != "Exec")
             continue;
-        return UnescapeValue(Trim(line.substr(equals + 1)));
+        return UnescapeValue(Trimmed(line.substr(equals + 1)));
     }
     return {};
 }
@@ -149,3 +163,5 @@ std::string ProgramOfExec(std::string_view exec) {
     }
     return WithoutFieldCodes(word);
 }
+
+} // namespace platform

@@ -66,6 +66,9 @@ std::error_code OpenForReading(const fs::path& path, File& file);
 // Reads up to Size bytes; Count 0 means the end of the file.
 std::error_code ReadSome(File& file, char* buffer, std::size_t size, std::size_t& count);
 
+// Appends the rest of the file's bytes to Bytes.
+std::error_code ReadRest(File& file, std::string& bytes);
+
 // Creates and opens a new file in Folder whose name is Prefix and a few random characters.
 std::error_code CreateUniqueFile(const fs::path& folder, std::string_view prefix, File& file,
                                  fs::path& created);

@@ -27,4 +27,16 @@ void File::reset(std::intptr_t handle) {
     handle_ = handle;
 }
 
+std::error_code ReadRest(File& file, std::string& bytes) {
+    char buffer[4096];
+    for (;;) {
+        std::size_t count = 0;
+        if (auto error = ReadSome(file, buffer, sizeof buffer, count))
+            return error;
+        if (count == 0)
+            return {};
+        bytes.append(buffer, count);
+    }
+}
+
 } // namespace platform

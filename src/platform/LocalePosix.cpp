@@ -4,6 +4,8 @@
 #include <langinfo.h>
 #include <locale.h>
 
+namespace platform {
+
 std::string UserDecimalSeparator() {
     // The user's locale comes from the environment, even when the program never called
     // setlocale (the command-line tool runs in the "C" locale).
@@ -14,3 +16,5 @@ std::string UserDecimalSeparator() {
     ::freelocale(user);
     return separator.empty() ? "." : separator;
 }
+
+} // namespace platform

@@ -3,9 +3,13 @@
 
 #include <windows.h>
 
+namespace platform {
+
 std::string UserDecimalSeparator() {
     wchar_t separator[8] = {};
     if (::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) <= 1)
         return ".";
     return platform::TextOfPath(separator);
 }
+
+} // namespace platform

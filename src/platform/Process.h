@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace platform {
+
 // Starts a program found on PATH with an argument vector, never through a shell, and does not
 // wait for it. Returns false when it could not be started.
 bool StartProgram(const std::string& program, const std::vector<std::string>& arguments);
@@ -20,3 +22,5 @@ bool ShellOpen(const std::string& address);
 
 // True when the program runs with the administrator's rights (root).
 bool RunsAsAdministrator();
+
+} // namespace platform

@@ -11,6 +11,8 @@
 
 extern char** environ;
 
+namespace platform {
+
 namespace {
 
 std::vector<char*> ArgumentVector(const std::string& program,
@@ -97,3 +99,5 @@ bool ShellOpen(const std::string& address) {
 bool RunsAsAdministrator() {
     return geteuid() == 0;
 }
+
+} // namespace platform

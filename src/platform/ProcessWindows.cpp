@@ -6,6 +6,8 @@
 #include <shlobj.h>
 #include <windows.h>
 
+namespace platform {
+
 namespace {
 
 std::wstring Wide(const std::string& text) {
@@ -97,3 +99,5 @@ bool ShellOpen(const std::string& address) {
 bool RunsAsAdministrator() {
     return ::IsUserAnAdmin();
 }
+
+} // namespace platform

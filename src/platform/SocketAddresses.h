@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+namespace platform {
+
 // The addresses of a getaddrinfo list, in its order; those too long to hold are left out.
 // A template, since each system declares addrinfo in its own header.
 template <class AddressInfo> std::vector<TSocketAddress> CopyAddresses(const AddressInfo* found) {
@@ -19,3 +21,5 @@ template <class AddressInfo> std::vector<TSocketAddress> CopyAddresses(const Add
     }
     return addresses;
 }
+
+} // namespace platform

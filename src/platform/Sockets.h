@@ -7,7 +7,10 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
+
+namespace platform {
 
 // One address a host name resolved to, in the system's own form.
 struct TSocketAddress {
@@ -15,7 +18,9 @@ struct TSocketAddress {
     std::size_t length = 0;
 };
 
-// The addresses of Host for a TCP connection to Port; throws AppError when none is found.
+// Failures come as std::system_error whose message() is the system's reason.
+
+// The addresses of Host for a TCP connection to Port; throws std::system_error when none is found.
 std::vector<TSocketAddress> ResolveHost(const std::string& host, int port);
 
 // A TCP socket that never blocks; closed when destroyed.
@@ -28,11 +33,11 @@ class TSocket {
     TSocket& operator=(const TSocket&) = delete;
     ~TSocket();
 
-    // Begins a connect to Address; throws AppError when it fails at once.
+    // Begins a connect to Address; throws std::system_error when it fails at once.
     static TSocket StartConnect(const TSocketAddress& address);
 
     // Waits up to Milliseconds for the connect: true once connected, false while it is still
-    // pending; throws AppError with the system's reason when it failed.
+    // pending; throws std::system_error when it failed.
     bool WaitConnected(int milliseconds);
 
     // Waits up to Milliseconds until bytes or the peer's close can be read.
@@ -42,11 +47,11 @@ class TSocket {
     bool WaitWritable(int milliseconds);
 
     // Takes what has arrived: the byte count, 0 once the peer has closed, or nothing when no
-    // byte is there yet; throws AppError on a broken connection.
+    // byte is there yet; throws std::system_error on a broken connection.
     std::optional<std::size_t> Receive(std::span<char> buffer);
 
     // Sends what the system takes now and returns that count (0 when it takes nothing yet);
-    // throws AppError on a broken connection.
+    // throws std::system_error on a broken connection.
     std::size_t Send(std::string_view bytes);
 
     bool IsOpen() const noexcept { return handle_ != NoHandle; }
@@ -63,7 +68,7 @@ class TSocket {
 // Accepts TCP connections on the loopback address, on a port the system chose.
 class TListeningSocket {
   public:
-    // Binds 127.0.0.1 port 0 and listens; throws AppError when it cannot.
+    // Binds 127.0.0.1 port 0 and listens; throws std::system_error when it cannot.
     TListeningSocket();
 
     int Port() const { return port_; }
@@ -75,3 +80,5 @@ class TListeningSocket {
     TSocket socket_;
     int port_ = 0;
 };
+
+} // namespace platform

@@ -1,20 +1,35 @@
 #include "platform/SocketAddresses.h"
 #include "platform/Sockets.h"
-#include "util/AppError.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <system_error>
 #include <unistd.h>
+
+namespace platform {
 
 namespace {
 
 [[noreturn]] void ThrowSystemError(int error) {
-    throw AppError(std::strerror(error));
+    throw std::system_error(error, std::generic_category());
+}
+
+// The resolver's own error codes (EAI_...), in its words.
+class ResolverErrorCategory : public std::error_category {
+  public:
+    const char* name() const noexcept override { return "resolver"; }
+    std::string message(int code) const override { return ::gai_strerror(code); }
+};
+
+[[noreturn]] void ThrowResolverError(int result) {
+    if (result == EAI_SYSTEM)
+        ThrowSystemError(errno);
+    static const ResolverErrorCategory category;
+    throw std::system_error(result, category);
 }
 
 int Fd(std::intptr_t handle) {
@@ -41,7 +56,7 @@ std::vector<TSocketAddress> ResolveHost(const std::string& host, int port) {
     const std::string service = std::to_string(port);
     int result = ::getaddrinfo(host.c_str(), service.c_str(), &hints, &found);
     if (result != 0)
-        throw AppError(result == EAI_SYSTEM ? std::strerror(errno) : ::gai_strerror(result));
+        ThrowResolverError(result);
     std::vector<TSocketAddress> addresses = CopyAddresses(found);
     ::freeaddrinfo(found);
     return addresses;
@@ -135,3 +150,5 @@ std::optional<TSocket> TListeningSocket::Accept(int milliseconds) {
     }
     return TSocket(fd);
 }
+
+} // namespace platform

@@ -2,6 +2,8 @@
 
 #include "platform/Sockets.h"
 
+namespace platform {
+
 TSocket::TSocket(TSocket&& other) noexcept : handle_(other.handle_) {
     other.handle_ = NoHandle;
 }
@@ -18,3 +20,5 @@ TSocket& TSocket::operator=(TSocket&& other) noexcept {
 TSocket::~TSocket() {
     Close();
 }
+
+} // namespace platform

@@ -1,15 +1,17 @@
 #include "platform/SocketAddresses.h"
 #include "platform/Sockets.h"
 #include "platform/WindowsError.h"
-#include "util/AppError.h"
 
+#include <system_error>
 #include <winsock2.h>
 #include <ws2tcpip.h>
+
+namespace platform {
 
 namespace {
 
 [[noreturn]] void ThrowSocketError(int error) {
-    throw AppError(WindowsErrorText(static_cast<unsigned long>(error)));
+    throw std::system_error(error, WindowsErrorCategory());
 }
 
 [[noreturn]] void ThrowLastSocketError() {
@@ -166,3 +168,5 @@ std::optional<TSocket> TListeningSocket::Accept(int milliseconds) {
     MakeNonBlocking(accepted);
     return socket;
 }
+
+} // namespace platform

@@ -8,6 +8,10 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <utility>
+
+namespace platform {
 
 // What a secure connection trusts besides the system's own store. The program leaves it empty;
 // only tests set it, so that their own certificate authority is believed.
@@ -30,6 +34,18 @@ inline constexpr const char* OldProtocol =
     "TLS handshake failed: the server offers no TLS 1.2 or later";
 } // namespace TlsReason
 
+// A server refused or a session broken; what() says why, in words a user can act on.
+class TlsError : public std::system_error {
+  public:
+    explicit TlsError(std::string reason)
+        : std::system_error(std::make_error_code(std::errc::protocol_error)),
+          reason_(std::move(reason)) {}
+    const char* what() const noexcept override { return reason_.c_str(); }
+
+  private:
+    std::string reason_;
+};
+
 // A TLS client session (TLS 1.2 or later) over a connected socket that never blocks. The
 // server's certificate chain and its name are always verified, against the system's store and
 // Trust. The socket must outlive the session.
@@ -40,12 +56,13 @@ class TTlsSession {
     TTlsSession& operator=(const TTlsSession&) = delete;
     ~TTlsSession();
 
-    // Moves the handshake on: Nothing once it is done, else what to wait for. Throws AppError
+    // Moves the handshake on: Nothing once it is done, else what to wait for. Throws TlsError
     // saying why when the server or its certificate is refused.
     TTlsWait Handshake();
 
     // Takes decrypted bytes: the count, 0 once the server has ended the session, or nothing
-    // until Waiting() is met. Throws AppError on a broken or cut-off session.
+    // until Waiting() is met. Throws TlsError on a broken or cut-off session, std::system_error
+    // on a broken socket.
     std::optional<std::size_t> Receive(std::span<char> buffer);
 
     // Encrypts and sends what it can now and returns that count (0: wait for Waiting()).
@@ -59,3 +76,5 @@ class TTlsSession {
     std::unique_ptr<TState> state_;
     TTlsWait waiting_ = TTlsWait::Nothing;
 };
+
+} // namespace platform

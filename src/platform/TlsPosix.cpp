@@ -1,11 +1,12 @@
 #include "platform/Tls.h"
-#include "util/AppError.h"
 
 #include <arpa/inet.h>
 #include <openssl/err.h>
 #include <openssl/pem.h>
 #include <openssl/ssl.h>
 #include <openssl/x509v3.h>
+
+namespace platform {
 
 namespace {
 
@@ -53,14 +54,14 @@ void AddRoot(SSL_CTX* context, const std::string& pem) {
     TCertificate root(source ? PEM_read_bio_X509(source.get(), nullptr, nullptr, nullptr)
                              : nullptr);
     if (!root || X509_STORE_add_cert(SSL_CTX_get_cert_store(context), root.get()) != 1)
-        throw AppError("The extra trusted root cannot be read: " + OpenSslReason("no PEM"));
+        throw TlsError("The extra trusted root cannot be read: " + OpenSslReason("no PEM"));
 }
 
 // The session's own socket I/O, so that the socket's rules hold (no SIGPIPE, no blocking) and
 // a socket error keeps the system's words.
 struct TSocketLink {
     TSocket* socket;
-    std::optional<AppError> failure;
+    std::optional<std::system_error> failure;
 };
 
 int LinkWrite(BIO* bio, const char* data, int size) {
@@ -71,7 +72,7 @@ int LinkWrite(BIO* bio, const char* data, int size) {
         if (sent > 0)
             return static_cast<int>(sent);
         BIO_set_retry_write(bio);
-    } catch (const AppError& error) {
+    } catch (const std::system_error& error) {
         link->failure = error;
     }
     return -1;
@@ -84,7 +85,7 @@ int LinkRead(BIO* bio, char* data, int size) {
         if (auto received = link->socket->Receive({data, static_cast<std::size_t>(size)}))
             return static_cast<int>(*received);
         BIO_set_retry_read(bio);
-    } catch (const AppError& error) {
+    } catch (const std::system_error& error) {
         link->failure = error;
     }
     return -1;
@@ -119,7 +120,7 @@ struct TTlsSession::TState {
             ERR_clear_error();
             throw *link.failure;
         }
-        throw AppError(prefix + OpenSslReason(fallback));
+        throw TlsError(prefix + OpenSslReason(fallback));
     }
 };
 
@@ -131,7 +132,7 @@ TTlsSession::TTlsSession(TSocket& socket, const std::string& host, const TTlsTru
     SSL_CTX* context = state_->context.get();
     if (!context || SSL_CTX_set_min_proto_version(context, TLS1_2_VERSION) != 1 ||
         SSL_CTX_set_default_verify_paths(context) != 1)
-        throw AppError("TLS cannot be set up: " + OpenSslReason("out of memory"));
+        throw TlsError("TLS cannot be set up: " + OpenSslReason("out of memory"));
     if (!trust.extraRootPem.empty())
         AddRoot(context, trust.extraRootPem);
     SSL_CTX_set_verify(context, SSL_VERIFY_PEER, nullptr);
@@ -142,7 +143,7 @@ TTlsSession::TTlsSession(TSocket& socket, const std::string& host, const TTlsTru
     BIO* bio = LinkMethod() ? BIO_new(LinkMethod()) : nullptr;
     if (!ssl || !bio) {
         BIO_free(bio);
-        throw AppError("TLS cannot be set up: " + OpenSslReason("out of memory"));
+        throw TlsError("TLS cannot be set up: " + OpenSslReason("out of memory"));
     }
     BIO_set_data(bio, &state_->link);
     BIO_set_init(bio, 1);
@@ -157,7 +158,7 @@ TTlsSession::TTlsSession(TSocket& socket, const std::string& host, const TTlsTru
                            : SSL_set_tlsext_host_name(ssl, host.c_str()) == 1 &&
                                  SSL_set1_host(ssl, host.c_str()) == 1;
     if (!named)
-        throw AppError("TLS cannot be set up for the host " + host + ".");
+        throw TlsError("TLS cannot be set up for the host " + host + ".");
 }
 
 TTlsSession::~TTlsSession() = default;
@@ -179,12 +180,12 @@ TTlsWait TTlsSession::Handshake() {
     }
     if (long verified = SSL_get_verify_result(ssl); verified != X509_V_OK) {
         ERR_clear_error();
-        throw AppError(CertificateReason(verified));
+        throw TlsError(CertificateReason(verified));
     }
     const int reason = ERR_GET_REASON(ERR_peek_last_error());
     if (reason == SSL_R_TLSV1_ALERT_PROTOCOL_VERSION || reason == SSL_R_UNSUPPORTED_PROTOCOL) {
         ERR_clear_error();
-        throw AppError(TlsReason::OldProtocol);
+        throw TlsError(TlsReason::OldProtocol);
     }
     state_->Fail("TLS handshake failed: ", "the server closed the connection");
 }
@@ -231,3 +232,5 @@ std::size_t TTlsSession::Send(std::string_view bytes) {
         state_->Fail("The secure connection broke: ", "unexpected end of data");
     }
 }
+
+} // namespace platform

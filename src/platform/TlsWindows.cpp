@@ -1,6 +1,5 @@
 #include "platform/Tls.h"
 #include "platform/WindowsError.h"
-#include "util/AppError.h"
 
 #define SECURITY_WIN32
 #include <windows.h>
@@ -11,6 +10,8 @@
 #include <schannel.h>
 #include <security.h>
 #include <wincrypt.h>
+
+namespace platform {
 
 namespace {
 
@@ -35,8 +36,8 @@ std::string StatusText(SECURITY_STATUS status) {
 
 [[noreturn]] void ThrowHandshakeError(SECURITY_STATUS status) {
     if (status == SEC_E_ALGORITHM_MISMATCH || status == SEC_E_UNSUPPORTED_FUNCTION)
-        throw AppError(TlsReason::OldProtocol);
-    throw AppError("TLS handshake failed: " + StatusText(status));
+        throw TlsError(TlsReason::OldProtocol);
+    throw TlsError("TLS handshake failed: " + StatusText(status));
 }
 
 struct TCertificateFree {
@@ -60,15 +61,15 @@ TCertificate CertificateFromPem(const std::string& pem) {
     DWORD size = 0;
     if (!CryptStringToBinaryA(pem.data(), static_cast<DWORD>(pem.size()), CRYPT_STRING_BASE64HEADER,
                               nullptr, &size, nullptr, nullptr))
-        throw AppError("The extra trusted root cannot be read.");
+        throw TlsError("The extra trusted root cannot be read.");
     std::string der(size, '\0');
     if (!CryptStringToBinaryA(pem.data(), static_cast<DWORD>(pem.size()), CRYPT_STRING_BASE64HEADER,
                               reinterpret_cast<BYTE*>(der.data()), &size, nullptr, nullptr))
-        throw AppError("The extra trusted root cannot be read.");
+        throw TlsError("The extra trusted root cannot be read.");
     TCertificate certificate(CertCreateCertificateContext(
         X509_ASN_ENCODING | PKCS_7_ASN_ENCODING, reinterpret_cast<const BYTE*>(der.data()), size));
     if (!certificate)
-        throw AppError("The extra trusted root cannot be read.");
+        throw TlsError("The extra trusted root cannot be read.");
     return certificate;
 }
 
@@ -82,7 +83,7 @@ void VerifyServer(PCCERT_CONTEXT server, const std::string& host, PCCERT_CONTEXT
         (extraRoot && (!CertAddCertificateContextToStore(roots.get(), extraRoot,
                                                          CERT_STORE_ADD_ALWAYS, nullptr) ||
                        !CertAddStoreToCollection(others.get(), roots.get(), 0, 0))))
-        throw AppError("The server's certificate cannot be checked: " +
+        throw TlsError("The server's certificate cannot be checked: " +
                        WindowsErrorText(GetLastError()));
 
     CERT_CHAIN_PARA parameters{};
@@ -99,7 +100,7 @@ void VerifyServer(PCCERT_CONTEXT server, const std::string& host, PCCERT_CONTEXT
     PCCERT_CHAIN_CONTEXT made = nullptr;
     if (!CertGetCertificateChain(nullptr, server, nullptr, others.get(), &parameters, flags,
                                  nullptr, &made))
-        throw AppError("The server's certificate cannot be checked: " +
+        throw TlsError("The server's certificate cannot be checked: " +
                        WindowsErrorText(GetLastError()));
     TChain chain(made);
 
@@ -119,20 +120,20 @@ void VerifyServer(PCCERT_CONTEXT server, const std::string& host, PCCERT_CONTEXT
     if (extraTrusted)
         status &= ~CERT_TRUST_IS_UNTRUSTED_ROOT;
     if (status & CERT_TRUST_IS_NOT_TIME_VALID)
-        throw AppError(CertVerifyTimeValidity(nullptr, server->pCertInfo) < 0
+        throw TlsError(CertVerifyTimeValidity(nullptr, server->pCertInfo) < 0
                            ? TlsReason::NotYetValid
                            : TlsReason::Expired);
     if (status & CERT_TRUST_IS_REVOKED)
-        throw AppError(TlsReason::Revoked);
+        throw TlsError(TlsReason::Revoked);
     if (status & (CERT_TRUST_IS_UNTRUSTED_ROOT | CERT_TRUST_IS_PARTIAL_CHAIN))
-        throw AppError(simple && simple->cElement == 1 &&
+        throw TlsError(simple && simple->cElement == 1 &&
                                CertCompareCertificateName(X509_ASN_ENCODING,
                                                           &server->pCertInfo->Issuer,
                                                           &server->pCertInfo->Subject)
                            ? TlsReason::SelfSigned
                            : TlsReason::UnknownIssuer);
     if (status != CERT_TRUST_NO_ERROR)
-        throw AppError("certificate not trusted: trust status " +
+        throw TlsError("certificate not trusted: trust status " +
                        HexCode(static_cast<SECURITY_STATUS>(status)));
 
     // The chain is sound; the policy check adds the host name.
@@ -148,12 +149,12 @@ void VerifyServer(PCCERT_CONTEXT server, const std::string& host, PCCERT_CONTEXT
     CERT_CHAIN_POLICY_STATUS result{};
     result.cbSize = sizeof result;
     if (!CertVerifyCertificateChainPolicy(CERT_CHAIN_POLICY_SSL, chain.get(), &policy, &result))
-        throw AppError("The server's certificate cannot be checked: " +
+        throw TlsError("The server's certificate cannot be checked: " +
                        WindowsErrorText(GetLastError()));
     if (result.dwError == static_cast<DWORD>(CERT_E_CN_NO_MATCH))
-        throw AppError(TlsReason::OtherHost);
+        throw TlsError(TlsReason::OtherHost);
     if (result.dwError != 0)
-        throw AppError("certificate not trusted: " +
+        throw TlsError("certificate not trusted: " +
                        StatusText(static_cast<SECURITY_STATUS>(result.dwError)));
 }
 
@@ -204,7 +205,7 @@ struct TTlsSession::TState {
         if (!received)
             return false;
         if (*received == 0)
-            throw AppError(closedText);
+            throw TlsError(closedText);
         needMore = false;
         return true;
     }
@@ -261,7 +262,7 @@ struct TTlsSession::TState {
                 return;
             }
             if (status != SEC_E_OK)
-                throw AppError("The secure connection broke: " +
+                throw TlsError("The secure connection broke: " +
                                (status == SEC_I_RENEGOTIATE
                                     ? std::string("the server asked to renegotiate")
                                     : StatusText(status)));
@@ -309,7 +310,7 @@ TTlsSession::TTlsSession(TSocket& socket, const std::string& host, const TTlsTru
         nullptr, const_cast<char*>(UNISP_NAME_A), SECPKG_CRED_OUTBOUND, nullptr, &credentials,
         nullptr, nullptr, &state_->credentials, &expiry);
     if (status != SEC_E_OK)
-        throw AppError("TLS cannot be set up: " + StatusText(status));
+        throw TlsError("TLS cannot be set up: " + StatusText(status));
     state_->haveCredentials = true;
 }
 
@@ -329,14 +330,14 @@ TTlsWait TTlsSession::Handshake() {
         if (status == SEC_E_INCOMPLETE_MESSAGE || status == SEC_I_CONTINUE_NEEDED)
             continue;
         if (status == SEC_I_INCOMPLETE_CREDENTIALS)
-            throw AppError("TLS handshake failed: the server asks for a client certificate");
+            throw TlsError("TLS handshake failed: the server asks for a client certificate");
         if (status != SEC_E_OK)
             ThrowHandshakeError(status);
         PCCERT_CONTEXT remote = nullptr;
         if (QueryContextAttributesA(&state.context, SECPKG_ATTR_REMOTE_CERT_CONTEXT, &remote) !=
                 SEC_E_OK ||
             !remote)
-            throw AppError("TLS handshake failed: the server sent no certificate");
+            throw TlsError("TLS handshake failed: the server sent no certificate");
         TCertificate server(remote);
         VerifyServer(server.get(), state.host, state.extraRoot.get());
         const SECURITY_STATUS sized =
@@ -387,10 +388,12 @@ std::size_t TTlsSession::Send(std::string_view bytes) {
     SecBufferDesc description{SECBUFFER_VERSION, 4, buffers};
     const SECURITY_STATUS status = EncryptMessage(&state.context, 0, &description, 0);
     if (status != SEC_E_OK)
-        throw AppError("The secure connection broke: " + StatusText(status));
+        throw TlsError("The secure connection broke: " + StatusText(status));
     record.resize(buffers[0].cbBuffer + buffers[1].cbBuffer + buffers[2].cbBuffer);
     state.outgoing = std::move(record);
     // The record is ours now; what the socket does not take yet goes out with the next call.
     state.Flush();
     return count;
 }
+
+} // namespace platform

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+namespace platform {
+
 // True when the user may create files in Folder.
 bool CanWriteFolder(const std::filesystem::path& folder);
 
@@ -21,3 +23,5 @@ std::filesystem::path UserConfigFolder();
 // $XDG_STATE_HOME when it is an absolute path, else ~/.local/state; %LOCALAPPDATA% on Windows;
 // empty when neither is known.
 std::filesystem::path UserStateFolder();
+
+} // namespace platform

@@ -4,6 +4,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+namespace platform {
+
 namespace {
 
 std::filesystem::path HomeFolder() {
@@ -44,3 +46,5 @@ std::filesystem::path UserStateFolder() {
 std::filesystem::path UserConfigFolder() {
     return XdgFolder("XDG_CONFIG_HOME", ".config");
 }
+
+} // namespace platform

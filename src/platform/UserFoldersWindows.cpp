@@ -3,6 +3,8 @@
 #include <shlobj.h>
 #include <windows.h>
 
+namespace platform {
+
 bool CanWriteFolder(const std::filesystem::path& folder) {
     // Access rules on Windows are lists, not bits: trying is the one reliable answer.
     const std::filesystem::path probe = folder / L"~vantor-write-check.tmp";
@@ -42,3 +44,5 @@ std::filesystem::path UserStateFolder() {
 std::filesystem::path UserConfigFolder() {
     return KnownFolder(FOLDERID_RoamingAppData);
 }
+
+} // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/WindowsCommandLine.h"
 
+namespace platform {
+
 std::string QuoteWindowsArgument(std::string_view argument) {
     if (!argument.empty() && argument.find_first_of(" \t\n\v\"") == std::string_view::npos)
         return std::string(argument);
@@ -29,3 +31,5 @@ std::string WindowsCommandLine(std::string_view program,
         line += " " + QuoteWindowsArgument(argument);
     return line;
 }
+
+} // namespace platform

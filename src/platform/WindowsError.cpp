@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace platform {
+
 namespace {
 
 class TWindowsErrorCategory : public std::error_category {
@@ -34,3 +36,5 @@ std::string WindowsErrorText(unsigned long code) {
         message.pop_back();
     return message;
 }
+
+} // namespace platform

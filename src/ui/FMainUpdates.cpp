@@ -46,7 +46,7 @@ void TfrmMain::CheckForUpdates(bool Silent) {
                           TMsgDlgType::mtWarning, TMsgDlgButtons::mbOK);
         return;
     }
-    const std::string separator = UserDecimalSeparator();
+    const std::string separator = platform::UserDecimalSeparator();
     const auto version = NewerVersion(L, AppVersion, separator);
     if (!version) {
         if (!Silent)

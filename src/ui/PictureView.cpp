@@ -24,7 +24,7 @@ constexpr size_t MaxPictureBytes = 16 * 1024 * 1024;
 } // namespace
 
 TPictureView::TPictureView(std::function<void(const std::string& address)> openInBrowser,
-                           QWidget* parent, TTlsTrust trust)
+                           QWidget* parent, platform::TTlsTrust trust)
     : TWebView(parent), openInBrowser_(std::move(openInBrowser)), client_({}, std::move(trust)) {
     pages_ = new QStackedLayout(this);
     // A banner wider than the preview scrolls, as it would in a browser.

@@ -20,7 +20,7 @@ class TPictureView : public TWebView {
   public:
     // Trust widens the system's trust store for https pictures; only tests give one.
     TPictureView(std::function<void(const std::string& address)> openInBrowser, QWidget* parent,
-                 TTlsTrust trust = {});
+                 platform::TTlsTrust trust = {});
     ~TPictureView() override;
 
     void Navigate(const QUrl& url) override;

@@ -26,7 +26,7 @@ TfrmMainServices DefaultServices() {
             return std::nullopt;
         return file;
     };
-    services.shellOpen = [](const std::string& address) { ShellOpen(address); };
+    services.shellOpen = [](const std::string& address) { platform::ShellOpen(address); };
     services.openInBrowser = [](const std::string& address) { OpenURLInBrowser(address); };
     services.draw = UniformDraw();
     services.programFolder = RunningProgramFolder();
@@ -48,7 +48,7 @@ TfrmMainServices DefaultServices() {
     ProvidePreviews(services);
     services.updateBaseURL = UpdateBaseURL;
     services.startProgram = [](const fs::path& program, const std::vector<std::string>& arguments) {
-        StartProgram(PathText(program), arguments);
+        platform::StartProgram(PathText(program), arguments);
     };
     return services;
 }

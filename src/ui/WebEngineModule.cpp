@@ -31,7 +31,8 @@ void ShareGraphicsContext() {
 } // namespace
 
 bool WebEngineRefusesToStart() {
-    return RunsAsAdministrator() && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX") &&
+    return platform::RunsAsAdministrator() &&
+           qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX") &&
            !qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS").contains("--no-sandbox");
 }
 

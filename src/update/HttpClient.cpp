@@ -38,7 +38,7 @@ std::string RequestHead(const TUrl& url, std::string_view cookies) {
     return head;
 }
 
-THttpClient::THttpClient(THttpLimits limits, TTlsTrust trust)
+THttpClient::THttpClient(THttpLimits limits, platform::TTlsTrust trust)
     : limits_(limits), trust_(std::move(trust)) {}
 
 THttpClient::~THttpClient() = default;

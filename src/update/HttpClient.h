@@ -27,7 +27,7 @@ std::string RequestHead(const TUrl& url, std::string_view cookies);
 // credentials. Trust widens the system's trust store for tests; the program never sets it.
 class THttpClient {
   public:
-    explicit THttpClient(THttpLimits limits = {}, TTlsTrust trust = {});
+    explicit THttpClient(THttpLimits limits = {}, platform::TTlsTrust trust = {});
     ~THttpClient();
 
     // Writes the body of the final response for Address to Sink, or throws AppError (a
@@ -49,7 +49,7 @@ class THttpClient {
     void Release(const THttpResponseHead& head);
 
     THttpLimits limits_;
-    TTlsTrust trust_;
+    platform::TTlsTrust trust_;
     TCookieJar cookies_;
     std::unique_ptr<THttpConnection> connection_;
     bool busy_ = false;

@@ -1,7 +1,10 @@
 #include "update/HttpConnection.h"
 
+#include "util/AppError.h"
+
 #include <algorithm>
 #include <cstring>
+#include <system_error>
 
 namespace {
 
@@ -15,13 +18,23 @@ int SliceMs(milliseconds slice, Clock::duration left) {
     return static_cast<int>(std::clamp(leftMs, milliseconds(0), slice).count());
 }
 
+// The platform reports the system's failures as std::system_error whose what() is the reason; a
+// download reports them to the user in those words.
+template <class Call> auto Reported(Call call) {
+    try {
+        return call();
+    } catch (const std::system_error& error) {
+        throw AppError(error.what());
+    }
+}
+
 } // namespace
 
-THttpConnection::THttpConnection(const TUrl& url, const THttpLimits& limits, const TTlsTrust& trust,
-                                 const TMessagePump& pump)
+THttpConnection::THttpConnection(const TUrl& url, const THttpLimits& limits,
+                                 const platform::TTlsTrust& trust, const TMessagePump& pump)
     : limits_(limits), pump_(pump), host_(url.host), port_(url.port), buffer_(BufferSize) {
     const auto deadline = Clock::now() + limits_.connect;
-    const auto addresses = ResolveHost(host_, port_);
+    const auto addresses = Reported([&] { return platform::ResolveHost(host_, port_); });
     std::optional<AppError> lastError;
     for (const auto& address : addresses) {
         try {
@@ -41,30 +54,34 @@ THttpConnection::THttpConnection(const TUrl& url, const THttpLimits& limits, con
     throw lastError.value_or(AppError("No address found for " + host_ + "."));
 }
 
-void THttpConnection::Connect(const TSocketAddress& address, Clock::time_point deadline) {
-    socket_ = TSocket::StartConnect(address);
-    while (!socket_.WaitConnected(SliceMs(limits_.connectSlice, deadline - Clock::now()))) {
-        if (Clock::now() >= deadline) {
-            socket_.Close();
-            throw AppError("Connect timed out.");
-        }
-        Pump();
-    }
-}
-
-void THttpConnection::Handshake(const TTlsTrust& trust, Clock::time_point deadline) {
-    tls_ = std::make_unique<TTlsSession>(socket_, host_, trust);
-    for (TTlsWait wait; (wait = tls_->Handshake()) != TTlsWait::Nothing;) {
-        if (Clock::now() >= deadline)
-            throw AppError("The secure handshake timed out.");
-        if (!Wait(wait, SliceMs(limits_.connectSlice, deadline - Clock::now())))
+void THttpConnection::Connect(const platform::TSocketAddress& address, Clock::time_point deadline) {
+    Reported([&] {
+        socket_ = platform::TSocket::StartConnect(address);
+        while (!socket_.WaitConnected(SliceMs(limits_.connectSlice, deadline - Clock::now()))) {
+            if (Clock::now() >= deadline) {
+                socket_.Close();
+                throw AppError("Connect timed out.");
+            }
             Pump();
-    }
+        }
+    });
 }
 
-bool THttpConnection::Wait(TTlsWait what, int milliseconds) {
-    return what == TTlsWait::Writable ? socket_.WaitWritable(milliseconds)
-                                      : socket_.WaitReadable(milliseconds);
+void THttpConnection::Handshake(const platform::TTlsTrust& trust, Clock::time_point deadline) {
+    Reported([&] {
+        tls_ = std::make_unique<platform::TTlsSession>(socket_, host_, trust);
+        for (platform::TTlsWait wait; (wait = tls_->Handshake()) != platform::TTlsWait::Nothing;) {
+            if (Clock::now() >= deadline)
+                throw AppError("The secure handshake timed out.");
+            if (!Wait(wait, SliceMs(limits_.connectSlice, deadline - Clock::now())))
+                Pump();
+        }
+    });
+}
+
+bool THttpConnection::Wait(platform::TTlsWait what, int milliseconds) {
+    return what == platform::TTlsWait::Writable ? socket_.WaitWritable(milliseconds)
+                                                : socket_.WaitReadable(milliseconds);
 }
 
 void THttpConnection::Pump() {
@@ -74,16 +91,24 @@ void THttpConnection::Pump() {
 }
 
 void THttpConnection::Send(std::string_view bytes) {
+    Reported([&] { SendAll(bytes); });
+}
+
+void THttpConnection::SendAll(std::string_view bytes) {
     while (!bytes.empty()) {
         std::size_t sent = tls_ ? tls_->Send(bytes) : socket_.Send(bytes);
         bytes.remove_prefix(sent);
-        const TTlsWait wait = tls_ ? tls_->Waiting() : TTlsWait::Writable;
+        const platform::TTlsWait wait = tls_ ? tls_->Waiting() : platform::TTlsWait::Writable;
         if (sent == 0 && !Wait(wait, static_cast<int>(limits_.readSlice.count())))
             Pump();
     }
 }
 
 bool THttpConnection::Fill(std::optional<milliseconds> waitLimit) {
+    return Reported([&] { return FillBuffer(waitLimit); });
+}
+
+bool THttpConnection::FillBuffer(std::optional<milliseconds> waitLimit) {
     if (peerClosed_)
         return false;
     if (begin_ == end_) {
@@ -110,7 +135,7 @@ bool THttpConnection::Fill(std::optional<milliseconds> waitLimit) {
         const auto left = deadline - Clock::now();
         if (left <= Clock::duration::zero())
             throw AppError("Read Timeout");
-        const TTlsWait wait = tls_ ? tls_->Waiting() : TTlsWait::Readable;
+        const platform::TTlsWait wait = tls_ ? tls_->Waiting() : platform::TTlsWait::Readable;
         if (!Wait(wait, SliceMs(limits_.readSlice, left)))
             Pump();
     }

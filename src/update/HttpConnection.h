@@ -19,7 +19,7 @@ class THttpConnection {
   public:
     // Resolves the host and connects, trying its addresses in turn, then for https runs the
     // TLS handshake; both together within the connect limit.
-    THttpConnection(const TUrl& url, const THttpLimits& limits, const TTlsTrust& trust,
+    THttpConnection(const TUrl& url, const THttpLimits& limits, const platform::TTlsTrust& trust,
                     const TMessagePump& pump);
 
     bool Serves(const TUrl& url) const {
@@ -37,17 +37,21 @@ class THttpConnection {
     bool Fill(std::optional<std::chrono::milliseconds> waitLimit);
 
   private:
-    void Connect(const TSocketAddress& address, std::chrono::steady_clock::time_point deadline);
-    void Handshake(const TTlsTrust& trust, std::chrono::steady_clock::time_point deadline);
-    bool Wait(TTlsWait what, int milliseconds);
+    void Connect(const platform::TSocketAddress& address,
+                 std::chrono::steady_clock::time_point deadline);
+    void Handshake(const platform::TTlsTrust& trust,
+                   std::chrono::steady_clock::time_point deadline);
+    void SendAll(std::string_view bytes);
+    bool FillBuffer(std::optional<std::chrono::milliseconds> waitLimit);
+    bool Wait(platform::TTlsWait what, int milliseconds);
     void Pump();
 
     const THttpLimits& limits_;
     const TMessagePump& pump_;
     std::string host_;
     int port_;
-    TSocket socket_;
-    std::unique_ptr<TTlsSession> tls_;
+    platform::TSocket socket_;
+    std::unique_ptr<platform::TTlsSession> tls_;
     std::vector<char> buffer_;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;

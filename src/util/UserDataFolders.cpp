@@ -18,18 +18,18 @@ std::filesystem::path OwnFolderIn(const std::filesystem::path& userFolder,
 } // namespace
 
 UserDataFolders UserDataFoldersOf(const std::filesystem::path& programFolder) {
-    if (CanWriteFolder(programFolder))
+    if (platform::CanWriteFolder(programFolder))
         return {programFolder, programFolder, programFolder};
-    return {programFolder, OwnFolderIn(UserDataFolder(), programFolder),
-            OwnFolderIn(UserCacheFolder(), programFolder)};
+    return {programFolder, OwnFolderIn(platform::UserDataFolder(), programFolder),
+            OwnFolderIn(platform::UserCacheFolder(), programFolder)};
 }
 
 std::filesystem::path ProgramStateFolder() {
-    const std::filesystem::path folder = UserStateFolder();
+    const std::filesystem::path folder = platform::UserStateFolder();
     return folder.empty() ? folder : folder / "affiliate-vantor";
 }
 
 std::filesystem::path ProgramConfigFolder() {
-    const std::filesystem::path folder = UserConfigFolder();
+    const std::filesystem::path folder = platform::UserConfigFolder();
     return folder.empty() ? folder : folder / "affiliate-vantor";
 }

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+using platform::ApplicationFolders;
+using platform::DesktopEntryExec;
+using platform::ProgramOfExec;
+
 using Folders = std::vector<std::filesystem::path>;
 
 TEST(DesktopEntry, SearchesTheUsersFolderThenTheSystems) {

@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 #include <thread>
 
+using platform::ReadProgramOutput;
+using platform::ShellOpen;
+using platform::StartProgram;
+
 TEST(ProcessLauncher, PassesArgumentsUntouchedByAnyShell) {
     TempFolder folder;
     const auto marker = folder.path() / "made by; touch";

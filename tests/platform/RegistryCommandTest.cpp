@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using platform::ProgramOfOpenCommand;
+
 TEST(RegistryCommand, KeepsTheLowerCasedProgramUpToItsFirstExe) {
     EXPECT_EQ(ProgramOfOpenCommand("\"C:\\Program Files\\Web Browser\\browser.exe\" -osint -url "
                                    "\"%1\""),

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using platform::QuoteWindowsArgument;
+
 namespace {
 
 // The reading rules of CommandLineToArgvW for the arguments after the program name.
@@ -49,7 +51,7 @@ TEST(WindowsCommandLine, EveryArgumentReadsBackWhole) {
                                                 "C:\\dir\\", "C:\\dir with blank\\",
                                                 "a\\\\\"b",  "http://x/?q=a b&c=\"d\"",
                                                 "tab\there", "\\\\server\\share"};
-    std::string line = WindowsCommandLine("C:\\Program Files\\x.exe", arguments);
+    std::string line = platform::WindowsCommandLine("C:\\Program Files\\x.exe", arguments);
     ASSERT_TRUE(line.starts_with("\"C:\\Program Files\\x.exe\" "));
     EXPECT_EQ(ReadBack(line.substr(line.find("\" ") + 2)), arguments);
     EXPECT_EQ(QuoteWindowsArgument("plain"), "plain");

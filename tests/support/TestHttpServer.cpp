@@ -1,9 +1,8 @@
 #include "support/TestHttpServer.h"
 
-#include "util/AppError.h"
-
 #include <algorithm>
 #include <chrono>
+#include <stdexcept>
 
 namespace {
 
@@ -12,7 +11,7 @@ constexpr int WaitSliceMs = 20;
 
 class PlainStream : public TestStream {
   public:
-    explicit PlainStream(TSocket socket) : socket_(std::move(socket)) {}
+    explicit PlainStream(platform::TSocket socket) : socket_(std::move(socket)) {}
     std::optional<std::size_t> Receive(std::span<char> buffer) override {
         return socket_.Receive(buffer);
     }
@@ -21,7 +20,7 @@ class PlainStream : public TestStream {
     bool WaitWritable(int milliseconds) override { return socket_.WaitWritable(milliseconds); }
 
   private:
-    TSocket socket_;
+    platform::TSocket socket_;
 };
 
 } // namespace
@@ -67,7 +66,7 @@ void TestHttpServer::Run() {
                             : std::make_unique<PlainStream>(std::move(*socket));
                 if (stream)
                     Serve(*stream, script);
-            } catch (const AppError&) {
+            } catch (const std::runtime_error&) {
                 // The client went away; the next connection is served all the same.
             }
         }

@@ -37,8 +37,8 @@ class TestStream {
 
 // Turns an accepted socket into the stream the script is played on (TLS, for instance); null
 // when the client is refused. Stopping tells it to give up waiting.
-using TestStreamMaker =
-    std::function<std::unique_ptr<TestStream>(TSocket socket, const std::atomic<bool>& stopping)>;
+using TestStreamMaker = std::function<std::unique_ptr<TestStream>(
+    platform::TSocket socket, const std::atomic<bool>& stopping)>;
 
 // A scripted HTTP server on 127.0.0.1, on a port the system picked; connections beyond the
 // script are closed at once, or served by the last script when RepeatLast is set. With Secure,
@@ -65,7 +65,7 @@ class TestHttpServer {
     void SendAll(TestStream& stream, std::string_view bytes);
     void WaitForTick(unsigned long seen);
 
-    TListeningSocket listener_;
+    platform::TListeningSocket listener_;
     std::vector<TestConnection> script_;
     bool repeatLast_;
     TestStreamMaker secure_;

@@ -35,7 +35,8 @@ class PagePreviewTest : public QObject {
 
     // Run on its own, without the sandbox switch (see CMakeLists.txt).
     void refusesToStartTheEngineAsRootWithItsSandboxOn() {
-        if (!RunsAsAdministrator() || !qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        if (!platform::RunsAsAdministrator() ||
+            !qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
             QSKIP("needs root without the sandbox switch");
         QVERIFY_THROWS_EXCEPTION(
             AppError, ShowPagePreview(VANTOR_WEBENGINE_MODULE_FILE, &owner, "<p>x</p>", Output()));

@@ -18,7 +18,7 @@ QString Offer(const QString& version) {
 }
 
 std::string ClosedPortUrl() {
-    TListeningSocket listener;
+    platform::TListeningSocket listener;
     return "http://127.0.0.1:" + std::to_string(listener.Port()) + "/live/";
 }
 

@@ -185,7 +185,7 @@ TEST_F(Download, ASilentServerWaitsUntilThePumpCancels) {
 TEST_F(Download, FailsWithoutLeavingAFile) {
     int closedPort;
     {
-        TListeningSocket listener;
+        platform::TListeningSocket listener;
         closedPort = listener.Port();
     }
     std::ofstream(target) << "previous";
