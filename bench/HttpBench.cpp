@@ -44,7 +44,7 @@ TestHttpServer& SecureServer() {
 }
 
 void Download(benchmark::State& state, bool chunked) {
-    THttpClient client;
+    HttpClient client;
     const std::string url = Server(chunked).Url("/big.bin");
     for (auto _ : state)
         if (!DownloadFile(client, url, BenchTarget(), [] { return true; }))
@@ -65,7 +65,7 @@ static void BM_DownloadFileChunked(benchmark::State& state) {
 BENCHMARK(BM_DownloadFileChunked)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 static void BM_DownloadFileHttps(benchmark::State& state) {
-    THttpClient client({}, {TestRootPem()});
+    HttpClient client({}, {TestRootPem()});
     const std::string url = SecureServer().Url("/big.bin");
     for (auto _ : state)
         if (!DownloadFile(client, url, BenchTarget(), [] { return true; }))

@@ -14,7 +14,7 @@ namespace {
 
 struct TOutcome {
     bool failed = false;
-    THttpResponseHead head;
+    HttpResponseHead head;
     std::string body;
     bool bodyComplete = false;
     std::size_t used = 0;
@@ -31,8 +31,8 @@ struct TOutcome {
 // The head, then the rest as a chunked body, fed in pieces of at most Piece bytes.
 TOutcome Parse(std::string_view input, std::size_t piece) {
     TOutcome outcome;
-    TResponseHeadParser head;
-    TChunkedDecoder chunks;
+    ResponseHeadParser head;
+    ChunkedDecoder chunks;
     try {
         while (outcome.used < input.size()) {
             std::string_view bytes = input.substr(outcome.used, piece);

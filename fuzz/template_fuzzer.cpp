@@ -10,8 +10,8 @@
 
 namespace {
 
-TStringList ConsumeList(FuzzedDataProvider& input) {
-    TStringList items(input.ConsumeIntegralInRange<std::size_t>(0, 6));
+StringList ConsumeList(FuzzedDataProvider& input) {
+    StringList items(input.ConsumeIntegralInRange<std::size_t>(0, 6));
     for (auto& item : items)
         item = input.ConsumeRandomLengthString(200);
     return items;

@@ -48,11 +48,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FoldAsciiCase(text).find(FoldAsciiCase(pattern)));
 
     Require(PackLines(text).find("\r\n") == std::string::npos);
-    TStringList fields;
+    StringList fields;
     SplitByChar('^', text, fields);
     for (const auto& field : fields)
         Require(field.find('^') == std::string::npos);
-    const TStringList lines = TextToList(text);
+    const StringList lines = TextToList(text);
     Require(TextToList(ListToText(lines)) == lines);
     Require(TextToList(NormalizeLineEnds(text)) == lines);
     const std::string trimmed = Trim(text);

@@ -18,7 +18,7 @@ struct DrawnEntries {
 
 using KeyOf = std::string (*)(const std::string& number);
 
-DrawnEntries ReadNumbered(const TIniFile& ini, int last, KeyOf valueKey, KeyOf companionKey) {
+DrawnEntries ReadNumbered(const IniFile& ini, int last, KeyOf valueKey, KeyOf companionKey) {
     DrawnEntries entries;
     for (int n = 1; n <= last; ++n) {
         const std::string number = std::to_string(n);
@@ -36,8 +36,8 @@ std::string Extension(std::string_view fileName) {
     return dot == std::string_view::npos ? std::string() : FoldAsciiCase(fileName.substr(dot + 1));
 }
 
-void ChooseBanner(BrandingChoice& choice, const TIniFile& ini, const fs::path& programFolder,
-                  const TRandomDraw& draw) {
+void ChooseBanner(BrandingChoice& choice, const IniFile& ini, const fs::path& programFolder,
+                  const RandomDraw& draw) {
     const DrawnEntries banners = ReadNumbered(
         ini, 3, [](const std::string& n) { return "BannerPath" + n; },
         [](const std::string& n) { return "BannerURL" + n; });
@@ -56,7 +56,7 @@ void ChooseBanner(BrandingChoice& choice, const TIniFile& ini, const fs::path& p
     choice.BannerAnimated = FoldAsciiCase(workingName).find(".gif") != std::string::npos;
 }
 
-void ChooseFooterLinks(BrandingChoice& choice, const TIniFile& ini, const TRandomDraw& draw) {
+void ChooseFooterLinks(BrandingChoice& choice, const IniFile& ini, const RandomDraw& draw) {
     DrawnEntries links = ReadNumbered(
         ini, 4, [](const std::string& n) { return "Link" + n + "URL"; },
         [](const std::string& n) { return "Link" + n + "Name"; });
@@ -76,7 +76,7 @@ void ChooseFooterLinks(BrandingChoice& choice, const TIniFile& ini, const TRando
 
 } // namespace
 
-TRandomDraw UniformDraw() {
+RandomDraw UniformDraw() {
     auto generator = std::make_shared<std::mt19937>(std::random_device{}());
     return [generator](int count) {
         return std::uniform_int_distribution<int>(0, count - 1)(*generator);
@@ -89,11 +89,11 @@ std::string FileNamePart(std::string_view path) {
 }
 
 std::optional<BrandingChoice> LoadBrandingChoice(const fs::path& programFolder,
-                                                 const TRandomDraw& draw) {
+                                                 const RandomDraw& draw) {
     const fs::path configFile = programFolder / "dbconfig.dat";
     if (!FileExists(configFile))
         return std::nullopt;
-    const TIniFile ini(configFile);
+    const IniFile ini(configFile);
     BrandingChoice choice;
     choice.AppName = ini.ReadString("Settings", "AppName");
     choice.MakeMoneyID = ini.ReadString("Settings", "AfiliateID");

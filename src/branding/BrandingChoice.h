@@ -7,10 +7,10 @@
 #include <string_view>
 
 // Draws a whole number from 0 to Count - 1.
-using TRandomDraw = std::function<int(int count)>;
+using RandomDraw = std::function<int(int count)>;
 
 // Uniform draws from a generator seeded once from the system.
-TRandomDraw UniformDraw();
+RandomDraw UniformDraw();
 
 // What the branding file beside the program chose for one start.
 struct BrandingChoice {
@@ -38,7 +38,7 @@ struct BrandingChoice {
 // Reads "dbconfig.dat" in the program folder and draws one banner and two different footer
 // links; nothing when the program folder holds no branding file.
 std::optional<BrandingChoice> LoadBrandingChoice(const std::filesystem::path& programFolder,
-                                                 const TRandomDraw& draw);
+                                                 const RandomDraw& draw);
 
 // The text after the last backslash or colon of a path written on Windows; a forward slash is
 // no separator here.

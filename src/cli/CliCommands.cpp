@@ -244,7 +244,7 @@ int CheckUpdateCommand(const Options& options, std::ostream& out, std::ostream& 
     const std::string address =
         options.value("--url").value_or(VANTOR_UPDATE_BASE_URL) + UpdateDescriptionFileName;
     const fs::path description = cache / UpdateDescriptionFileName;
-    THttpClient client;
+    HttpClient client;
     std::string failure;
     if (!DownloadFile(
             client, address, description, [] { return true; }, &failure)) {

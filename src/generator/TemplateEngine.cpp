@@ -17,7 +17,7 @@ enum class CopyRule { Link, Text };
 
 struct Section {
     SectionMarkers markers;
-    TStringList TAffManager::*list;
+    StringList TAffManager::*list;
     CopyRule rule;
 };
 
@@ -86,7 +86,7 @@ std::size_t FilledLater(std::string_view item, const TAffManager& model, std::si
 PassPipeline::Writer CopiesOfBody(const Section& section, const std::string& body,
                                   const TAffManager& model, std::size_t tableSize,
                                   std::size_t& sizeHint) {
-    const TStringList& items = model.*section.list;
+    const StringList& items = model.*section.list;
     // A link copy fills the affiliate link before the item; the link part is the same for all.
     const std::string base =
         section.rule == CopyRule::Link
@@ -139,7 +139,7 @@ void AddSectionPasses(PassPipeline& passes, std::string_view& scan, const Sectio
     passes.Add(section.markers.placeholder, "");
 }
 
-void AppendPPCCell(std::string& table, const TStringList& fields) {
+void AppendPPCCell(std::string& table, const StringList& fields) {
     // An ad read back from an old settings file may lack fields; they read as empty.
     auto field = [&fields](std::size_t index) {
         return index < fields.size() ? std::string_view(fields[index]) : std::string_view();
@@ -153,7 +153,7 @@ void AppendPPCCell(std::string& table, const TStringList& fields) {
     table += "</span></td>";
 }
 
-std::string BuildPPCTable(const TStringList& ads) {
+std::string BuildPPCTable(const StringList& ads) {
     if (ads.empty())
         return {};
     std::string table = R"(<table width="491" border="0" align="center">)";
@@ -162,7 +162,7 @@ std::string BuildPPCTable(const TStringList& ads) {
     for (const auto& ad : ads)
         size += ad.size() + 160;
     table.reserve(size);
-    TStringList fields;
+    StringList fields;
     for (std::size_t count = 0; count < ads.size(); ++count) {
         SplitByChar('^', ads[count], fields);
         table += count % 2 == 0 ? "<tr>" : "<td>&nbsp;</td>";

@@ -17,7 +17,7 @@ std::string MakePPCItem(std::string_view title, std::string_view body, std::stri
 }
 
 PPCFields PPCItemFields(std::string_view item) {
-    TStringList fields;
+    StringList fields;
     SplitByChar('^', item, fields);
     fields.resize(std::max<std::size_t>(fields.size(), 4));
     return {fields[1], UnpackedItem(fields[2]), fields[3]};

@@ -2,7 +2,7 @@
 
 namespace {
 
-constexpr std::array<TStringList TAffManager::*, 8> Lists = {
+constexpr std::array<StringList TAffManager::*, 8> Lists = {
     &TAffManager::Anchors,    &TAffManager::PPCAds, &TAffManager::Banners,
     &TAffManager::Signatures, &TAffManager::Emails, &TAffManager::AutoEmails,
     &TAffManager::Articles,   &TAffManager::PopUps,
@@ -25,10 +25,10 @@ ProjectSnapshot ProjectSnapshots::Take(const TAffManager& project) {
     last_.texts.TemplateName = project.TemplateName;
     last_.texts.OutputFileName = project.OutputFileName;
     for (std::size_t index = 0; index < Lists.size(); ++index) {
-        const TStringList& list = project.*Lists[index];
-        std::shared_ptr<const TStringList>& shared = last_.lists[index];
+        const StringList& list = project.*Lists[index];
+        std::shared_ptr<const StringList>& shared = last_.lists[index];
         if (!shared || *shared != list)
-            shared = std::make_shared<const TStringList>(list);
+            shared = std::make_shared<const StringList>(list);
     }
     return last_;
 }

@@ -10,7 +10,7 @@
 struct ProjectSnapshot {
     // The texts of the project; its lists are empty here.
     TAffManager texts;
-    std::array<std::shared_ptr<const TStringList>, 8> lists;
+    std::array<std::shared_ptr<const StringList>, 8> lists;
 };
 
 // The whole project of a snapshot.

@@ -18,7 +18,7 @@ enum class Packing { None, Lines, Items };
 struct Field {
     std::string_view tag;
     Packing packing;
-    std::variant<std::string TAffManager::*, TStringList TAffManager::*> member;
+    std::variant<std::string TAffManager::*, StringList TAffManager::*> member;
 };
 
 // The lines of the file, in the order they are written and read.
@@ -50,7 +50,7 @@ std::string_view Separator(Packing packing) {
     return packing == Packing::Items ? "^^" : "$$";
 }
 
-std::string PackList(const TStringList& list, Packing packing) {
+std::string PackList(const StringList& list, Packing packing) {
     const std::string text = ListToText(list);
     return packing == Packing::Items ? PackItems(text) : PackLines(text);
 }
@@ -79,9 +79,9 @@ std::size_t FindAnyOf(std::string_view text, std::size_t from, char a, char b, c
 // The items of a stored list: its separator and every line break (CR LF, lone CR, lone LF) end
 // an item, and a final break adds no empty item. The same as turning each separator into CR LF
 // and reading the text form, in one pass and without the intermediate text.
-TStringList UnpackList(std::string_view value, Packing packing) {
+StringList UnpackList(std::string_view value, Packing packing) {
     const char mark = Separator(packing)[0];
-    TStringList items;
+    StringList items;
     std::size_t start = 0;
     std::size_t at = 0;
     while ((at = FindAnyOf(value, at, mark, '\r', '\n')) < value.size()) {
@@ -118,11 +118,11 @@ std::string WithCrLfBreaks(std::string_view value) {
 
 // A PPC ad whose body had several lines was written as several items, because the list and
 // the body both use "$$"; an ad short of its four "^" takes the following items back in.
-TStringList ReassemblePPCAds(TStringList items) {
+StringList ReassemblePPCAds(StringList items) {
     auto separators = [](const std::string& text) {
         return static_cast<std::size_t>(std::count(text.begin(), text.end(), '^'));
     };
-    TStringList ads;
+    StringList ads;
     for (std::size_t i = 0; i < items.size(); ++i) {
         std::string ad = std::move(items[i]);
         if (ad.starts_with('^')) {
@@ -153,7 +153,7 @@ std::string FormatSettings(const TAffManager& model) {
             value = model.**member;
         else
             value =
-                PackList(model.*std::get<TStringList TAffManager::*>(field.member), field.packing);
+                PackList(model.*std::get<StringList TAffManager::*>(field.member), field.packing);
         text += StartTag(field) + value + EndTag(field) + "\r\n";
     }
     return text;
@@ -168,7 +168,7 @@ TAffManager ParseSettings(std::string_view text) {
         if (auto member = std::get_if<std::string TAffManager::*>(&field.member))
             model.** member = WithCrLfBreaks(value);
         else
-            model.*std::get<TStringList TAffManager::*>(field.member) =
+            model.*std::get<StringList TAffManager::*>(field.member) =
                 UnpackList(value, field.packing);
     }
     model.PPCAds = ReassemblePPCAds(std::move(model.PPCAds));

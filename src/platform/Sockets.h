@@ -13,7 +13,7 @@
 namespace platform {
 
 // One address a host name resolved to, in the system's own form.
-struct TSocketAddress {
+struct SocketAddress {
     std::array<std::byte, 128> bytes{};
     std::size_t length = 0;
 };
@@ -21,20 +21,20 @@ struct TSocketAddress {
 // Failures come as std::system_error whose message() is the system's reason.
 
 // The addresses of Host for a TCP connection to Port; throws std::system_error when none is found.
-std::vector<TSocketAddress> ResolveHost(const std::string& host, int port);
+std::vector<SocketAddress> ResolveHost(const std::string& host, int port);
 
 // A TCP socket that never blocks; closed when destroyed.
-class TSocket {
+class Socket {
   public:
-    TSocket() noexcept = default;
-    TSocket(TSocket&& other) noexcept;
-    TSocket& operator=(TSocket&& other) noexcept;
-    TSocket(const TSocket&) = delete;
-    TSocket& operator=(const TSocket&) = delete;
-    ~TSocket();
+    Socket() noexcept = default;
+    Socket(Socket&& other) noexcept;
+    Socket& operator=(Socket&& other) noexcept;
+    Socket(const Socket&) = delete;
+    Socket& operator=(const Socket&) = delete;
+    ~Socket();
 
     // Begins a connect to Address; throws std::system_error when it fails at once.
-    static TSocket StartConnect(const TSocketAddress& address);
+    static Socket StartConnect(const SocketAddress& address);
 
     // Waits up to Milliseconds for the connect: true once connected, false while it is still
     // pending; throws std::system_error when it failed.
@@ -58,26 +58,26 @@ class TSocket {
     void Close() noexcept;
 
   private:
-    friend class TListeningSocket;
+    friend class ListeningSocket;
     static constexpr std::intptr_t NoHandle = -1;
-    explicit TSocket(std::intptr_t handle) noexcept : handle_(handle) {}
+    explicit Socket(std::intptr_t handle) noexcept : handle_(handle) {}
 
     std::intptr_t handle_ = NoHandle;
 };
 
 // Accepts TCP connections on the loopback address, on a port the system chose.
-class TListeningSocket {
+class ListeningSocket {
   public:
     // Binds 127.0.0.1 port 0 and listens; throws std::system_error when it cannot.
-    TListeningSocket();
+    ListeningSocket();
 
     int Port() const { return port_; }
 
     // The next connection, or nothing when none arrived within Milliseconds.
-    std::optional<TSocket> Accept(int milliseconds);
+    std::optional<Socket> Accept(int milliseconds);
 
   private:
-    TSocket socket_;
+    Socket socket_;
     int port_ = 0;
 };
 

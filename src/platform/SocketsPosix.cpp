@@ -47,7 +47,7 @@ bool Wait(int fd, short events, int milliseconds) {
 
 } // namespace
 
-std::vector<TSocketAddress> ResolveHost(const std::string& host, int port) {
+std::vector<SocketAddress> ResolveHost(const std::string& host, int port) {
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
@@ -57,20 +57,20 @@ std::vector<TSocketAddress> ResolveHost(const std::string& host, int port) {
     int result = ::getaddrinfo(host.c_str(), service.c_str(), &hints, &found);
     if (result != 0)
         ThrowResolverError(result);
-    std::vector<TSocketAddress> addresses = CopyAddresses(found);
+    std::vector<SocketAddress> addresses = CopyAddresses(found);
     ::freeaddrinfo(found);
     return addresses;
 }
 
-void TSocket::Close() noexcept {
+void Socket::Close() noexcept {
     if (handle_ != NoHandle)
         ::close(Fd(handle_));
     handle_ = NoHandle;
 }
 
-TSocket TSocket::StartConnect(const TSocketAddress& address) {
+Socket Socket::StartConnect(const SocketAddress& address) {
     const auto* target = reinterpret_cast<const sockaddr*>(address.bytes.data());
-    TSocket socket(::socket(target->sa_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+    Socket socket(::socket(target->sa_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
     if (!socket.IsOpen())
         ThrowSystemError(errno);
     if (::connect(Fd(socket.handle_), target, static_cast<socklen_t>(address.length)) != 0 &&
@@ -79,7 +79,7 @@ TSocket TSocket::StartConnect(const TSocketAddress& address) {
     return socket;
 }
 
-bool TSocket::WaitConnected(int milliseconds) {
+bool Socket::WaitConnected(int milliseconds) {
     if (!Wait(Fd(handle_), POLLOUT, milliseconds))
         return false;
     int error = 0;
@@ -91,15 +91,15 @@ bool TSocket::WaitConnected(int milliseconds) {
     return true;
 }
 
-bool TSocket::WaitReadable(int milliseconds) {
+bool Socket::WaitReadable(int milliseconds) {
     return Wait(Fd(handle_), POLLIN, milliseconds);
 }
 
-bool TSocket::WaitWritable(int milliseconds) {
+bool Socket::WaitWritable(int milliseconds) {
     return Wait(Fd(handle_), POLLOUT, milliseconds);
 }
 
-std::optional<std::size_t> TSocket::Receive(std::span<char> buffer) {
+std::optional<std::size_t> Socket::Receive(std::span<char> buffer) {
     for (;;) {
         ssize_t count = ::recv(Fd(handle_), buffer.data(), buffer.size(), 0);
         if (count >= 0)
@@ -111,7 +111,7 @@ std::optional<std::size_t> TSocket::Receive(std::span<char> buffer) {
     }
 }
 
-std::size_t TSocket::Send(std::string_view bytes) {
+std::size_t Socket::Send(std::string_view bytes) {
     for (;;) {
         // A peer that has gone must not raise SIGPIPE in the program.
         ssize_t count = ::send(Fd(handle_), bytes.data(), bytes.size(), MSG_NOSIGNAL);
@@ -124,8 +124,8 @@ std::size_t TSocket::Send(std::string_view bytes) {
     }
 }
 
-TListeningSocket::TListeningSocket() {
-    socket_ = TSocket(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+ListeningSocket::ListeningSocket() {
+    socket_ = Socket(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
     if (!socket_.IsOpen())
         ThrowSystemError(errno);
     sockaddr_in address{};
@@ -139,7 +139,7 @@ TListeningSocket::TListeningSocket() {
     port_ = ntohs(address.sin_port);
 }
 
-std::optional<TSocket> TListeningSocket::Accept(int milliseconds) {
+std::optional<Socket> ListeningSocket::Accept(int milliseconds) {
     if (!socket_.WaitReadable(milliseconds))
         return std::nullopt;
     int fd = ::accept4(Fd(socket_.handle_), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
@@ -148,7 +148,7 @@ std::optional<TSocket> TListeningSocket::Accept(int milliseconds) {
             return std::nullopt;
         ThrowSystemError(errno);
     }
-    return TSocket(fd);
+    return Socket(fd);
 }
 
 } // namespace platform

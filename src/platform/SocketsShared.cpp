@@ -4,11 +4,11 @@
 
 namespace platform {
 
-TSocket::TSocket(TSocket&& other) noexcept : handle_(other.handle_) {
+Socket::Socket(Socket&& other) noexcept : handle_(other.handle_) {
     other.handle_ = NoHandle;
 }
 
-TSocket& TSocket::operator=(TSocket&& other) noexcept {
+Socket& Socket::operator=(Socket&& other) noexcept {
     if (this != &other) {
         Close();
         handle_ = other.handle_;
@@ -17,7 +17,7 @@ TSocket& TSocket::operator=(TSocket&& other) noexcept {
     return *this;
 }
 
-TSocket::~TSocket() {
+Socket::~Socket() {
     Close();
 }
 

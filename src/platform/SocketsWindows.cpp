@@ -58,7 +58,7 @@ bool Wait(SOCKET socket, bool forReading, int milliseconds, bool* failed = nullp
 
 } // namespace
 
-std::vector<TSocketAddress> ResolveHost(const std::string& host, int port) {
+std::vector<SocketAddress> ResolveHost(const std::string& host, int port) {
     StartWinsock();
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
@@ -69,24 +69,24 @@ std::vector<TSocketAddress> ResolveHost(const std::string& host, int port) {
     const int result = ::getaddrinfo(host.c_str(), service.c_str(), &hints, &found);
     if (result != 0)
         ThrowSocketError(result);
-    std::vector<TSocketAddress> addresses = CopyAddresses(found);
+    std::vector<SocketAddress> addresses = CopyAddresses(found);
     ::freeaddrinfo(found);
     return addresses;
 }
 
-void TSocket::Close() noexcept {
+void Socket::Close() noexcept {
     if (handle_ != NoHandle)
         ::closesocket(Sock(handle_));
     handle_ = NoHandle;
 }
 
-TSocket TSocket::StartConnect(const TSocketAddress& address) {
+Socket Socket::StartConnect(const SocketAddress& address) {
     StartWinsock();
     const auto* target = reinterpret_cast<const sockaddr*>(address.bytes.data());
     const SOCKET handle = ::socket(target->sa_family, SOCK_STREAM, IPPROTO_TCP);
     if (handle == INVALID_SOCKET)
         ThrowLastSocketError();
-    TSocket socket(static_cast<std::intptr_t>(handle));
+    Socket socket(static_cast<std::intptr_t>(handle));
     MakeNonBlocking(handle);
     if (::connect(handle, target, static_cast<int>(address.length)) != 0 &&
         ::WSAGetLastError() != WSAEWOULDBLOCK)
@@ -94,7 +94,7 @@ TSocket TSocket::StartConnect(const TSocketAddress& address) {
     return socket;
 }
 
-bool TSocket::WaitConnected(int milliseconds) {
+bool Socket::WaitConnected(int milliseconds) {
     // A failed connect shows in the error set, not as writable.
     bool failed = false;
     if (!Wait(Sock(handle_), false, milliseconds, &failed))
@@ -109,15 +109,15 @@ bool TSocket::WaitConnected(int milliseconds) {
     return true;
 }
 
-bool TSocket::WaitReadable(int milliseconds) {
+bool Socket::WaitReadable(int milliseconds) {
     return Wait(Sock(handle_), true, milliseconds);
 }
 
-bool TSocket::WaitWritable(int milliseconds) {
+bool Socket::WaitWritable(int milliseconds) {
     return Wait(Sock(handle_), false, milliseconds);
 }
 
-std::optional<std::size_t> TSocket::Receive(std::span<char> buffer) {
+std::optional<std::size_t> Socket::Receive(std::span<char> buffer) {
     const int wanted = static_cast<int>(std::min<std::size_t>(buffer.size(), 1 << 30));
     const int count = ::recv(Sock(handle_), buffer.data(), wanted, 0);
     if (count >= 0)
@@ -127,7 +127,7 @@ std::optional<std::size_t> TSocket::Receive(std::span<char> buffer) {
     ThrowLastSocketError();
 }
 
-std::size_t TSocket::Send(std::string_view bytes) {
+std::size_t Socket::Send(std::string_view bytes) {
     const int wanted = static_cast<int>(std::min<std::size_t>(bytes.size(), 1 << 30));
     const int count = ::send(Sock(handle_), bytes.data(), wanted, 0);
     if (count >= 0)
@@ -137,12 +137,12 @@ std::size_t TSocket::Send(std::string_view bytes) {
     ThrowLastSocketError();
 }
 
-TListeningSocket::TListeningSocket() {
+ListeningSocket::ListeningSocket() {
     StartWinsock();
     const SOCKET handle = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     if (handle == INVALID_SOCKET)
         ThrowLastSocketError();
-    socket_ = TSocket(static_cast<std::intptr_t>(handle));
+    socket_ = Socket(static_cast<std::intptr_t>(handle));
     MakeNonBlocking(handle);
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -155,7 +155,7 @@ TListeningSocket::TListeningSocket() {
     port_ = ntohs(address.sin_port);
 }
 
-std::optional<TSocket> TListeningSocket::Accept(int milliseconds) {
+std::optional<Socket> ListeningSocket::Accept(int milliseconds) {
     if (!socket_.WaitReadable(milliseconds))
         return std::nullopt;
     const SOCKET accepted = ::accept(Sock(socket_.handle_), nullptr, nullptr);
@@ -164,7 +164,7 @@ std::optional<TSocket> TListeningSocket::Accept(int milliseconds) {
             return std::nullopt;
         ThrowLastSocketError();
     }
-    TSocket socket(static_cast<std::intptr_t>(accepted));
+    Socket socket(static_cast<std::intptr_t>(accepted));
     MakeNonBlocking(accepted);
     return socket;
 }

@@ -15,12 +15,12 @@ namespace platform {
 
 // What a secure connection trusts besides the system's own store. The program leaves it empty;
 // only tests set it, so that their own certificate authority is believed.
-struct TTlsTrust {
+struct TlsTrust {
     std::string extraRootPem;
 };
 
 // What a secure session must wait for before it can go on.
-enum class TTlsWait { Nothing, Readable, Writable };
+enum class TlsWait { Nothing, Readable, Writable };
 
 // Why a server was refused, in the same words on every system.
 namespace TlsReason {
@@ -49,16 +49,16 @@ class TlsError : public std::system_error {
 // A TLS client session (TLS 1.2 or later) over a connected socket that never blocks. The
 // server's certificate chain and its name are always verified, against the system's store and
 // Trust. The socket must outlive the session.
-class TTlsSession {
+class TlsSession {
   public:
-    TTlsSession(TSocket& socket, const std::string& host, const TTlsTrust& trust);
-    TTlsSession(const TTlsSession&) = delete;
-    TTlsSession& operator=(const TTlsSession&) = delete;
-    ~TTlsSession();
+    TlsSession(Socket& socket, const std::string& host, const TlsTrust& trust);
+    TlsSession(const TlsSession&) = delete;
+    TlsSession& operator=(const TlsSession&) = delete;
+    ~TlsSession();
 
     // Moves the handshake on: Nothing once it is done, else what to wait for. Throws TlsError
     // saying why when the server or its certificate is refused.
-    TTlsWait Handshake();
+    TlsWait Handshake();
 
     // Takes decrypted bytes: the count, 0 once the server has ended the session, or nothing
     // until Waiting() is met. Throws TlsError on a broken or cut-off session, std::system_error
@@ -69,12 +69,12 @@ class TTlsSession {
     std::size_t Send(std::string_view bytes);
 
     // What the last call that could not go on waits for.
-    TTlsWait Waiting() const noexcept { return waiting_; }
+    TlsWait Waiting() const noexcept { return waiting_; }
 
   private:
-    struct TState;
-    std::unique_ptr<TState> state_;
-    TTlsWait waiting_ = TTlsWait::Nothing;
+    struct State;
+    std::unique_ptr<State> state_;
+    TlsWait waiting_ = TlsWait::Nothing;
 };
 
 } // namespace platform

@@ -10,13 +10,13 @@ namespace platform {
 
 namespace {
 
-template <class T, void (*Free)(T*)> struct TFree {
+template <class T, void (*Free)(T*)> struct FreeWith {
     void operator()(T* pointer) const noexcept { Free(pointer); }
 };
-using TContext = std::unique_ptr<SSL_CTX, TFree<SSL_CTX, SSL_CTX_free>>;
-using TSsl = std::unique_ptr<SSL, TFree<SSL, SSL_free>>;
-using TBio = std::unique_ptr<BIO, TFree<BIO, BIO_free_all>>;
-using TCertificate = std::unique_ptr<X509, TFree<X509, X509_free>>;
+using Context = std::unique_ptr<SSL_CTX, FreeWith<SSL_CTX, SSL_CTX_free>>;
+using Ssl = std::unique_ptr<SSL, FreeWith<SSL, SSL_free>>;
+using Bio = std::unique_ptr<BIO, FreeWith<BIO, BIO_free_all>>;
+using Certificate = std::unique_ptr<X509, FreeWith<X509, X509_free>>;
 
 // The newest error OpenSSL queued, in its words, or Fallback.
 std::string OpenSslReason(const char* fallback) {
@@ -50,22 +50,21 @@ std::string CertificateReason(long result) {
 }
 
 void AddRoot(SSL_CTX* context, const std::string& pem) {
-    TBio source(BIO_new_mem_buf(pem.data(), static_cast<int>(pem.size())));
-    TCertificate root(source ? PEM_read_bio_X509(source.get(), nullptr, nullptr, nullptr)
-                             : nullptr);
+    Bio source(BIO_new_mem_buf(pem.data(), static_cast<int>(pem.size())));
+    Certificate root(source ? PEM_read_bio_X509(source.get(), nullptr, nullptr, nullptr) : nullptr);
     if (!root || X509_STORE_add_cert(SSL_CTX_get_cert_store(context), root.get()) != 1)
         throw TlsError("The extra trusted root cannot be read: " + OpenSslReason("no PEM"));
 }
 
 // The session's own socket I/O, so that the socket's rules hold (no SIGPIPE, no blocking) and
 // a socket error keeps the system's words.
-struct TSocketLink {
-    TSocket* socket;
+struct SocketLink {
+    Socket* socket;
     std::optional<std::system_error> failure;
 };
 
 int LinkWrite(BIO* bio, const char* data, int size) {
-    auto* link = static_cast<TSocketLink*>(BIO_get_data(bio));
+    auto* link = static_cast<SocketLink*>(BIO_get_data(bio));
     BIO_clear_retry_flags(bio);
     try {
         const std::size_t sent = link->socket->Send({data, static_cast<std::size_t>(size)});
@@ -79,7 +78,7 @@ int LinkWrite(BIO* bio, const char* data, int size) {
 }
 
 int LinkRead(BIO* bio, char* data, int size) {
-    auto* link = static_cast<TSocketLink*>(BIO_get_data(bio));
+    auto* link = static_cast<SocketLink*>(BIO_get_data(bio));
     BIO_clear_retry_flags(bio);
     try {
         if (auto received = link->socket->Receive({data, static_cast<std::size_t>(size)}))
@@ -109,10 +108,10 @@ const BIO_METHOD* LinkMethod() {
 
 } // namespace
 
-struct TTlsSession::TState {
-    TSocketLink link;
-    TContext context;
-    TSsl ssl;
+struct TlsSession::State {
+    SocketLink link;
+    Context context;
+    Ssl ssl;
 
     // The reason of a failed call: the socket's own error, else OpenSSL's.
     [[noreturn]] void Fail(const std::string& prefix, const char* fallback) {
@@ -124,8 +123,8 @@ struct TTlsSession::TState {
     }
 };
 
-TTlsSession::TTlsSession(TSocket& socket, const std::string& host, const TTlsTrust& trust)
-    : state_(std::make_unique<TState>()) {
+TlsSession::TlsSession(Socket& socket, const std::string& host, const TlsTrust& trust)
+    : state_(std::make_unique<State>()) {
     state_->link.socket = &socket;
     ERR_clear_error();
     state_->context.reset(SSL_CTX_new(TLS_client_method()));
@@ -161,20 +160,20 @@ TTlsSession::TTlsSession(TSocket& socket, const std::string& host, const TTlsTru
         throw TlsError("TLS cannot be set up for the host " + host + ".");
 }
 
-TTlsSession::~TTlsSession() = default;
+TlsSession::~TlsSession() = default;
 
-TTlsWait TTlsSession::Handshake() {
+TlsWait TlsSession::Handshake() {
     ERR_clear_error();
     state_->link.failure.reset();
     SSL* ssl = state_->ssl.get();
     const int result = SSL_connect(ssl);
     if (result == 1)
-        return waiting_ = TTlsWait::Nothing;
+        return waiting_ = TlsWait::Nothing;
     switch (SSL_get_error(ssl, result)) {
     case SSL_ERROR_WANT_READ:
-        return waiting_ = TTlsWait::Readable;
+        return waiting_ = TlsWait::Readable;
     case SSL_ERROR_WANT_WRITE:
-        return waiting_ = TTlsWait::Writable;
+        return waiting_ = TlsWait::Writable;
     default:
         break;
     }
@@ -190,7 +189,7 @@ TTlsWait TTlsSession::Handshake() {
     state_->Fail("TLS handshake failed: ", "the server closed the connection");
 }
 
-std::optional<std::size_t> TTlsSession::Receive(std::span<char> buffer) {
+std::optional<std::size_t> TlsSession::Receive(std::span<char> buffer) {
     ERR_clear_error();
     state_->link.failure.reset();
     SSL* ssl = state_->ssl.get();
@@ -202,10 +201,10 @@ std::optional<std::size_t> TTlsSession::Receive(std::span<char> buffer) {
     case SSL_ERROR_ZERO_RETURN:
         return 0;
     case SSL_ERROR_WANT_READ:
-        waiting_ = TTlsWait::Readable;
+        waiting_ = TlsWait::Readable;
         return std::nullopt;
     case SSL_ERROR_WANT_WRITE:
-        waiting_ = TTlsWait::Writable;
+        waiting_ = TlsWait::Writable;
         return std::nullopt;
     default:
         // Without the server's close_notify, a body read to the end may have been cut off.
@@ -213,7 +212,7 @@ std::optional<std::size_t> TTlsSession::Receive(std::span<char> buffer) {
     }
 }
 
-std::size_t TTlsSession::Send(std::string_view bytes) {
+std::size_t TlsSession::Send(std::string_view bytes) {
     ERR_clear_error();
     state_->link.failure.reset();
     SSL* ssl = state_->ssl.get();
@@ -223,10 +222,10 @@ std::size_t TTlsSession::Send(std::string_view bytes) {
         return count;
     switch (SSL_get_error(ssl, result)) {
     case SSL_ERROR_WANT_READ:
-        waiting_ = TTlsWait::Readable;
+        waiting_ = TlsWait::Readable;
         return 0;
     case SSL_ERROR_WANT_WRITE:
-        waiting_ = TTlsWait::Writable;
+        waiting_ = TlsWait::Writable;
         return 0;
     default:
         state_->Fail("The secure connection broke: ", "unexpected end of data");

@@ -40,24 +40,24 @@ std::string StatusText(SECURITY_STATUS status) {
     throw TlsError("TLS handshake failed: " + StatusText(status));
 }
 
-struct TCertificateFree {
+struct CertificateFree {
     void operator()(PCCERT_CONTEXT certificate) const noexcept {
         CertFreeCertificateContext(certificate);
     }
 };
-using TCertificate = std::unique_ptr<const CERT_CONTEXT, TCertificateFree>;
+using Certificate = std::unique_ptr<const CERT_CONTEXT, CertificateFree>;
 
-struct TStoreClose {
+struct StoreClose {
     void operator()(HCERTSTORE store) const noexcept { CertCloseStore(store, 0); }
 };
-using TStore = std::unique_ptr<void, TStoreClose>;
+using Store = std::unique_ptr<void, StoreClose>;
 
-struct TChainFree {
+struct ChainFree {
     void operator()(PCCERT_CHAIN_CONTEXT chain) const noexcept { CertFreeCertificateChain(chain); }
 };
-using TChain = std::unique_ptr<const CERT_CHAIN_CONTEXT, TChainFree>;
+using Chain = std::unique_ptr<const CERT_CHAIN_CONTEXT, ChainFree>;
 
-TCertificate CertificateFromPem(const std::string& pem) {
+Certificate CertificateFromPem(const std::string& pem) {
     DWORD size = 0;
     if (!CryptStringToBinaryA(pem.data(), static_cast<DWORD>(pem.size()), CRYPT_STRING_BASE64HEADER,
                               nullptr, &size, nullptr, nullptr))
@@ -66,7 +66,7 @@ TCertificate CertificateFromPem(const std::string& pem) {
     if (!CryptStringToBinaryA(pem.data(), static_cast<DWORD>(pem.size()), CRYPT_STRING_BASE64HEADER,
                               reinterpret_cast<BYTE*>(der.data()), &size, nullptr, nullptr))
         throw TlsError("The extra trusted root cannot be read.");
-    TCertificate certificate(CertCreateCertificateContext(
+    Certificate certificate(CertCreateCertificateContext(
         X509_ASN_ENCODING | PKCS_7_ASN_ENCODING, reinterpret_cast<const BYTE*>(der.data()), size));
     if (!certificate)
         throw TlsError("The extra trusted root cannot be read.");
@@ -77,8 +77,8 @@ TCertificate CertificateFromPem(const std::string& pem) {
 // engine and store, then the SSL policy with the host name. A chain that ends at ExtraRoot
 // counts as trusted; the program never gives one.
 void VerifyServer(PCCERT_CONTEXT server, const std::string& host, PCCERT_CONTEXT extraRoot) {
-    TStore others(CertOpenStore(CERT_STORE_PROV_COLLECTION, 0, 0, 0, nullptr));
-    TStore roots(CertOpenStore(CERT_STORE_PROV_MEMORY, 0, 0, 0, nullptr));
+    Store others(CertOpenStore(CERT_STORE_PROV_COLLECTION, 0, 0, 0, nullptr));
+    Store roots(CertOpenStore(CERT_STORE_PROV_MEMORY, 0, 0, 0, nullptr));
     if (!others || !roots || !CertAddStoreToCollection(others.get(), server->hCertStore, 0, 0) ||
         (extraRoot && (!CertAddCertificateContextToStore(roots.get(), extraRoot,
                                                          CERT_STORE_ADD_ALWAYS, nullptr) ||
@@ -102,7 +102,7 @@ void VerifyServer(PCCERT_CONTEXT server, const std::string& host, PCCERT_CONTEXT
                                  nullptr, &made))
         throw TlsError("The server's certificate cannot be checked: " +
                        WindowsErrorText(GetLastError()));
-    TChain chain(made);
+    Chain chain(made);
 
     const CERT_SIMPLE_CHAIN* simple = chain->cChain > 0 ? chain->rgpChain[0] : nullptr;
     const CERT_CONTEXT* top = simple && simple->cElement > 0
@@ -160,10 +160,10 @@ void VerifyServer(PCCERT_CONTEXT server, const std::string& host, PCCERT_CONTEXT
 
 } // namespace
 
-struct TTlsSession::TState {
-    TSocket* socket = nullptr;
+struct TlsSession::State {
+    Socket* socket = nullptr;
     std::string host;
-    TCertificate extraRoot;
+    Certificate extraRoot;
     CredHandle credentials{};
     bool haveCredentials = false;
     CtxtHandle context{};
@@ -178,7 +178,7 @@ struct TTlsSession::TState {
     std::string plain;
     SecPkgContext_StreamSizes sizes{};
 
-    ~TState() {
+    ~State() {
         if (haveContext)
             DeleteSecurityContext(&context);
         if (haveCredentials)
@@ -293,8 +293,8 @@ struct TTlsSession::TState {
     }
 };
 
-TTlsSession::TTlsSession(TSocket& socket, const std::string& host, const TTlsTrust& trust)
-    : state_(std::make_unique<TState>()) {
+TlsSession::TlsSession(Socket& socket, const std::string& host, const TlsTrust& trust)
+    : state_(std::make_unique<State>()) {
     state_->socket = &socket;
     state_->host = host;
     if (!trust.extraRootPem.empty())
@@ -314,18 +314,18 @@ TTlsSession::TTlsSession(TSocket& socket, const std::string& host, const TTlsTru
     state_->haveCredentials = true;
 }
 
-TTlsSession::~TTlsSession() = default;
+TlsSession::~TlsSession() = default;
 
-TTlsWait TTlsSession::Handshake() {
-    TState& state = *state_;
+TlsWait TlsSession::Handshake() {
+    State& state = *state_;
     for (;;) {
         if (!state.Flush())
-            return waiting_ = TTlsWait::Writable;
+            return waiting_ = TlsWait::Writable;
         if (state.established)
-            return waiting_ = TTlsWait::Nothing;
+            return waiting_ = TlsWait::Nothing;
         if (state.haveContext && (state.incoming.empty() || state.needMore) &&
             !state.Fill("TLS handshake failed: the server closed the connection"))
-            return waiting_ = TTlsWait::Readable;
+            return waiting_ = TlsWait::Readable;
         const SECURITY_STATUS status = state.Step();
         if (status == SEC_E_INCOMPLETE_MESSAGE || status == SEC_I_CONTINUE_NEEDED)
             continue;
@@ -338,7 +338,7 @@ TTlsWait TTlsSession::Handshake() {
                 SEC_E_OK ||
             !remote)
             throw TlsError("TLS handshake failed: the server sent no certificate");
-        TCertificate server(remote);
+        Certificate server(remote);
         VerifyServer(server.get(), state.host, state.extraRoot.get());
         const SECURITY_STATUS sized =
             QueryContextAttributesA(&state.context, SECPKG_ATTR_STREAM_SIZES, &state.sizes);
@@ -348,11 +348,11 @@ TTlsWait TTlsSession::Handshake() {
     }
 }
 
-std::optional<std::size_t> TTlsSession::Receive(std::span<char> buffer) {
-    TState& state = *state_;
+std::optional<std::size_t> TlsSession::Receive(std::span<char> buffer) {
+    State& state = *state_;
     // A request encrypted by Send may still be waiting to go out.
     if (!state.Flush()) {
-        waiting_ = TTlsWait::Writable;
+        waiting_ = TlsWait::Writable;
         return std::nullopt;
     }
     for (;;) {
@@ -364,16 +364,16 @@ std::optional<std::size_t> TTlsSession::Receive(std::span<char> buffer) {
         // Without the server's close_notify, a body read to the end may have been cut off.
         if (!state.Fill("The secure connection was cut off: the server closed it without "
                         "ending the session")) {
-            waiting_ = TTlsWait::Readable;
+            waiting_ = TlsWait::Readable;
             return std::nullopt;
         }
     }
 }
 
-std::size_t TTlsSession::Send(std::string_view bytes) {
-    TState& state = *state_;
+std::size_t TlsSession::Send(std::string_view bytes) {
+    State& state = *state_;
     if (!state.Flush()) {
-        waiting_ = TTlsWait::Writable;
+        waiting_ = TlsWait::Writable;
         return 0;
     }
     const SecPkgContext_StreamSizes& sizes = state.sizes;

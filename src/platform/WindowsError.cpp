@@ -6,7 +6,7 @@ namespace platform {
 
 namespace {
 
-class TWindowsErrorCategory : public std::error_category {
+class WindowsCategory : public std::error_category {
   public:
     const char* name() const noexcept override { return "windows"; }
     std::string message(int code) const override {
@@ -17,7 +17,7 @@ class TWindowsErrorCategory : public std::error_category {
 } // namespace
 
 const std::error_category& WindowsErrorCategory() {
-    static const TWindowsErrorCategory category;
+    static const WindowsCategory category;
     return category;
 }
 

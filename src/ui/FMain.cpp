@@ -138,7 +138,7 @@ TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
     OnClick(imgBanner, reporting(&TfrmMain::imgBannerClick));
     OnClick(gifBanner, reporting(&TfrmMain::gifBannerClick));
 
-    IdHTTP1 = std::make_unique<THttpClient>();
+    IdHTTP1 = std::make_unique<HttpClient>();
     IdAntiFreeze1 = [this] {
         QCoreApplication::processEvents();
         return !downloadCancelled_;

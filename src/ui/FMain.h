@@ -30,7 +30,7 @@ class QStackedWidget;
 class QTimer;
 class RecoveryCopy;
 class TBannerPreview;
-class THttpClient;
+class HttpClient;
 struct TMemoEditor;
 struct TTextListEditor;
 
@@ -126,7 +126,7 @@ class TfrmMain : public QWidget {
     void CreateMemoPromo(const TMemoEditor& editor);
     void DeleteMemoPromo(const TMemoEditor& editor);
     std::optional<int> RowToDelete(const QListWidget* list, const QString& deleteMessage);
-    void DeleteNumberedPromo(QListWidget* list, TStringList& items, QPlainTextEdit* details,
+    void DeleteNumberedPromo(QListWidget* list, StringList& items, QPlainTextEdit* details,
                              const QString& deleteMessage);
     void ShowMemoPromo(const TMemoEditor& editor);
     TTextListEditor LinkEditor();
@@ -205,9 +205,9 @@ class TfrmMain : public QWidget {
     QLabel* lblLink2URL;
     QLabel* lblBannerTitle;
     QTimer* Timer1;
-    std::unique_ptr<THttpClient> IdHTTP1;
+    std::unique_ptr<HttpClient> IdHTTP1;
     // Keeps the window working while IdHTTP1 waits for the network.
-    TMessagePump IdAntiFreeze1;
+    MessagePump IdAntiFreeze1;
     bool downloadCancelled_ = false;
 
     // The project's file, empty for the default project, and whether it has changed since it

@@ -15,7 +15,7 @@
 
 namespace {
 
-void EraseAt(TStringList& items, int index) {
+void EraseAt(StringList& items, int index) {
     items.erase(items.begin() + index);
 }
 
@@ -139,7 +139,7 @@ void TfrmMain::DeleteMemoPromo(const TMemoEditor& editor) {
     DeleteNumberedPromo(editor.list, *editor.items, editor.details, editor.deleteMessage);
 }
 
-void TfrmMain::DeleteNumberedPromo(QListWidget* list, TStringList& items, QPlainTextEdit* details,
+void TfrmMain::DeleteNumberedPromo(QListWidget* list, StringList& items, QPlainTextEdit* details,
                                    const QString& deleteMessage) {
     auto row = RowToDelete(list, deleteMessage);
     if (!row)

@@ -37,13 +37,13 @@ int SelectedRow(const QListWidget* list) {
     return selected.isEmpty() ? -1 : list->row(selected.first());
 }
 
-void ShowItems(QListWidget* list, const TStringList& items) {
+void ShowItems(QListWidget* list, const StringList& items) {
     list->clear();
     for (const auto& item : items)
         list->addItem(FromModel(item));
 }
 
-void ShowNumberedRows(QListWidget* list, const TStringList& items, const QString& label) {
+void ShowNumberedRows(QListWidget* list, const StringList& items, const QString& label) {
     list->clear();
     for (std::size_t number = 1; number <= items.size(); ++number)
         list->addItem(FromModel(RowLabel(ToModel(label), int(number))));

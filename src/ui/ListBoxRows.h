@@ -11,10 +11,10 @@ class QListWidget;
 int SelectedRow(const QListWidget* list);
 
 // Rows that show the items themselves.
-void ShowItems(QListWidget* list, const TStringList& items);
+void ShowItems(QListWidget* list, const StringList& items);
 
 // Rows labelled Label1, Label2, ... one per item.
-void ShowNumberedRows(QListWidget* list, const TStringList& items, const QString& label);
+void ShowNumberedRows(QListWidget* list, const StringList& items, const QString& label);
 
 // One more labelled row, numbered after the rows already there.
 void AddNumberedRow(QListWidget* list, const QString& label);

@@ -24,7 +24,7 @@ constexpr size_t MaxPictureBytes = 16 * 1024 * 1024;
 } // namespace
 
 TPictureView::TPictureView(std::function<void(const std::string& address)> openInBrowser,
-                           QWidget* parent, platform::TTlsTrust trust)
+                           QWidget* parent, platform::TlsTrust trust)
     : TWebView(parent), openInBrowser_(std::move(openInBrowser)), client_({}, std::move(trust)) {
     pages_ = new QStackedLayout(this);
     // A banner wider than the preview scrolls, as it would in a browser.

@@ -20,7 +20,7 @@ class TPictureView : public TWebView {
   public:
     // Trust widens the system's trust store for https pictures; only tests give one.
     TPictureView(std::function<void(const std::string& address)> openInBrowser, QWidget* parent,
-                 platform::TTlsTrust trust = {});
+                 platform::TlsTrust trust = {});
     ~TPictureView() override;
 
     void Navigate(const QUrl& url) override;
@@ -39,7 +39,7 @@ class TPictureView : public TWebView {
     QLabel* note_;
     // The address asked for last; a download for an older one stops.
     QUrl wanted_;
-    THttpClient client_;
+    HttpClient client_;
     // The last picture fetched, played from disk like the user's own.
     std::unique_ptr<QTemporaryFile> fetched_;
 };

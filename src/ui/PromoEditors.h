@@ -15,7 +15,7 @@ inline const QString PPCRowLabel = QStringLiteral("PPC Ad");
 struct TTextListEditor {
     QLineEdit* input;
     QListWidget* list;
-    TStringList* items;
+    StringList* items;
     QString emptyMessage;
     QString duplicateMessage;
     QString deleteMessage;
@@ -26,7 +26,7 @@ struct TMemoEditor {
     QPlainTextEdit* input;
     QListWidget* list;
     QPlainTextEdit* details;
-    TStringList* items;
+    StringList* items;
     QString rowLabel;
     QString emptyMessage;
     QString deleteMessage;

@@ -28,7 +28,7 @@ struct TfrmMainServices {
     // Opens an address in the desktop's web browser.
     std::function<void(const std::string& address)> openInBrowser;
     // Draws the banner and the footer links of the brand.
-    TRandomDraw draw;
+    RandomDraw draw;
     // Makes the banner preview's web view; null when there is none.
     std::function<TWebView*(QWidget* parent)> createWebView;
     // Shows a page in a preview window of Owner; relative addresses resolve in BaseFolder.

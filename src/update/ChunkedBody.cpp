@@ -31,8 +31,8 @@ std::optional<std::uint64_t> ParseChunkSize(std::string_view line) {
     return size;
 }
 
-std::size_t TChunkedDecoder::Feed(std::string_view bytes,
-                                  const std::function<void(std::string_view)>& data) {
+std::size_t ChunkedDecoder::Feed(std::string_view bytes,
+                                 const std::function<void(std::string_view)>& data) {
     std::size_t used = 0;
     while (state_ != Done && used < bytes.size()) {
         if (state_ == Data) {

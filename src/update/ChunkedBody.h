@@ -12,7 +12,7 @@
 std::optional<std::uint64_t> ParseChunkSize(std::string_view line);
 
 // Takes a chunked body (RFC 7230 4.1) apart as its bytes arrive.
-class TChunkedDecoder {
+class ChunkedDecoder {
   public:
     // Takes bytes up to the end of the body, hands the chunk data to Data as it is found and
     // returns how many bytes it used; throws AppError for a malformed body.
@@ -26,5 +26,5 @@ class TChunkedDecoder {
 
     State state_ = SizeLine;
     std::uint64_t remaining_ = 0;
-    THttpLineReader line_;
+    HttpLineReader line_;
 };

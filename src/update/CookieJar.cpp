@@ -166,7 +166,7 @@ std::optional<std::int64_t> ParseCookieDate(std::string_view text) {
     return sys_days(date).time_since_epoch() / seconds(1) + hour * 3600 + minute * 60 + second;
 }
 
-void TCookieJar::Take(std::string_view field, bool version2, const TUrl& url, std::int64_t now) {
+void CookieJar::Take(std::string_view field, bool version2, const Url& url, std::int64_t now) {
     if (!version2) {
         TakeOne(field, false, url, now);
         return;
@@ -175,13 +175,13 @@ void TCookieJar::Take(std::string_view field, bool version2, const TUrl& url, st
         TakeOne(cookie, true, url, now);
 }
 
-void TCookieJar::TakeOne(std::string_view text, bool version2, const TUrl& url, std::int64_t now) {
+void CookieJar::TakeOne(std::string_view text, bool version2, const Url& url, std::int64_t now) {
     std::size_t semicolon = text.find(';');
     std::string_view pair = text.substr(0, semicolon);
     std::size_t equals = pair.find('=');
     if (equals == std::string_view::npos || TrimBlanks(pair.substr(0, equals)).empty())
         return;
-    TCookie cookie;
+    Cookie cookie;
     cookie.name = TrimBlanks(pair.substr(0, equals));
     cookie.value = TrimBlanks(pair.substr(equals + 1));
     // A control byte would end or split the "Cookie" line sent back.
@@ -240,7 +240,7 @@ void TCookieJar::TakeOne(std::string_view text, bool version2, const TUrl& url, 
     if (maxAge)
         cookie.expires = *maxAge <= 0 ? now - 1 : now + *maxAge;
 
-    auto same = std::find_if(cookies_.begin(), cookies_.end(), [&](const TCookie& other) {
+    auto same = std::find_if(cookies_.begin(), cookies_.end(), [&](const Cookie& other) {
         return other.name == cookie.name && other.domain == cookie.domain &&
                other.path == cookie.path;
     });
@@ -252,9 +252,9 @@ void TCookieJar::TakeOne(std::string_view text, bool version2, const TUrl& url, 
         cookies_.push_back(std::move(cookie));
 }
 
-std::string TCookieJar::CookieHeader(const TUrl& url, std::int64_t now) const {
+std::string CookieJar::CookieHeader(const Url& url, std::int64_t now) const {
     const std::string host = FoldAsciiCase(url.host);
-    std::vector<const TCookie*> matching;
+    std::vector<const Cookie*> matching;
     for (const auto& cookie : cookies_) {
         bool domainOk =
             cookie.hostOnly ? host == cookie.domain : DomainMatches(host, cookie.domain);
@@ -264,13 +264,13 @@ std::string TCookieJar::CookieHeader(const TUrl& url, std::int64_t now) const {
             matching.push_back(&cookie);
     }
     // Longer paths first, then the older cookie first (RFC 6265 5.4).
-    std::ranges::sort(matching, [](const TCookie* a, const TCookie* b) {
+    std::ranges::sort(matching, [](const Cookie* a, const Cookie* b) {
         if (a->path.size() != b->path.size())
             return a->path.size() > b->path.size();
         return a->order < b->order;
     });
     std::string header;
-    for (const TCookie* cookie : matching) {
+    for (const Cookie* cookie : matching) {
         if (!header.empty())
             header += "; ";
         header += cookie->name + "=" + cookie->value;

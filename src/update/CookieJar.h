@@ -13,17 +13,17 @@ std::optional<std::int64_t> ParseCookieDate(std::string_view text);
 
 // The cookies servers set during one run, sent back by domain and path (RFC 6265, which also
 // reads the older Netscape and RFC 2109 forms; "Set-Cookie2" of RFC 2965 is read the same way).
-class TCookieJar {
+class CookieJar {
   public:
     // Takes the cookies of one "Set-Cookie" field (Version2: "Set-Cookie2", which may set
     // several, separated by commas) received from Url at Now (seconds since 1970).
-    void Take(std::string_view field, bool version2, const TUrl& url, std::int64_t now);
+    void Take(std::string_view field, bool version2, const Url& url, std::int64_t now);
 
     // The value of the "Cookie" header for a request to Url, empty when no cookie applies.
-    std::string CookieHeader(const TUrl& url, std::int64_t now) const;
+    std::string CookieHeader(const Url& url, std::int64_t now) const;
 
   private:
-    struct TCookie {
+    struct Cookie {
         std::string name, value, domain, path;
         bool hostOnly = true;
         bool secure = false;
@@ -32,8 +32,8 @@ class TCookieJar {
         std::uint64_t order = 0;
     };
 
-    void TakeOne(std::string_view text, bool version2, const TUrl& url, std::int64_t now);
+    void TakeOne(std::string_view text, bool version2, const Url& url, std::int64_t now);
 
-    std::vector<TCookie> cookies_;
+    std::vector<Cookie> cookies_;
     std::uint64_t nextOrder_ = 0;
 };

@@ -16,9 +16,8 @@ std::string FailureReason(std::string_view errorText) {
     return reason;
 }
 
-bool DownloadFile(THttpClient& client, const std::string& url,
-                  const std::filesystem::path& fileName, const TMessagePump& pump,
-                  std::string* failure) {
+bool DownloadFile(HttpClient& client, const std::string& url, const std::filesystem::path& fileName,
+                  const MessagePump& pump, std::string* failure) {
     auto fail = [failure](std::string_view reason) {
         if (failure)
             *failure = FailureReason(reason);

@@ -10,9 +10,8 @@
 // before is gone as well); nothing is thrown, and Failure, when given, receives the reason in
 // a few words ("certificate has expired", "404 Not Found"). While Client is busy with another
 // download the call is refused (false) and the file is not touched.
-bool DownloadFile(THttpClient& client, const std::string& url,
-                  const std::filesystem::path& fileName, const TMessagePump& pump,
-                  std::string* failure = nullptr);
+bool DownloadFile(HttpClient& client, const std::string& url, const std::filesystem::path& fileName,
+                  const MessagePump& pump, std::string* failure = nullptr);
 
 // An error's text as the reason that follows "could not fetch URL: ": without the protocol
 // version of a status line, a first capital (unless the word is all capitals) or a final point.

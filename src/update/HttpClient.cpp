@@ -18,7 +18,7 @@ std::int64_t Now() {
     return duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
 }
 
-bool IsRedirect(const THttpResponseHead& head) {
+bool IsRedirect(const HttpResponseHead& head) {
     auto location = head.Field("Location");
     return (head.status >= 300 && head.status <= 399 && head.status != 304) ||
            (location && !location->empty());
@@ -26,7 +26,7 @@ bool IsRedirect(const THttpResponseHead& head) {
 
 } // namespace
 
-std::string RequestHead(const TUrl& url, std::string_view cookies) {
+std::string RequestHead(const Url& url, std::string_view cookies) {
     std::string head = "GET " + url.Target() + " HTTP/1.1\r\n";
     head += "Content-Type: text/html\r\n";
     head += "Host: " + url.HostHeader() + "\r\n";
@@ -38,34 +38,34 @@ std::string RequestHead(const TUrl& url, std::string_view cookies) {
     return head;
 }
 
-THttpClient::THttpClient(THttpLimits limits, platform::TTlsTrust trust)
+HttpClient::HttpClient(HttpLimits limits, platform::TlsTrust trust)
     : limits_(limits), trust_(std::move(trust)) {}
 
-THttpClient::~THttpClient() = default;
+HttpClient::~HttpClient() = default;
 
-void THttpClient::Disconnect() {
+void HttpClient::Disconnect() {
     connection_.reset();
 }
 
-void THttpClient::Get(const std::string& address, const TBodySink& sink, const TMessagePump& pump) {
+void HttpClient::Get(const std::string& address, const BodySink& sink, const MessagePump& pump) {
     if (busy_)
         throw AppError("A download is already running.");
     busy_ = true;
     // The connection never outlives the download.
-    struct TDownloadEnd {
-        THttpClient& client;
-        ~TDownloadEnd() {
+    struct DownloadEnd {
+        HttpClient& client;
+        ~DownloadEnd() {
             client.Disconnect();
             client.busy_ = false;
         }
     } end{*this};
     // The caller's pending messages run once before the network is touched.
     if (!pump())
-        throw TDownloadCancelled();
+        throw DownloadCancelled();
 
-    TUrl url = ParseUrl(address);
+    Url url = ParseUrl(address);
     for (int request = 1;; ++request) {
-        const THttpResponseHead head = Exchange(url, pump);
+        const HttpResponseHead head = Exchange(url, pump);
         if (IsRedirect(head)) {
             // A loop would otherwise end as an empty "success".
             if (request == MostRequests)
@@ -73,7 +73,7 @@ void THttpClient::Get(const std::string& address, const TBodySink& sink, const T
             auto location = head.Field("Location");
             if (!location || location->empty())
                 throw AppError("\"" + head.statusLine + "\" gives no address to go to.");
-            TUrl next = ResolveUrl(url, *location);
+            Url next = ResolveUrl(url, *location);
             // What was asked for securely must not be swapped on its way.
             if (url.secure && !next.secure)
                 throw AppError("The secure address redirects to plain http.");
@@ -94,19 +94,19 @@ void THttpClient::Get(const std::string& address, const TBodySink& sink, const T
     }
 }
 
-THttpResponseHead THttpClient::Exchange(const TUrl& url, const TMessagePump& pump) {
+HttpResponseHead HttpClient::Exchange(const Url& url, const MessagePump& pump) {
     if (connection_ && !connection_->Serves(url))
         connection_.reset();
     const bool reused = connection_ != nullptr;
     const std::string request = RequestHead(url, cookies_.CookieHeader(url, Now()));
     for (int attempt = 1;; ++attempt) {
         if (!connection_)
-            connection_ = std::make_unique<THttpConnection>(url, limits_, trust_, pump);
+            connection_ = std::make_unique<HttpConnection>(url, limits_, trust_, pump);
         responseStarted_ = false;
         try {
             connection_->Send(request);
             return ReadHead(url);
-        } catch (const TDownloadCancelled&) {
+        } catch (const DownloadCancelled&) {
             throw;
         } catch (const AppError&) {
             // A kept connection the server closed meanwhile: one more try on a fresh one.
@@ -117,9 +117,9 @@ THttpResponseHead THttpClient::Exchange(const TUrl& url, const TMessagePump& pum
     }
 }
 
-THttpResponseHead THttpClient::ReadHead(const TUrl& url) {
+HttpResponseHead HttpClient::ReadHead(const Url& url) {
     for (int informational = 0;; ++informational) {
-        TResponseHeadParser parser;
+        ResponseHeadParser parser;
         while (!parser.Complete()) {
             if (connection_->Pending().empty() && !connection_->Fill(std::nullopt)) {
                 if (!responseStarted_)
@@ -130,7 +130,7 @@ THttpResponseHead THttpClient::ReadHead(const TUrl& url) {
             connection_->Use(parser.Feed(connection_->Pending()));
             responseStarted_ = responseStarted_ || parser.Started();
         }
-        THttpResponseHead head = parser.Head();
+        HttpResponseHead head = parser.Head();
         const std::int64_t now = Now();
         for (auto field : head.Fields("Set-Cookie"))
             cookies_.Take(field, false, url, now);
@@ -144,13 +144,13 @@ THttpResponseHead THttpClient::ReadHead(const TUrl& url) {
     }
 }
 
-void THttpClient::ReadBody(const THttpResponseHead& head, const TBodySink& sink,
-                           std::optional<std::chrono::milliseconds> waitLimit) {
-    THttpConnection& connection = *connection_;
+void HttpClient::ReadBody(const HttpResponseHead& head, const BodySink& sink,
+                          std::optional<std::chrono::milliseconds> waitLimit) {
+    HttpConnection& connection = *connection_;
     auto more = [&] { return !connection.Pending().empty() || connection.Fill(waitLimit); };
-    const TBodyFraming framing = BodyFramingOf(head);
+    const BodyFraming framing = BodyFramingOf(head);
     const std::string cutShort = "The connection closed before the whole body arrived.";
-    if (framing.kind == TBodyFraming::Length) {
+    if (framing.kind == BodyFraming::Length) {
         for (std::uint64_t left = framing.length; left > 0;) {
             if (!more())
                 throw AppError(cutShort);
@@ -161,14 +161,14 @@ void THttpClient::ReadBody(const THttpResponseHead& head, const TBodySink& sink,
             connection.Use(piece.size());
             left -= piece.size();
         }
-    } else if (framing.kind == TBodyFraming::Chunked) {
-        TChunkedDecoder decoder;
+    } else if (framing.kind == BodyFraming::Chunked) {
+        ChunkedDecoder decoder;
         while (!decoder.Complete()) {
             if (!more())
                 throw AppError(cutShort);
             connection.Use(decoder.Feed(connection.Pending(), sink));
         }
-    } else if (framing.kind == TBodyFraming::UntilClose) {
+    } else if (framing.kind == BodyFraming::UntilClose) {
         while (more()) {
             sink(connection.Pending());
             connection.Use(connection.Pending().size());
@@ -176,11 +176,11 @@ void THttpClient::ReadBody(const THttpResponseHead& head, const TBodySink& sink,
     }
 }
 
-void THttpClient::DiscardBody(const THttpResponseHead& head, std::chrono::milliseconds waitLimit) {
-    const TBodySink ignore = [](std::string_view) {};
+void HttpClient::DiscardBody(const HttpResponseHead& head, std::chrono::milliseconds waitLimit) {
+    const BodySink ignore = [](std::string_view) {};
     try {
         ReadBody(head, ignore, waitLimit);
-    } catch (const TDownloadCancelled&) {
+    } catch (const DownloadCancelled&) {
         throw;
     } catch (const AppError&) {
         // The body does not matter, but the connection is no longer in step.
@@ -188,7 +188,7 @@ void THttpClient::DiscardBody(const THttpResponseHead& head, std::chrono::millis
     }
 }
 
-void THttpClient::Release(const THttpResponseHead& head) {
+void HttpClient::Release(const HttpResponseHead& head) {
     if (connection_ && (!KeepsConnection(head) || connection_->PeerClosed()))
         connection_.reset();
 }

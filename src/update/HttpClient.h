@@ -13,26 +13,26 @@
 #include <string>
 #include <string_view>
 
-class THttpConnection;
-struct THttpResponseHead;
+class HttpConnection;
+struct HttpResponseHead;
 
 // Receives the body of the final response piece by piece, as it arrives.
-using TBodySink = std::function<void(std::string_view)>;
+using BodySink = std::function<void(std::string_view)>;
 
 // The head of a GET for Url, byte for byte as the client sends it.
-std::string RequestHead(const TUrl& url, std::string_view cookies);
+std::string RequestHead(const Url& url, std::string_view cookies);
 
 // An HTTP/1.1 client with a fixed configuration: GET only, http and https, redirects followed
 // (never from https down to http), cookies kept for the life of the client, no proxy, no
 // credentials. Trust widens the system's trust store for tests; the program never sets it.
-class THttpClient {
+class HttpClient {
   public:
-    explicit THttpClient(THttpLimits limits = {}, platform::TTlsTrust trust = {});
-    ~THttpClient();
+    explicit HttpClient(HttpLimits limits = {}, platform::TlsTrust trust = {});
+    ~HttpClient();
 
     // Writes the body of the final response for Address to Sink, or throws AppError (a
-    // TDownloadCancelled when the pump asked to stop). One download at a time.
-    void Get(const std::string& address, const TBodySink& sink, const TMessagePump& pump);
+    // DownloadCancelled when the pump asked to stop). One download at a time.
+    void Get(const std::string& address, const BodySink& sink, const MessagePump& pump);
 
     // Closes the connection if one is open.
     void Disconnect();
@@ -41,17 +41,17 @@ class THttpClient {
     bool Busy() const { return busy_; }
 
   private:
-    THttpResponseHead Exchange(const TUrl& url, const TMessagePump& pump);
-    THttpResponseHead ReadHead(const TUrl& url);
-    void ReadBody(const THttpResponseHead& head, const TBodySink& sink,
+    HttpResponseHead Exchange(const Url& url, const MessagePump& pump);
+    HttpResponseHead ReadHead(const Url& url);
+    void ReadBody(const HttpResponseHead& head, const BodySink& sink,
                   std::optional<std::chrono::milliseconds> waitLimit);
-    void DiscardBody(const THttpResponseHead& head, std::chrono::milliseconds waitLimit);
-    void Release(const THttpResponseHead& head);
+    void DiscardBody(const HttpResponseHead& head, std::chrono::milliseconds waitLimit);
+    void Release(const HttpResponseHead& head);
 
-    THttpLimits limits_;
-    platform::TTlsTrust trust_;
-    TCookieJar cookies_;
-    std::unique_ptr<THttpConnection> connection_;
+    HttpLimits limits_;
+    platform::TlsTrust trust_;
+    CookieJar cookies_;
+    std::unique_ptr<HttpConnection> connection_;
     bool busy_ = false;
     bool responseStarted_ = false;
 };

@@ -30,8 +30,8 @@ template <class Call> auto Reported(Call call) {
 
 } // namespace
 
-THttpConnection::THttpConnection(const TUrl& url, const THttpLimits& limits,
-                                 const platform::TTlsTrust& trust, const TMessagePump& pump)
+HttpConnection::HttpConnection(const Url& url, const HttpLimits& limits,
+                               const platform::TlsTrust& trust, const MessagePump& pump)
     : limits_(limits), pump_(pump), host_(url.host), port_(url.port), buffer_(BufferSize) {
     const auto deadline = Clock::now() + limits_.connect;
     const auto addresses = Reported([&] { return platform::ResolveHost(host_, port_); });
@@ -43,7 +43,7 @@ THttpConnection::THttpConnection(const TUrl& url, const THttpLimits& limits,
             if (url.secure)
                 Handshake(trust, deadline);
             return;
-        } catch (const TDownloadCancelled&) {
+        } catch (const DownloadCancelled&) {
             throw;
         } catch (const AppError& error) {
             if (Clock::now() >= deadline || tls_)
@@ -54,9 +54,9 @@ THttpConnection::THttpConnection(const TUrl& url, const THttpLimits& limits,
     throw lastError.value_or(AppError("No address found for " + host_ + "."));
 }
 
-void THttpConnection::Connect(const platform::TSocketAddress& address, Clock::time_point deadline) {
+void HttpConnection::Connect(const platform::SocketAddress& address, Clock::time_point deadline) {
     Reported([&] {
-        socket_ = platform::TSocket::StartConnect(address);
+        socket_ = platform::Socket::StartConnect(address);
         while (!socket_.WaitConnected(SliceMs(limits_.connectSlice, deadline - Clock::now()))) {
             if (Clock::now() >= deadline) {
                 socket_.Close();
@@ -67,10 +67,10 @@ void THttpConnection::Connect(const platform::TSocketAddress& address, Clock::ti
     });
 }
 
-void THttpConnection::Handshake(const platform::TTlsTrust& trust, Clock::time_point deadline) {
+void HttpConnection::Handshake(const platform::TlsTrust& trust, Clock::time_point deadline) {
     Reported([&] {
-        tls_ = std::make_unique<platform::TTlsSession>(socket_, host_, trust);
-        for (platform::TTlsWait wait; (wait = tls_->Handshake()) != platform::TTlsWait::Nothing;) {
+        tls_ = std::make_unique<platform::TlsSession>(socket_, host_, trust);
+        for (platform::TlsWait wait; (wait = tls_->Handshake()) != platform::TlsWait::Nothing;) {
             if (Clock::now() >= deadline)
                 throw AppError("The secure handshake timed out.");
             if (!Wait(wait, SliceMs(limits_.connectSlice, deadline - Clock::now())))
@@ -79,36 +79,36 @@ void THttpConnection::Handshake(const platform::TTlsTrust& trust, Clock::time_po
     });
 }
 
-bool THttpConnection::Wait(platform::TTlsWait what, int milliseconds) {
-    return what == platform::TTlsWait::Writable ? socket_.WaitWritable(milliseconds)
-                                                : socket_.WaitReadable(milliseconds);
+bool HttpConnection::Wait(platform::TlsWait what, int milliseconds) {
+    return what == platform::TlsWait::Writable ? socket_.WaitWritable(milliseconds)
+                                               : socket_.WaitReadable(milliseconds);
 }
 
-void THttpConnection::Pump() {
+void HttpConnection::Pump() {
     lastPump_ = Clock::now();
     if (!pump_())
-        throw TDownloadCancelled();
+        throw DownloadCancelled();
 }
 
-void THttpConnection::Send(std::string_view bytes) {
+void HttpConnection::Send(std::string_view bytes) {
     Reported([&] { SendAll(bytes); });
 }
 
-void THttpConnection::SendAll(std::string_view bytes) {
+void HttpConnection::SendAll(std::string_view bytes) {
     while (!bytes.empty()) {
         std::size_t sent = tls_ ? tls_->Send(bytes) : socket_.Send(bytes);
         bytes.remove_prefix(sent);
-        const platform::TTlsWait wait = tls_ ? tls_->Waiting() : platform::TTlsWait::Writable;
+        const platform::TlsWait wait = tls_ ? tls_->Waiting() : platform::TlsWait::Writable;
         if (sent == 0 && !Wait(wait, static_cast<int>(limits_.readSlice.count())))
             Pump();
     }
 }
 
-bool THttpConnection::Fill(std::optional<milliseconds> waitLimit) {
+bool HttpConnection::Fill(std::optional<milliseconds> waitLimit) {
     return Reported([&] { return FillBuffer(waitLimit); });
 }
 
-bool THttpConnection::FillBuffer(std::optional<milliseconds> waitLimit) {
+bool HttpConnection::FillBuffer(std::optional<milliseconds> waitLimit) {
     if (peerClosed_)
         return false;
     if (begin_ == end_) {
@@ -135,7 +135,7 @@ bool THttpConnection::FillBuffer(std::optional<milliseconds> waitLimit) {
         const auto left = deadline - Clock::now();
         if (left <= Clock::duration::zero())
             throw AppError("Read Timeout");
-        const platform::TTlsWait wait = tls_ ? tls_->Waiting() : platform::TTlsWait::Readable;
+        const platform::TlsWait wait = tls_ ? tls_->Waiting() : platform::TlsWait::Readable;
         if (!Wait(wait, SliceMs(limits_.readSlice, left)))
             Pump();
     }

@@ -15,14 +15,14 @@
 // One open connection of a download, plain or secure, with the bytes that have arrived and not
 // been used yet. Every wait runs in slices with the message pump called after each empty one,
 // and at least once a slice while bytes keep arriving.
-class THttpConnection {
+class HttpConnection {
   public:
     // Resolves the host and connects, trying its addresses in turn, then for https runs the
     // TLS handshake; both together within the connect limit.
-    THttpConnection(const TUrl& url, const THttpLimits& limits, const platform::TTlsTrust& trust,
-                    const TMessagePump& pump);
+    HttpConnection(const Url& url, const HttpLimits& limits, const platform::TlsTrust& trust,
+                   const MessagePump& pump);
 
-    bool Serves(const TUrl& url) const {
+    bool Serves(const Url& url) const {
         return url.host == host_ && url.port == port_ && url.secure == (tls_ != nullptr);
     }
     bool PeerClosed() const { return peerClosed_; }
@@ -37,21 +37,20 @@ class THttpConnection {
     bool Fill(std::optional<std::chrono::milliseconds> waitLimit);
 
   private:
-    void Connect(const platform::TSocketAddress& address,
+    void Connect(const platform::SocketAddress& address,
                  std::chrono::steady_clock::time_point deadline);
-    void Handshake(const platform::TTlsTrust& trust,
-                   std::chrono::steady_clock::time_point deadline);
+    void Handshake(const platform::TlsTrust& trust, std::chrono::steady_clock::time_point deadline);
     void SendAll(std::string_view bytes);
     bool FillBuffer(std::optional<std::chrono::milliseconds> waitLimit);
-    bool Wait(platform::TTlsWait what, int milliseconds);
+    bool Wait(platform::TlsWait what, int milliseconds);
     void Pump();
 
-    const THttpLimits& limits_;
-    const TMessagePump& pump_;
+    const HttpLimits& limits_;
+    const MessagePump& pump_;
     std::string host_;
     int port_;
-    platform::TSocket socket_;
-    std::unique_ptr<platform::TTlsSession> tls_;
+    platform::Socket socket_;
+    std::unique_ptr<platform::TlsSession> tls_;
     std::vector<char> buffer_;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;

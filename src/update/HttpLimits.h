@@ -3,7 +3,7 @@
 #include <chrono>
 
 // How long a download waits, and how often it lets the caller's messages run meanwhile.
-struct THttpLimits {
+struct HttpLimits {
     std::chrono::milliseconds connect{120'000};
     std::chrono::milliseconds connectSlice{125};
     std::chrono::milliseconds readSlice{250};

@@ -2,7 +2,7 @@
 
 #include "util/AppError.h"
 
-std::size_t THttpLineReader::Feed(std::string_view bytes) {
+std::size_t HttpLineReader::Feed(std::string_view bytes) {
     if (complete_)
         return 0;
     std::size_t end = bytes.find('\n');
@@ -21,7 +21,7 @@ std::size_t THttpLineReader::Feed(std::string_view bytes) {
     return end + 1;
 }
 
-void THttpLineReader::Clear() {
+void HttpLineReader::Clear() {
     line_.clear();
     complete_ = false;
 }

@@ -9,7 +9,7 @@ inline constexpr std::size_t LongestHttpLine = 16384;
 
 // Gathers one line that may arrive in pieces. A line ends at LF; a CR just before the LF is
 // dropped.
-class THttpLineReader {
+class HttpLineReader {
   public:
     // Takes bytes up to and including the LF and returns how many it used; throws AppError
     // "Max line length exceeded." once the line is too long.

@@ -6,10 +6,10 @@
 
 // Runs the caller's pending work while a download waits for the network; returning false
 // asks the download to stop.
-using TMessagePump = std::function<bool()>;
+using MessagePump = std::function<bool()>;
 
 // The caller stopped the download through its message pump.
-class TDownloadCancelled : public AppError {
+class DownloadCancelled : public AppError {
   public:
-    TDownloadCancelled() : AppError("The download was cancelled.") {}
+    DownloadCancelled() : AppError("The download was cancelled.") {}
 };

@@ -32,14 +32,14 @@ std::optional<std::uint64_t> DecimalNumber(std::string_view text) {
 
 } // namespace
 
-std::optional<std::string_view> THttpResponseHead::Field(std::string_view name) const {
+std::optional<std::string_view> HttpResponseHead::Field(std::string_view name) const {
     for (const auto& [fieldName, value] : fields)
         if (SameName(fieldName, name))
             return value;
     return std::nullopt;
 }
 
-std::vector<std::string_view> THttpResponseHead::Fields(std::string_view name) const {
+std::vector<std::string_view> HttpResponseHead::Fields(std::string_view name) const {
     std::vector<std::string_view> values;
     for (const auto& [fieldName, value] : fields)
         if (SameName(fieldName, name))
@@ -60,7 +60,7 @@ int ParseStatusCode(std::string_view statusLine) {
     return number ? static_cast<int>(*number) : -1;
 }
 
-std::size_t TResponseHeadParser::Feed(std::string_view bytes) {
+std::size_t ResponseHeadParser::Feed(std::string_view bytes) {
     std::size_t used = 0;
     while (!complete_ && used < bytes.size()) {
         std::size_t taken = line_.Feed(bytes.substr(used));
@@ -76,7 +76,7 @@ std::size_t TResponseHeadParser::Feed(std::string_view bytes) {
     return used;
 }
 
-void TResponseHeadParser::EndOfInput() {
+void ResponseHeadParser::EndOfInput() {
     if (complete_)
         return;
     if (!line_.Line().empty())
@@ -86,7 +86,7 @@ void TResponseHeadParser::EndOfInput() {
     complete_ = true;
 }
 
-void TResponseHeadParser::TakeLine(std::string_view line) {
+void ResponseHeadParser::TakeLine(std::string_view line) {
     if (!statusSeen_) {
         statusSeen_ = true;
         head_.statusLine = line;
@@ -113,20 +113,20 @@ void TResponseHeadParser::TakeLine(std::string_view line) {
                               TrimBlanks(line.substr(colon + 1)));
 }
 
-TBodyFraming BodyFramingOf(const THttpResponseHead& head) {
+BodyFraming BodyFramingOf(const HttpResponseHead& head) {
     if ((head.status >= 100 && head.status < 200) || head.status == 204 || head.status == 304)
         return {};
     for (auto coding : head.Fields("Transfer-Encoding"))
         if (FoldAsciiCase(coding).find("chunked") != std::string::npos)
-            return {TBodyFraming::Chunked};
+            return {BodyFraming::Chunked};
     if (auto length = head.Field("Content-Length")) {
         if (auto number = DecimalNumber(*length))
-            return *number == 0 ? TBodyFraming{} : TBodyFraming{TBodyFraming::Length, *number};
+            return *number == 0 ? BodyFraming{} : BodyFraming{BodyFraming::Length, *number};
     }
-    return {TBodyFraming::UntilClose};
+    return {BodyFraming::UntilClose};
 }
 
-bool KeepsConnection(const THttpResponseHead& head) {
+bool KeepsConnection(const HttpResponseHead& head) {
     if (head.cutShort)
         return false;
     bool keepAlive = false;

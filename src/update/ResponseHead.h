@@ -13,7 +13,7 @@
 inline constexpr std::size_t LargestResponseHead = 64 * 1024;
 
 // A response's status line and header fields.
-struct THttpResponseHead {
+struct HttpResponseHead {
     std::string statusLine;
     int status = -1;
     std::vector<std::pair<std::string, std::string>> fields; // values without outer blanks
@@ -29,7 +29,7 @@ struct THttpResponseHead {
 int ParseStatusCode(std::string_view statusLine);
 
 // Reads a response head from bytes that may arrive in pieces.
-class TResponseHeadParser {
+class ResponseHeadParser {
   public:
     // Takes bytes up to the end of the head and returns how many it used; throws AppError for
     // a line or a head that is too long.
@@ -40,27 +40,27 @@ class TResponseHeadParser {
 
     bool Complete() const { return complete_; }
     bool Started() const { return size_ > 0; }
-    const THttpResponseHead& Head() const { return head_; }
+    const HttpResponseHead& Head() const { return head_; }
 
   private:
     void TakeLine(std::string_view line);
 
-    THttpResponseHead head_;
-    THttpLineReader line_;
+    HttpResponseHead head_;
+    HttpLineReader line_;
     std::size_t size_ = 0;
     bool statusSeen_ = false;
     bool complete_ = false;
 };
 
 // How the body of a response is delimited (RFC 7230 3.3.3).
-struct TBodyFraming {
+struct BodyFraming {
     enum Kind { NoBody, Length, Chunked, UntilClose } kind = NoBody;
     std::uint64_t length = 0;
 };
 
 // The body's framing: none for 1xx, 204 and 304; chunked coding before "Content-Length"; a
 // "Content-Length" that is not a number reads until the server closes.
-TBodyFraming BodyFramingOf(const THttpResponseHead& head);
+BodyFraming BodyFramingOf(const HttpResponseHead& head);
 
 // True when the connection may carry the next request after this response.
-bool KeepsConnection(const THttpResponseHead& head);
+bool KeepsConnection(const HttpResponseHead& head);

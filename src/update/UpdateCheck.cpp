@@ -71,7 +71,7 @@ std::string VersionText(float version, std::string_view decimalSeparator) {
 
 std::optional<std::string> NewerVersion(const std::filesystem::path& file, float current,
                                         std::string_view decimalSeparator) {
-    std::string version = TIniFile(file).ReadString("APPLICATION", "Version");
+    std::string version = IniFile(file).ReadString("APPLICATION", "Version");
     if (current >= ParseVersionNumber(version, decimalSeparator))
         return std::nullopt;
     return version;

@@ -8,7 +8,7 @@
 namespace {
 
 // The parts of an address or reference (RFC 3986 3); a missing part is nullopt.
-struct TReference {
+struct Reference {
     std::optional<std::string_view> scheme;
     std::optional<std::string_view> authority;
     std::string_view path;
@@ -23,8 +23,8 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-TReference SplitReference(std::string_view text) {
-    TReference parts;
+Reference SplitReference(std::string_view text) {
+    Reference parts;
     text = text.substr(0, text.find('#'));
     // A scheme is a letter and letters, digits, "+", "-" or "." before the first ":".
     std::size_t colon = text.find_first_of(":/?");
@@ -76,7 +76,7 @@ int DefaultPort(bool secure) {
     return secure ? 443 : 80;
 }
 
-void SetAuthority(TUrl& url, std::string_view authority) {
+void SetAuthority(Url& url, std::string_view authority) {
     // Credentials are never sent; only the host and port are used.
     if (std::size_t at = authority.rfind('@'); at != std::string_view::npos)
         authority.remove_prefix(at + 1);
@@ -108,7 +108,7 @@ void SetAuthority(TUrl& url, std::string_view authority) {
     }
 }
 
-void SetPathAndQuery(TUrl& url, std::string_view path, std::optional<std::string_view> query) {
+void SetPathAndQuery(Url& url, std::string_view path, std::optional<std::string_view> query) {
     url.path = path.empty() ? "/" : Escaped(path);
     url.query.reset();
     if (query)
@@ -142,33 +142,33 @@ std::string WithoutDotSegments(std::string_view input) {
 
 } // namespace
 
-std::string TUrl::Target() const {
+std::string Url::Target() const {
     return query ? path + "?" + *query : path;
 }
 
-std::string TUrl::HostHeader() const {
+std::string Url::HostHeader() const {
     std::string text = host.find(':') == std::string::npos ? host : "[" + host + "]";
     return port == DefaultPort(secure) ? text : text + ":" + std::to_string(port);
 }
 
-std::string TUrl::Text() const {
+std::string Url::Text() const {
     return (secure ? "https://" : "http://") + HostHeader() + Target();
 }
 
-TUrl ParseUrl(std::string_view address) {
-    TReference parts = SplitReference(address);
+Url ParseUrl(std::string_view address) {
+    Reference parts = SplitReference(address);
     if (!parts.scheme || !parts.authority)
         throw AppError("\"" + std::string(address) + "\" is not an http address.");
-    TUrl url;
+    Url url;
     url.secure = IsSecureScheme(*parts.scheme);
     SetAuthority(url, *parts.authority);
     SetPathAndQuery(url, parts.path, parts.query);
     return url;
 }
 
-TUrl ResolveUrl(const TUrl& base, std::string_view reference) {
-    TReference parts = SplitReference(reference);
-    TUrl url = base;
+Url ResolveUrl(const Url& base, std::string_view reference) {
+    Reference parts = SplitReference(reference);
+    Url url = base;
     if (parts.scheme) {
         url.secure = IsSecureScheme(*parts.scheme);
         if (!parts.authority)

@@ -5,7 +5,7 @@
 #include <string_view>
 
 // An http or https address split into what a request needs; the fragment is dropped.
-struct TUrl {
+struct Url {
     bool secure = false; // https
     std::string host;    // an IPv6 address without its brackets
     int port = 80;
@@ -21,7 +21,7 @@ struct TUrl {
 
 // Splits an absolute http or https address; throws AppError for anything else. Bytes
 // a request line cannot carry (controls, blanks, non-ASCII) are percent-encoded.
-TUrl ParseUrl(std::string_view address);
+Url ParseUrl(std::string_view address);
 
 // Where Reference (a redirect's "Location") points when read against Base (RFC 3986 5.2).
-TUrl ResolveUrl(const TUrl& base, std::string_view reference);
+Url ResolveUrl(const Url& base, std::string_view reference);

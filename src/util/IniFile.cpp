@@ -28,7 +28,7 @@ std::string_view Unquote(std::string_view value) {
 
 } // namespace
 
-TIniFile::TIniFile(const std::filesystem::path& path) {
+IniFile::IniFile(const std::filesystem::path& path) {
     try {
         text_ = ReadFileBytes(path);
     } catch (const std::exception&) {
@@ -36,13 +36,13 @@ TIniFile::TIniFile(const std::filesystem::path& path) {
     }
 }
 
-TIniFile TIniFile::FromText(std::string_view text) {
-    TIniFile file;
+IniFile IniFile::FromText(std::string_view text) {
+    IniFile file;
     file.text_ = text;
     return file;
 }
 
-std::string TIniFile::ReadString(std::string_view section, std::string_view key) const {
+std::string IniFile::ReadString(std::string_view section, std::string_view key) const {
     bool inSection = false;
     std::string_view rest = text_;
     while (!rest.empty()) {

@@ -4,4 +4,4 @@
 #include <vector>
 
 // An ordered, unsorted list of texts that allows duplicates.
-using TStringList = std::vector<std::string>;
+using StringList = std::vector<std::string>;

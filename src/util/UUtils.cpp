@@ -42,7 +42,7 @@ std::string PackItems(std::string_view text) {
     return PackWith(text, "^^");
 }
 
-void SplitByChar(char delimiter, std::string_view text, TStringList& fields) {
+void SplitByChar(char delimiter, std::string_view text, StringList& fields) {
     fields.clear();
     std::string field;
     for (char byte : text) {
@@ -125,7 +125,7 @@ bool IsBlank(std::string_view text) {
     return Trim(text).empty();
 }
 
-std::string ListToText(const TStringList& items) {
+std::string ListToText(const StringList& items) {
     std::string text;
     std::size_t size = 0;
     for (const auto& item : items)
@@ -138,9 +138,9 @@ std::string ListToText(const TStringList& items) {
     return text;
 }
 
-TStringList TextToList(std::string_view text) {
+StringList TextToList(std::string_view text) {
     text = text.substr(0, text.find('\0'));
-    TStringList lines;
+    StringList lines;
     std::size_t start = 0;
     while (start < text.size()) {
         auto isBreak = [](char byte) { return byte == '\r' || byte == '\n'; };
@@ -178,7 +178,7 @@ std::string NormalizeLineEnds(std::string_view text) {
     return normalized;
 }
 
-int IndexOfIgnoringCase(const TStringList& items, std::string_view text) {
+int IndexOfIgnoringCase(const StringList& items, std::string_view text) {
     const std::string wanted = FoldCase(text);
     for (std::size_t index = 0; index < items.size(); ++index)
         if (FoldCase(items[index]) == wanted)

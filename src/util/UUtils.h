@@ -12,7 +12,7 @@ std::string PackLines(std::string_view text);
 std::string PackItems(std::string_view text);
 
 // Cuts a text into fields at each Delimiter; a trailing delimiter adds no empty field.
-void SplitByChar(char delimiter, std::string_view text, TStringList& fields);
+void SplitByChar(char delimiter, std::string_view text, StringList& fields);
 
 // Every occurrence of Pattern replaced by Replacement, left to right, without overlap.
 std::string ReplaceAll(std::string_view text, std::string_view pattern,
@@ -37,17 +37,17 @@ std::string Trim(std::string_view text);
 bool IsBlank(std::string_view text);
 
 // The text form of a list: every item followed by CR LF.
-std::string ListToText(const TStringList& items);
+std::string ListToText(const StringList& items);
 
 // Reads a text form: breaks at CR LF, lone CR and lone LF; stops at the first NUL.
-TStringList TextToList(std::string_view text);
+StringList TextToList(std::string_view text);
 
 // A text re-ended the way a string list writes it: every line followed by CR LF.
 std::string NormalizeLineEnds(std::string_view text);
 
 // Index of the first item equal to Text without regard to letter case (UTF-8 aware for common
 // scripts), or -1.
-int IndexOfIgnoringCase(const TStringList& items, std::string_view text);
+int IndexOfIgnoringCase(const StringList& items, std::string_view text);
 
 // Starts the desktop's web browser on an address, passed as one argument. True when a browser is
 // registered, whether or not it could be started.

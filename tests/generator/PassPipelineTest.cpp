@@ -41,8 +41,8 @@ std::string RandomText(std::mt19937& random, int pieces) {
     return text;
 }
 
-TStringList RandomList(std::mt19937& random) {
-    TStringList items(std::uniform_int_distribution<int>(0, 4)(random));
+StringList RandomList(std::mt19937& random) {
+    StringList items(std::uniform_int_distribution<int>(0, 4)(random));
     for (auto& item : items)
         item = RandomText(random, std::uniform_int_distribution<int>(0, 4)(random));
     return items;

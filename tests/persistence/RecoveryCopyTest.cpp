@@ -108,9 +108,9 @@ TEST(ProjectSnapshotsTest, ASnapshotKeepsTheProjectAsItWasAndSeesEveryLaterChang
     const ProjectSnapshot before = snapshots.Take(project);
     project.Emails[1] = "TWO";
     const ProjectSnapshot after = snapshots.Take(project);
-    EXPECT_EQ(ProjectOf(before).Emails, (TStringList{"one", "two"}));
-    EXPECT_EQ(ProjectOf(after).Emails, (TStringList{"one", "TWO"}));
-    EXPECT_EQ(ProjectOf(after).Articles, TStringList{"kept"});
+    EXPECT_EQ(ProjectOf(before).Emails, (StringList{"one", "two"}));
+    EXPECT_EQ(ProjectOf(after).Emails, (StringList{"one", "TWO"}));
+    EXPECT_EQ(ProjectOf(after).Articles, StringList{"kept"});
 }
 
 TEST(CrashReportsTest, TheNewestReportsAreKeptWithTheirMinidumps) {

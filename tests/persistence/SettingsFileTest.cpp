@@ -89,12 +89,12 @@ TEST(SettingsFile, DocumentedLossyListCases) {
     model.PopUps = {"A", "", "B"};
     model.Signatures = {"s^", "t"};
     TAffManager loaded = ParseSettings(FormatSettings(model));
-    EXPECT_EQ(loaded.Anchors, (TStringList{"a", "$b"}));
-    EXPECT_EQ(loaded.Banners, (TStringList{"x", "y"}));
+    EXPECT_EQ(loaded.Anchors, (StringList{"a", "$b"}));
+    EXPECT_EQ(loaded.Banners, (StringList{"x", "y"}));
     EXPECT_TRUE(loaded.Emails.empty());
-    EXPECT_EQ(loaded.Articles, (TStringList{"first"}));
-    EXPECT_EQ(loaded.PopUps, (TStringList{"A", "", "B"}));
-    EXPECT_EQ(loaded.Signatures, (TStringList{"s", "^t"}));
+    EXPECT_EQ(loaded.Articles, (StringList{"first"}));
+    EXPECT_EQ(loaded.PopUps, (StringList{"A", "", "B"}));
+    EXPECT_EQ(loaded.Signatures, (StringList{"s", "^t"}));
 }
 
 TEST(SettingsFile, TagsAreFoundInAnyCaseAndOnlyForward) {
@@ -126,7 +126,7 @@ TEST(SettingsFile, PPCAdsWithSeveralBodyLinesComeBackWhole) {
 
 TEST(SettingsFile, PPCAdCutShortAtTheEndOfTheListKeepsWhatItHas) {
     TAffManager loaded = ParseSettings("<%%AfPPC%%>^Broken^body$$more<%%/AfPPC%%>");
-    EXPECT_EQ(loaded.PPCAds, (TStringList{"^Broken^body$$more"}));
+    EXPECT_EQ(loaded.PPCAds, (StringList{"^Broken^body$$more"}));
 }
 
 TEST(SettingsFile, Windows1252FileKeepsItsAccentedLetters) {
@@ -159,7 +159,7 @@ TEST(SettingsFile, EveryKindOfLineBreakReadsAsBefore) {
                                        "<%%AfEmail%%>x^^^y$$z<%%/AfEmail%%>\0"
                                        "<%%AfFileName%%>cut<%%/AfFileName%%>"s);
     EXPECT_EQ(loaded.Title, "a\r\nb\r\n\r\nc\r\n");
-    EXPECT_EQ(loaded.Anchors, (TStringList{"a", "b", "$c", "", "d"}));
-    EXPECT_EQ(loaded.Emails, (TStringList{"x", "^y$$z"}));
+    EXPECT_EQ(loaded.Anchors, (StringList{"a", "b", "$c", "", "d"}));
+    EXPECT_EQ(loaded.Emails, (StringList{"x", "^y$$z"}));
     EXPECT_EQ(loaded.OutputFileName, "");
 }

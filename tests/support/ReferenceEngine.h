@@ -24,7 +24,7 @@ inline std::string ReferenceExpand(std::string_view templateText, const TAffMana
     struct Section {
         const char* name;
         const char* placeholder;
-        TStringList TAffManager::*list;
+        StringList TAffManager::*list;
         bool link;
     };
     const Section sections[] = {{"LINKTEXT", "%%ANCHORTEXT%%", &TAffManager::Anchors, true},

@@ -11,7 +11,7 @@ constexpr int WaitSliceMs = 20;
 
 class PlainStream : public TestStream {
   public:
-    explicit PlainStream(platform::TSocket socket) : socket_(std::move(socket)) {}
+    explicit PlainStream(platform::Socket socket) : socket_(std::move(socket)) {}
     std::optional<std::size_t> Receive(std::span<char> buffer) override {
         return socket_.Receive(buffer);
     }
@@ -20,7 +20,7 @@ class PlainStream : public TestStream {
     bool WaitWritable(int milliseconds) override { return socket_.WaitWritable(milliseconds); }
 
   private:
-    platform::TSocket socket_;
+    platform::Socket socket_;
 };
 
 } // namespace

@@ -38,7 +38,7 @@ class TestStream {
 // Turns an accepted socket into the stream the script is played on (TLS, for instance); null
 // when the client is refused. Stopping tells it to give up waiting.
 using TestStreamMaker = std::function<std::unique_ptr<TestStream>(
-    platform::TSocket socket, const std::atomic<bool>& stopping)>;
+    platform::Socket socket, const std::atomic<bool>& stopping)>;
 
 // A scripted HTTP server on 127.0.0.1, on a port the system picked; connections beyond the
 // script are closed at once, or served by the last script when RepeatLast is set. With Secure,
@@ -65,7 +65,7 @@ class TestHttpServer {
     void SendAll(TestStream& stream, std::string_view bytes);
     void WaitForTick(unsigned long seen);
 
-    platform::TListeningSocket listener_;
+    platform::ListeningSocket listener_;
     std::vector<TestConnection> script_;
     bool repeatLast_;
     TestStreamMaker secure_;

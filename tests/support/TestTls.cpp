@@ -123,7 +123,7 @@ SSL_CTX* ServerContext(const TestTlsSetup& setup) {
 // TLS through memory buffers, so that the server side never touches the socket's descriptor.
 class TlsStream : public TestStream {
   public:
-    TlsStream(platform::TSocket socket, SSL_CTX* context, bool closeNotify)
+    TlsStream(platform::Socket socket, SSL_CTX* context, bool closeNotify)
         : socket_(std::move(socket)), ssl_(SSL_new(context)), closeNotify_(closeNotify) {
         in_ = BIO_new(BIO_s_mem());
         out_ = BIO_new(BIO_s_mem());
@@ -219,7 +219,7 @@ class TlsStream : public TestStream {
         }
     }
 
-    platform::TSocket socket_;
+    platform::Socket socket_;
     SSL* ssl_;
     BIO* in_;
     BIO* out_;
@@ -236,7 +236,7 @@ const std::string& TestRootPem() {
 
 TestStreamMaker TlsStreams(TestTlsSetup setup) {
     std::shared_ptr<SSL_CTX> context(ServerContext(setup), SSL_CTX_free);
-    return [context, setup](platform::TSocket socket,
+    return [context, setup](platform::Socket socket,
                             const std::atomic<bool>& stopping) -> std::unique_ptr<TestStream> {
         auto stream =
             std::make_unique<TlsStream>(std::move(socket), context.get(), setup.closeNotify);

@@ -18,7 +18,7 @@ QString Offer(const QString& version) {
 }
 
 std::string ClosedPortUrl() {
-    platform::TListeningSocket listener;
+    platform::ListeningSocket listener;
     return "http://127.0.0.1:" + std::to_string(listener.Port()) + "/live/";
 }
 

@@ -62,7 +62,7 @@ TEST(CookieJar, SendsCookiesBackByDomainAndPath) {
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);
-        TCookieJar jar;
+        CookieJar jar;
         for (auto [address, field] : test.received)
             jar.Take(field, false, ParseUrl(address), Now);
         EXPECT_EQ(jar.CookieHeader(ParseUrl(test.requested), Now), test.expected);
@@ -70,7 +70,7 @@ TEST(CookieJar, SendsCookiesBackByDomainAndPath) {
 }
 
 TEST(CookieJar, ReadsSetCookie2ListsAndExpiresDuringTheRun) {
-    TCookieJar jar;
+    CookieJar jar;
     jar.Take("a=\"1,2\"; Version=\"1\"; Path=\"/\", b=2; Version=1; Port", true,
              ParseUrl("http://h:8080/x"), Now);
     jar.Take("c=3; Max-Age=60", false, ParseUrl("http://h:8080/"), Now);

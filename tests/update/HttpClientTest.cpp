@@ -49,11 +49,11 @@ class Download : public ::testing::Test {
 
     TempFolder folder;
     fs::path target = folder.path() / "mainappupdate.inf";
-    THttpClient client{{.connect = 2s,
-                        .connectSlice = 1ms,
-                        .readSlice = 1ms,
-                        .failureBodyWait = 50ms,
-                        .redirectBodyWait = 50ms}};
+    HttpClient client{{.connect = 2s,
+                       .connectSlice = 1ms,
+                       .readSlice = 1ms,
+                       .failureBodyWait = 50ms,
+                       .redirectBodyWait = 50ms}};
     int pumps = 0;
     int cancelAfter = 2000;
     std::function<void()> whileWaiting;
@@ -185,7 +185,7 @@ TEST_F(Download, ASilentServerWaitsUntilThePumpCancels) {
 TEST_F(Download, FailsWithoutLeavingAFile) {
     int closedPort;
     {
-        platform::TListeningSocket listener;
+        platform::ListeningSocket listener;
         closedPort = listener.Port();
     }
     std::ofstream(target) << "previous";
@@ -217,7 +217,7 @@ TEST_F(Download, GivesUpAConnectThatIsNeverAnsweredAtTheConnectLimit) {
         ::connect(queued.back(), reinterpret_cast<sockaddr*>(&address), length);
     }
 
-    THttpClient patient{{.connect = 300ms, .connectSlice = 1ms}};
+    HttpClient patient{{.connect = 300ms, .connectSlice = 1ms}};
     int waits = 0;
     try {
         patient.Get(

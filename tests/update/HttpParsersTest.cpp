@@ -51,7 +51,7 @@ TEST(ResponseHeadParser, ReadsHeadsWholeAndByteByByte) {
     for (const auto& test : HeadCases) {
         for (bool byteByByte : {false, true}) {
             SCOPED_TRACE(std::string(test.name) + (byteByByte ? " (byte by byte)" : ""));
-            TResponseHeadParser parser;
+            ResponseHeadParser parser;
             auto feed = [&](std::string_view bytes) { return parser.Feed(bytes); };
             if (test.status == -2) {
                 EXPECT_THROW(FeedAll(test.input, byteByByte, feed), AppError);
@@ -89,7 +89,7 @@ TEST(ChunkedDecoder, JoinsChunksWholeAndByteByByte) {
     for (const auto& test : cases) {
         for (bool byteByByte : {false, true}) {
             SCOPED_TRACE(std::string(test.name) + (byteByByte ? " (byte by byte)" : ""));
-            TChunkedDecoder decoder;
+            ChunkedDecoder decoder;
             std::string body;
             auto feed = [&](std::string_view bytes) {
                 return decoder.Feed(bytes, [&](std::string_view data) { body += data; });

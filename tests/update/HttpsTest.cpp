@@ -64,12 +64,12 @@ class Https : public ::testing::Test {
 
     TempFolder folder;
     fs::path target = folder.path() / "mainappupdate.inf";
-    THttpClient client{{.connect = 5s,
-                        .connectSlice = 1ms,
-                        .readSlice = 1ms,
-                        .failureBodyWait = 50ms,
-                        .redirectBodyWait = 50ms},
-                       {RootPem()}};
+    HttpClient client{{.connect = 5s,
+                       .connectSlice = 1ms,
+                       .readSlice = 1ms,
+                       .failureBodyWait = 50ms,
+                       .redirectBodyWait = 50ms},
+                      {RootPem()}};
     std::string failure;
     int pumps = 0;
     int cancelAfter = 20'000;
@@ -94,7 +94,7 @@ TEST_F(Https, TrustsOnlyTheSystemStoreUnlessConfigured) {
     auto servers = StartScenarioServers();
     if (!servers)
         GTEST_SKIP() << "VANTOR_TLS_SERVERS is not set (scripts/test-windows.sh sets it)";
-    THttpClient program;
+    HttpClient program;
     EXPECT_FALSE(DownloadFile(
         program, servers->Url(0), target, [] { return true; }, &failure));
     EXPECT_EQ(failure, "certificate issuer is unknown");
@@ -109,7 +109,7 @@ TEST_F(Https, AStalledHandshakeKeepsThePumpRunningUntilCancelledOrTheConnectLimi
     EXPECT_EQ(pumps, 200);
     EXPECT_EQ(failure, "the download was cancelled");
 
-    THttpClient patient{{.connect = 300ms, .connectSlice = 1ms}};
+    HttpClient patient{{.connect = 300ms, .connectSlice = 1ms}};
     int waits = 0;
     EXPECT_FALSE(DownloadFile(
         patient, url, target, [&] { return ++waits < 100'000; }, &failure));

@@ -30,7 +30,7 @@ TEST(Url, SplitsAbsoluteHttpAddresses) {
             EXPECT_THROW(ParseUrl(test.address), AppError);
             continue;
         }
-        const TUrl url = ParseUrl(test.address);
+        const Url url = ParseUrl(test.address);
         EXPECT_EQ(url.secure, std::string_view(test.address).starts_with("HTTPS"));
         EXPECT_EQ(url.host, test.host);
         EXPECT_EQ(url.port, test.port);
@@ -40,7 +40,7 @@ TEST(Url, SplitsAbsoluteHttpAddresses) {
 }
 
 TEST(Url, ResolvesRedirectsAgainstThePreviousAddress) {
-    const TUrl base = ParseUrl("http://h:81/a/b/c?q");
+    const Url base = ParseUrl("http://h:81/a/b/c?q");
     struct Case {
         const char* location;
         const char* resolved; // nullptr: refused

@@ -22,17 +22,17 @@ TEST(PackItems, JoinsLinesWithCarets) {
 }
 
 TEST(SplitByChar, KeepsEmptyFieldsButNotATrailingOne) {
-    TStringList fields = {"left over"};
+    StringList fields = {"left over"};
     SplitByChar('^', "^Title^Body^Link^", fields);
-    EXPECT_EQ(fields, (TStringList{"", "Title", "Body", "Link"}));
+    EXPECT_EQ(fields, (StringList{"", "Title", "Body", "Link"}));
     SplitByChar('^', "", fields);
     EXPECT_TRUE(fields.empty());
     SplitByChar('^', "plain", fields);
-    EXPECT_EQ(fields, (TStringList{"plain"}));
+    EXPECT_EQ(fields, (StringList{"plain"}));
     SplitByChar('^', "^", fields);
-    EXPECT_EQ(fields, (TStringList{""}));
+    EXPECT_EQ(fields, (StringList{""}));
     SplitByChar('^', "a^^b", fields);
-    EXPECT_EQ(fields, (TStringList{"a", "", "b"}));
+    EXPECT_EQ(fields, (StringList{"a", "", "b"}));
 }
 
 TEST(ReplaceAll, ReplacesLeftmostWithoutOverlapOrRescan) {
@@ -53,11 +53,11 @@ TEST(Trim, DropsControlBytesAndSpacesAtBothEnds) {
 }
 
 TEST(TextForm, SplitsAtEveryKindOfBreakAndStopsAtNul) {
-    EXPECT_EQ(TextToList("a\r\nb\rc\nd"), (TStringList{"a", "b", "c", "d"}));
-    EXPECT_EQ(TextToList("a\n\rb"), (TStringList{"a", "", "b"}));
-    EXPECT_EQ(TextToList("a\r\n"), (TStringList{"a"}));
-    EXPECT_EQ(TextToList("a\r\n\r\n"), (TStringList{"a", ""}));
-    EXPECT_EQ(TextToList(std::string_view("a\nb\0c\nd", 7)), (TStringList{"a", "b"}));
+    EXPECT_EQ(TextToList("a\r\nb\rc\nd"), (StringList{"a", "b", "c", "d"}));
+    EXPECT_EQ(TextToList("a\n\rb"), (StringList{"a", "", "b"}));
+    EXPECT_EQ(TextToList("a\r\n"), (StringList{"a"}));
+    EXPECT_EQ(TextToList("a\r\n\r\n"), (StringList{"a", ""}));
+    EXPECT_EQ(TextToList(std::string_view("a\nb\0c\nd", 7)), (StringList{"a", "b"}));
     EXPECT_TRUE(TextToList("").empty());
     EXPECT_EQ(ListToText({"a", "", "b"}), "a\r\n\r\nb\r\n");
     EXPECT_EQ(ListToText({}), "");
@@ -65,7 +65,7 @@ TEST(TextForm, SplitsAtEveryKindOfBreakAndStopsAtNul) {
 }
 
 TEST(CaseInsensitiveLookup, FoldsAsciiAndAccentedLetters) {
-    TStringList items = {"Buy Now", "\xC3\x89t\xC3\xA9", "\xD0\x9C\xD0\xB8\xD1\x80"};
+    StringList items = {"Buy Now", "\xC3\x89t\xC3\xA9", "\xD0\x9C\xD0\xB8\xD1\x80"};
     EXPECT_EQ(IndexOfIgnoringCase(items, "BUY NOW"), 0);
     EXPECT_EQ(IndexOfIgnoringCase(items, "\xC3\xA9T\xC3\x89"), 1);        // été / ÉTÉ
     EXPECT_EQ(IndexOfIgnoringCase(items, "\xD0\xBC\xD0\x98\xD0\xA0"), 2); // мИР
@@ -118,10 +118,10 @@ TEST(TextFinder, AgreesWithANaiveSearchAndStaysLinearOnRepeatedRuns) {
 }
 
 TEST(CaseInsensitiveLookup, FollowsTheUnicodeSimpleCaseFolding) {
-    TStringList items = {"\xC3\xBF",                                      // ÿ
-                         "\xCE\xAC\xCE\xAD",                              // άέ
-                         "\xD2\x91\xD3\x99\xD2\x9B",                      // ґәқ
-                         "\xF0\x90\x90\xA8"};                             // 𐐨
+    StringList items = {"\xC3\xBF",                                       // ÿ
+                        "\xCE\xAC\xCE\xAD",                               // άέ
+                        "\xD2\x91\xD3\x99\xD2\x9B",                       // ґәқ
+                        "\xF0\x90\x90\xA8"};                              // 𐐨
     EXPECT_EQ(IndexOfIgnoringCase(items, "\xC5\xB8"), 0);                 // Ÿ
     EXPECT_EQ(IndexOfIgnoringCase(items, "\xCE\x86\xCE\x88"), 1);         // ΆΈ
     EXPECT_EQ(IndexOfIgnoringCase(items, "\xD2\x90\xD3\x98\xD2\x9A"), 2); // ҐӘҚ
