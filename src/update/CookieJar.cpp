@@ -113,6 +113,68 @@ std::vector<int> PortList(std::string_view text) {
     return ports;
 }
 
+// "name=value" of a cookie line; nothing when the name is blank.
+std::optional<Cookie> NameAndValue(std::string_view pair) {
+    const std::size_t equals = pair.find('=');
+    if (equals == std::string_view::npos || TrimBlanks(pair.substr(0, equals)).empty())
+        return std::nullopt;
+    Cookie cookie;
+    cookie.name = TrimBlanks(pair.substr(0, equals));
+    cookie.value = TrimBlanks(pair.substr(equals + 1));
+    // A control byte would end or split the "Cookie" line sent back.
+    auto control = [](char c) {
+        return (static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F;
+    };
+    if (std::ranges::any_of(cookie.name + cookie.value, control))
+        return std::nullopt;
+    return cookie;
+}
+
+// The Domain attribute; false when Url may not set cookies for that domain.
+bool TakeDomain(std::string_view value, const Url& url, Cookie& cookie) {
+    if (value.starts_with('.'))
+        value.remove_prefix(1);
+    const std::string host = FoldAsciiCase(url.host);
+    const std::string domain = FoldAsciiCase(value);
+    // A domain of one label ("com") would reach every site under it.
+    if (!DomainMatches(host, domain) || (domain != host && domain.find('.') == std::string::npos))
+        return false;
+    cookie.hostOnly = domain.find('.') == std::string::npos;
+    cookie.domain = domain;
+    return true;
+}
+
+// Applies one attribute of a cookie line; false when it refuses the whole cookie.
+bool TakeAttribute(std::string_view attribute, bool version2, const Url& url, Cookie& cookie,
+                   std::optional<std::int64_t>& maxAge) {
+    const std::size_t split = attribute.find('=');
+    const std::string name = FoldAsciiCase(TrimBlanks(attribute.substr(0, split)));
+    std::string_view value =
+        split == std::string_view::npos ? std::string_view() : attribute.substr(split + 1);
+    value = TrimBlanks(value);
+    if (version2)
+        value = Unquoted(value);
+    if (name == "expires") {
+        if (auto date = ParseCookieDate(value))
+            cookie.expires = date;
+    } else if (name == "max-age") {
+        bool negative = value.starts_with('-');
+        std::string_view digits = value.substr(negative ? 1 : 0);
+        if (!digits.empty() && LeadingDigits(digits) == digits.size())
+            maxAge = negative ? -1 : digits.size() > 9 ? std::int64_t(1) << 40 : NumberOf(digits);
+    } else if (name == "domain" && !value.empty()) {
+        return TakeDomain(value, url, cookie);
+    } else if (name == "path") {
+        cookie.path = value.starts_with('/') ? std::string(value) : DefaultPath(url.path);
+    } else if (name == "secure") {
+        cookie.secure = true;
+    } else if (name == "port" && version2) {
+        cookie.ports =
+            split == std::string_view::npos ? std::vector<int>{url.port} : PortList(value);
+    }
+    return true;
+}
+
 } // namespace
 
 std::optional<std::int64_t> ParseCookieDate(std::string_view text) {
@@ -166,114 +228,72 @@ std::optional<std::int64_t> ParseCookieDate(std::string_view text) {
     return sys_days(date).time_since_epoch() / seconds(1) + hour * 3600 + minute * 60 + second;
 }
 
-void CookieJar::Take(std::string_view field, bool version2, const Url& url, std::int64_t now) {
-    if (!version2) {
-        TakeOne(field, false, url, now);
-        return;
-    }
-    for (auto cookie : SplitOutsideQuotes(field))
-        TakeOne(cookie, true, url, now);
-}
-
-void CookieJar::TakeOne(std::string_view text, bool version2, const Url& url, std::int64_t now) {
-    std::size_t semicolon = text.find(';');
-    std::string_view pair = text.substr(0, semicolon);
-    std::size_t equals = pair.find('=');
-    if (equals == std::string_view::npos || TrimBlanks(pair.substr(0, equals)).empty())
-        return;
-    Cookie cookie;
-    cookie.name = TrimBlanks(pair.substr(0, equals));
-    cookie.value = TrimBlanks(pair.substr(equals + 1));
-    // A control byte would end or split the "Cookie" line sent back.
-    auto control = [](char c) {
-        return (static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F;
-    };
-    if (std::ranges::any_of(cookie.name + cookie.value, control))
-        return;
-    const std::string host = FoldAsciiCase(url.host);
-    cookie.domain = host;
-    cookie.path = DefaultPath(url.path);
-
+std::optional<Cookie> ParseCookieLine(std::string_view text, bool version2, const Url& url,
+                                      std::int64_t now) {
+    const std::size_t semicolon = text.find(';');
+    std::optional<Cookie> cookie = NameAndValue(text.substr(0, semicolon));
+    if (!cookie)
+        return std::nullopt;
+    cookie->domain = FoldAsciiCase(url.host);
+    cookie->path = DefaultPath(url.path);
     std::optional<std::int64_t> maxAge;
     std::string_view attributes =
         semicolon == std::string_view::npos ? std::string_view() : text.substr(semicolon + 1);
     while (!attributes.empty()) {
-        std::size_t end = attributes.find(';');
-        std::string_view attribute = attributes.substr(0, end);
+        const std::size_t end = attributes.find(';');
+        if (!TakeAttribute(attributes.substr(0, end), version2, url, *cookie, maxAge))
+            return std::nullopt;
         attributes.remove_prefix(end == std::string_view::npos ? attributes.size() : end + 1);
-        std::size_t split = attribute.find('=');
-        const std::string name = FoldAsciiCase(TrimBlanks(attribute.substr(0, split)));
-        std::string_view value =
-            split == std::string_view::npos ? std::string_view() : attribute.substr(split + 1);
-        value = TrimBlanks(value);
-        if (version2)
-            value = Unquoted(value);
-        if (name == "expires") {
-            if (auto date = ParseCookieDate(value))
-                cookie.expires = date;
-        } else if (name == "max-age") {
-            bool negative = value.starts_with('-');
-            std::string_view digits = value.substr(negative ? 1 : 0);
-            if (!digits.empty() && LeadingDigits(digits) == digits.size())
-                maxAge = negative            ? -1
-                         : digits.size() > 9 ? std::int64_t(1) << 40
-                                             : NumberOf(digits);
-        } else if (name == "domain" && !value.empty()) {
-            if (value.starts_with('.'))
-                value.remove_prefix(1);
-            const std::string domain = FoldAsciiCase(value);
-            // A domain of one label ("com") would reach every site under it.
-            if (!DomainMatches(host, domain) ||
-                (domain != host && domain.find('.') == std::string::npos))
-                return;
-            cookie.hostOnly = domain.find('.') == std::string::npos;
-            cookie.domain = domain;
-        } else if (name == "path") {
-            cookie.path = value.starts_with('/') ? std::string(value) : DefaultPath(url.path);
-        } else if (name == "secure") {
-            cookie.secure = true;
-        } else if (name == "port" && version2) {
-            cookie.ports =
-                split == std::string_view::npos ? std::vector<int>{url.port} : PortList(value);
-        }
     }
     if (maxAge)
-        cookie.expires = *maxAge <= 0 ? now - 1 : now + *maxAge;
+        cookie->expires = *maxAge <= 0 ? now - 1 : now + *maxAge;
+    return cookie;
+}
 
-    auto same = std::find_if(cookies_.begin(), cookies_.end(), [&](const Cookie& other) {
-        return other.name == cookie.name && other.domain == cookie.domain &&
-               other.path == cookie.path;
+void CookieJar::Take(std::string_view field, bool version2, const Url& url, std::int64_t now) {
+    const std::vector<std::string_view> lines =
+        version2 ? SplitOutsideQuotes(field) : std::vector<std::string_view>{field};
+    for (auto line : lines)
+        if (auto cookie = ParseCookieLine(line, version2, url, now))
+            Store(std::move(*cookie), now);
+}
+
+void CookieJar::Store(Cookie cookie, std::int64_t now) {
+    auto same = std::find_if(cookies_.begin(), cookies_.end(), [&](const StoredCookie& other) {
+        return other.cookie.name == cookie.name && other.cookie.domain == cookie.domain &&
+               other.cookie.path == cookie.path;
     });
-    cookie.order = same != cookies_.end() ? same->order : nextOrder_++;
+    const std::uint64_t order = same != cookies_.end() ? same->order : nextOrder_++;
     if (same != cookies_.end())
         cookies_.erase(same);
     // An expiry in the past is how a server deletes a cookie.
     if (!cookie.expires || *cookie.expires > now)
-        cookies_.push_back(std::move(cookie));
+        cookies_.push_back({std::move(cookie), order});
 }
 
 std::string CookieJar::CookieHeader(const Url& url, std::int64_t now) const {
     const std::string host = FoldAsciiCase(url.host);
-    std::vector<const Cookie*> matching;
-    for (const auto& cookie : cookies_) {
+    std::vector<const StoredCookie*> matching;
+    for (const auto& stored : cookies_) {
+        const Cookie& cookie = stored.cookie;
         bool domainOk =
             cookie.hostOnly ? host == cookie.domain : DomainMatches(host, cookie.domain);
         bool portOk = cookie.ports.empty() || std::ranges::count(cookie.ports, url.port) > 0;
         if (domainOk && portOk && (!cookie.secure || url.secure) &&
             PathMatches(url.path, cookie.path) && (!cookie.expires || *cookie.expires > now))
-            matching.push_back(&cookie);
+            matching.push_back(&stored);
     }
     // Longer paths first, then the older cookie first (RFC 6265 5.4).
-    std::ranges::sort(matching, [](const Cookie* a, const Cookie* b) {
-        if (a->path.size() != b->path.size())
-            return a->path.size() > b->path.size();
+    std::ranges::sort(matching, [](const StoredCookie* a, const StoredCookie* b) {
+        if (a->cookie.path.size() != b->cookie.path.size())
+            return a->cookie.path.size() > b->cookie.path.size();
         return a->order < b->order;
     });
     std::string header;
-    for (const Cookie* cookie : matching) {
+    for (const StoredCookie* stored : matching) {
         if (!header.empty())
             header += "; ";
-        header += cookie->name + "=" + cookie->value;
+        header += stored->cookie.name + "=" + stored->cookie.value;
     }
     return header;
 }
