@@ -20,4 +20,6 @@ class TAffManager {
     StringList Articles;
     StringList PopUps;
     std::string OutputFileName;
+
+    bool operator==(const TAffManager&) const = default;
 };

@@ -26,22 +26,6 @@ TAffManager FullProject() {
     return model;
 }
 
-void ExpectSameProject(const TAffManager& a, const TAffManager& b) {
-    EXPECT_EQ(a.Title, b.Title);
-    EXPECT_EQ(a.AffiliateURL, b.AffiliateURL);
-    EXPECT_EQ(a.ClickBankId, b.ClickBankId);
-    EXPECT_EQ(a.TemplateName, b.TemplateName);
-    EXPECT_EQ(a.Anchors, b.Anchors);
-    EXPECT_EQ(a.PPCAds, b.PPCAds);
-    EXPECT_EQ(a.Banners, b.Banners);
-    EXPECT_EQ(a.Signatures, b.Signatures);
-    EXPECT_EQ(a.Emails, b.Emails);
-    EXPECT_EQ(a.AutoEmails, b.AutoEmails);
-    EXPECT_EQ(a.Articles, b.Articles);
-    EXPECT_EQ(a.PopUps, b.PopUps);
-    EXPECT_EQ(a.OutputFileName, b.OutputFileName);
-}
-
 } // namespace
 
 TEST(SettingsFile, WritesThirteenTaggedLinesInOrder) {
@@ -70,7 +54,7 @@ TEST(SettingsFile, FileRoundTripGivesTheSameProject) {
               std::string::npos);
     auto loaded = LoadSettingsFile(path);
     ASSERT_TRUE(loaded);
-    ExpectSameProject(*loaded, FullProject());
+    EXPECT_EQ(*loaded, FullProject());
 }
 
 TEST(SettingsFile, MissingFileIsNoProjectAndAFolderIsNoFile) {

@@ -46,9 +46,7 @@ TEST(WindowsPlatform, AnsiSettingsFileWithAccentsRoundTrips) {
     EXPECT_EQ(ReadAll(file).find("Caf\xe9 cr\xe8me \x80 offers") != std::string::npos, true);
     auto loaded = LoadSettingsFile(file);
     ASSERT_TRUE(loaded);
-    EXPECT_EQ(loaded->Title, project.Title);
-    EXPECT_EQ(loaded->OutputFileName, project.OutputFileName);
-    EXPECT_EQ(loaded->Anchors, project.Anchors);
+    EXPECT_EQ(*loaded, project);
 }
 
 TEST(WindowsPlatform, ReadOnlyPageIsRefusedAndKept) {
