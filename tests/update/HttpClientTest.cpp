@@ -1,14 +1,9 @@
 #include "support/TempFolder.h"
 #include "support/TestHttpServer.h"
+#include "support/UnansweredListener.h"
 #include "update/DownloadFile.h"
 
 #include <climits>
-#ifndef _WIN32
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-#endif
 #include <gtest/gtest.h>
 
 namespace {
@@ -199,38 +194,18 @@ TEST_F(Download, FailsWithoutLeavingAFile) {
     EXPECT_EQ(FetchFrom({{{Reply(Ok, "nowhere to go")}}}), std::nullopt);
 }
 
-#ifndef _WIN32
-// A listener that never accepts, with its queue full: Linux drops further connection requests,
-// so a connect to it neither succeeds nor fails until the client's limit.
 TEST_F(Download, GivesUpAConnectThatIsNeverAnsweredAtTheConnectLimit) {
-    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), length), 0);
-    ASSERT_EQ(::listen(listener, 0), 0);
-    ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
-    std::vector<int> queued;
-    for (int filler = 0; filler < 3; ++filler) {
-        queued.push_back(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0));
-        ::connect(queued.back(), reinterpret_cast<sockaddr*>(&address), length);
-    }
-
+    const UnansweredListener listener;
     HttpClient patient{{.connect = 300ms, .connectSlice = 1ms}};
     int waits = 0;
     try {
         patient.Get(
-            "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/",
-            [](std::string_view) {}, [&] { return ++waits < 5'000; });
+            "http://127.0.0.1:" + std::to_string(listener.Port()) + "/", [](std::string_view) {},
+            [&] { return ++waits < 5'000; });
         ADD_FAILURE() << "the connect should not succeed";
     } catch (const AppError& error) {
         EXPECT_STREQ(error.what(), "Connect timed out.");
     }
     // The window's messages ran all the while.
     EXPECT_GT(waits, 10);
-    for (int socket : queued)
-        ::close(socket);
-    ::close(listener);
 }
-#endif
