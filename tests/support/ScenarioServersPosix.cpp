@@ -1,0 +1,26 @@
+#include "support/ScenarioServers.h"
+#include "support/TestTls.h"
+
+namespace {
+
+class InProcessServers : public ScenarioServers {
+  public:
+    std::string Url(std::size_t index) const override { return servers_.Url(index); }
+
+  private:
+    TlsScenarioServers servers_;
+};
+
+} // namespace
+
+std::unique_ptr<ScenarioServers> StartScenarioServers() {
+    return std::make_unique<InProcessServers>();
+}
+
+std::string ScenarioRootPem() {
+    return TestRootPem();
+}
+
+std::optional<TestStreamMaker> InProcessTlsStreams() {
+    return TlsStreams({});
+}
