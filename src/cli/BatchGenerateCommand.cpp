@@ -1,7 +1,7 @@
 #include "cli/BatchGenerateCommand.h"
 
 #include "cli/CliCommands.h"
-#include "cli/EscapedText.h"
+#include "cli/PrintableText.h"
 #include "cli/TemplateChoice.h"
 #include "generator/DeliveryError.h"
 #include "generator/PageBatch.h"
@@ -78,9 +78,9 @@ int BatchGenerateCommand(const BatchGenerateRequest& request, std::ostream& out,
 
     const auto clashes = FindPageClashes(request.folders.data, pageNames);
     for (auto [first, second] : clashes)
-        err << Escaped("\"" + PathText(files[projectOfPage[first]]) + "\" and \"" +
-                       PathText(files[projectOfPage[second]]) + "\" would both write \"" +
-                       PathText(OutputFile(request.folders.data, pageNames[first])) + "\".")
+        err << PrintableText("\"" + PathText(files[projectOfPage[first]]) + "\" and \"" +
+                             PathText(files[projectOfPage[second]]) + "\" would both write \"" +
+                             PathText(OutputFile(request.folders.data, pageNames[first])) + "\".")
             << '\n';
     if (!clashes.empty()) {
         err << "No page was written.\n";
@@ -102,7 +102,7 @@ int BatchGenerateCommand(const BatchGenerateRequest& request, std::ostream& out,
         if (failures[i].empty())
             continue;
         ++failed;
-        err << Escaped(PathText(files[i]) + ": " + failures[i]) << '\n';
+        err << PrintableText(PathText(files[i]) + ": " + failures[i]) << '\n';
     }
     out << files.size() - failed << " pages written, " << failed << " failed\n";
     return failed == 0 ? CliSuccess : CliBadInput;

@@ -1,7 +1,7 @@
 #include "cli/CheckTemplateCommand.h"
 
-#include "cli/EscapedText.h"
 #include "cli/HelpOption.h"
+#include "cli/PrintableText.h"
 #include "generator/TemplateCatalogue.h"
 #include "generator/TemplateChecker.h"
 #include "util/AppError.h"
@@ -99,19 +99,19 @@ int CheckTemplateCommand(const std::vector<std::string>& arguments, std::ostream
         const fs::path file = FindTemplateToCheck(ParseArguments(arguments));
         const auto findings = CheckTemplateFile(file);
         for (const auto& finding : findings) {
-            out << Escaped(PathText(file));
+            out << PrintableText(PathText(file));
             if (finding.line > 0)
                 out << ':' << finding.line;
-            out << ": " << Escaped(finding.text) << '\n';
+            out << ": " << PrintableText(finding.text) << '\n';
         }
         if (findings.empty())
-            out << Escaped(PathText(file)) << ": nothing found.\n";
+            out << PrintableText(PathText(file)) << ": nothing found.\n";
         return findings.empty() ? NothingFound : SomethingFound;
     } catch (const UsageError& error) {
-        err << Escaped(error.what())
+        err << PrintableText(error.what())
             << "\nRun affiliate-vantor-cli check-template --help for the options.\n";
     } catch (const std::exception& error) {
-        err << Escaped(error.what()) << '\n';
+        err << PrintableText(error.what()) << '\n';
     }
     return BadInput;
 }

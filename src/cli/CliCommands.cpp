@@ -2,8 +2,8 @@
 
 #include "cli/BatchGenerateCommand.h"
 #include "cli/CheckTemplateCommand.h"
-#include "cli/EscapedText.h"
 #include "cli/HelpOption.h"
+#include "cli/PrintableText.h"
 #include "cli/TemplateChoice.h"
 #include "generator/DeliveryError.h"
 #include "generator/PageDelivery.h"
@@ -158,7 +158,7 @@ fs::path AppDirOf(const Options& options) {
 
 int ListTemplatesCommand(const Options& options, std::ostream& out) {
     for (const auto& name : ListTemplates(TemplateFoldersOf(UserDataFoldersOf(AppDirOf(options)))))
-        out << Escaped(name) << '\n';
+        out << PrintableText(name) << '\n';
     return CliSuccess;
 }
 
@@ -170,10 +170,11 @@ std::string ChooseOutputName(const Options& options, const TAffManager& project)
 
 // The exit status for a refusal; a missing template also says where it was looked for.
 int ReportRefusal(const DeliveryError& refusal, const DeliveryRequest& request, std::ostream& err) {
-    err << Escaped(refusal.what()) << '\n';
+    err << PrintableText(refusal.what()) << '\n';
     if (refusal.reason() != DeliveryError::Reason::NoTemplate)
         return CliBadInput;
-    err << Escaped(MissingTemplateText(TemplateFoldersOf(request.folders), request.templateName))
+    err << PrintableText(
+               MissingTemplateText(TemplateFoldersOf(request.folders), request.templateName))
         << '\n';
     return CliNoTemplate;
 }
@@ -230,7 +231,7 @@ int GenerateCommand(const Options& options, std::ostream& out, std::ostream& err
     try {
         const DeliveredPage page = DeliverPage(request, *project);
         if (page.file)
-            out << Escaped(PathText(*page.file)) << '\n';
+            out << PrintableText(PathText(*page.file)) << '\n';
         else
             out << page.text;
     } catch (const DeliveryError& refusal) {
@@ -248,7 +249,7 @@ int CheckUpdateCommand(const Options& options, std::ostream& out, std::ostream& 
     std::string failure;
     if (!DownloadFile(
             client, address, description, [] { return true; }, &failure)) {
-        err << "could not fetch " << address << ": " << Escaped(failure) << '\n';
+        err << "could not fetch " << address << ": " << PrintableText(failure) << '\n';
         return CliNotFetched;
     }
     if (auto version = NewerVersion(description, AppVersion, UserDecimalSeparator()))
@@ -278,9 +279,10 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
             return GenerateSeveralCommand(options, out, err, showProgress);
         return GenerateCommand(options, out, err);
     } catch (const UsageError& error) {
-        err << Escaped(error.what()) << "\nRun affiliate-vantor-cli --help for the options.\n";
+        err << PrintableText(error.what())
+            << "\nRun affiliate-vantor-cli --help for the options.\n";
     } catch (const std::exception& error) {
-        err << Escaped(error.what()) << '\n';
+        err << PrintableText(error.what()) << '\n';
     }
     return CliBadInput;
 }
