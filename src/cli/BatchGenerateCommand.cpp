@@ -1,6 +1,5 @@
 #include "cli/BatchGenerateCommand.h"
 
-#include "cli/CliCommands.h"
 #include "cli/PrintableText.h"
 #include "cli/TemplateChoice.h"
 #include "generator/DeliveryError.h"
@@ -56,8 +55,8 @@ class ProgressLine {
 
 } // namespace
 
-int BatchGenerateCommand(const BatchGenerateRequest& request, std::ostream& out,
-                         std::ostream& err) {
+CliStatus BatchGenerateCommand(const BatchGenerateRequest& request, std::ostream& out,
+                               std::ostream& err) {
     const auto& files = request.projectFiles;
     std::vector<std::string> failures(files.size());
     const Projects projects = LoadProjects(request, failures);
@@ -84,7 +83,7 @@ int BatchGenerateCommand(const BatchGenerateRequest& request, std::ostream& out,
             << '\n';
     if (!clashes.empty()) {
         err << "No page was written.\n";
-        return CliBadInput;
+        return CliStatus::BadInput;
     }
 
     if (!pages.empty() && !EnsureOutputFolder(request.folders.data))
@@ -105,5 +104,5 @@ int BatchGenerateCommand(const BatchGenerateRequest& request, std::ostream& out,
         err << PrintableText(PathText(files[i]) + ": " + failures[i]) << '\n';
     }
     out << files.size() - failed << " pages written, " << failed << " failed\n";
-    return failed == 0 ? CliSuccess : CliBadInput;
+    return failed == 0 ? CliStatus::Success : CliStatus::BadInput;
 }
