@@ -1,11 +1,11 @@
 #include "cli/CheckTemplateCommand.h"
 
 #include "cli/PrintableText.h"
+#include "cli/ProgramFolder.h"
 #include "generator/TemplateCatalogue.h"
 #include "generator/TemplateChecker.h"
 #include "util/AppError.h"
 #include "util/FileHelpers.h"
-#include "util/UserDataFolders.h"
 
 constexpr std::string_view CheckTemplateHelp = R"(
 Reads a page template and lists what will not work the way its author may expect,
@@ -25,7 +25,8 @@ one a line as FILE:LINE: TEXT (FILE: TEXT for the template as a whole):
                  program folder and of the user's data folder for an installed copy;
                  letter case does not matter
   FILE           a template file (.tem); its preview is the .jpg of its name beside it
-  --app-dir DIR  the program folder (default: the folder of this program)
+  --app-dir DIR  the program folder, which must exist (default: the folder of this
+                 program)
 
 Exit status: 0 nothing found, 1 something found, 2 wrong arguments or a file that
 cannot be read. docs/templates.md explains how to write a template.
@@ -47,10 +48,8 @@ fs::path FindTemplateToCheck(const std::string& nameOrFile,
 } // namespace
 
 CliStatus CheckTemplateCommand(const CommandLine& line, const CliOutput& output) {
-    const fs::path appDir =
-        PathOf(line.value("--app-dir").value_or(PathText(RunningProgramFolder())));
     const fs::path file =
-        FindTemplateToCheck(*line.operand, TemplateFoldersOf(UserDataFoldersOf(appDir)));
+        FindTemplateToCheck(*line.operand, TemplateFoldersOf(CopyFoldersOf(line)));
     const auto findings = CheckTemplateFile(file);
     for (const auto& finding : findings) {
         output.out << PrintableText(PathText(file));

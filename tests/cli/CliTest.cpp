@@ -131,6 +131,19 @@ TEST_F(CliProgramFolder, MissingProgramFolderIsAnErrorAndNothingIsMade) {
     EXPECT_FALSE(fs::exists(missing));
 }
 
+TEST_F(CliProgramFolder, CheckTemplateRefusesAMissingProgramFolderAsGenerateDoes) {
+    const std::string missing = dir() + "/none";
+    const std::string example =
+        (fs::path(VANTOR_SOURCE_DIR) / "examples" / "templates" / "minimal.tem").string();
+    auto checked = RunTool({"check-template", example, "--app-dir", missing});
+    EXPECT_EQ(checked.status, CliStatus::BadInput);
+    EXPECT_EQ(checked.out, "");
+    EXPECT_EQ(checked.err,
+              "Cannot use the program folder \"" + missing + "\". No such file or directory\n");
+    EXPECT_EQ(checked.err, RunTool({"generate", "--app-dir", missing}).err);
+    EXPECT_FALSE(fs::exists(missing));
+}
+
 TEST_F(CliProgramFolder, SettingsThatAreNoFileSayWhatTheyAre) {
     fs::create_directory(app.path() / "folder.dat");
     ASSERT_EQ(mkfifo((app.path() / "fifo.dat").c_str(), 0600), 0);
