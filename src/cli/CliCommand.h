@@ -58,8 +58,8 @@ struct CliCommand {
     // Its lines of the program's usage, each starting "  affiliate-vantor-cli ".
     std::string_view usage;
     // What its own --help says after its usage; empty when the program's help covers it.
-    std::string_view help;
+    std::string_view help = {};
     std::vector<OptionSpec> options;
-    std::optional<OperandSpec> operand;
+    std::optional<OperandSpec> operand = std::nullopt;
     CliStatus (*run)(const CommandLine& line, const CliOutput& output);
 };

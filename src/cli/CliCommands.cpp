@@ -7,16 +7,6 @@
 
 namespace {
 
-// The command a command line names; throws UsageError when it names none the program knows.
-const CliCommand& CommandOf(const std::vector<std::string>& arguments) {
-    if (arguments.empty())
-        throw UsageError("No command given.");
-    const CliCommand* command = FindCommand(arguments[0]);
-    if (!command)
-        throw UsageError("Unknown command \"" + arguments[0] + "\".");
-    return *command;
-}
-
 // Where to read more after a wrong command line: the command's own help when it has one.
 std::string HelpHint(const CliCommand* command) {
     std::string program = "affiliate-vantor-cli ";
@@ -35,9 +25,13 @@ CliStatus RunCli(const std::vector<std::string>& arguments, std::ostream& out, s
         return CliStatus::Success;
     }
     try {
-        const CliCommand& named = CommandOf(arguments);
-        const CommandLine line = ParseCommandLine(named, {arguments.begin() + 1, arguments.end()});
-        return named.run(line, {out, err, showProgress});
+        if (arguments.empty())
+            throw UsageError("No command given.");
+        if (!command)
+            throw UsageError("Unknown command \"" + arguments[0] + "\".");
+        const CommandLine line =
+            ParseCommandLine(*command, {arguments.begin() + 1, arguments.end()});
+        return command->run(line, {out, err, showProgress});
     } catch (const UsageError& error) {
         err << PrintableText(error.what()) << '\n' << HelpHint(command) << '\n';
     } catch (const std::exception& error) {
