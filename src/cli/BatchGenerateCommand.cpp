@@ -1,7 +1,6 @@
 #include "cli/BatchGenerateCommand.h"
 
-#include "cli/CliCommands.h"
-#include "cli/EscapedText.h"
+#include "cli/PrintableText.h"
 #include "cli/TemplateChoice.h"
 #include "generator/DeliveryError.h"
 #include "generator/PageBatch.h"
@@ -56,8 +55,8 @@ class ProgressLine {
 
 } // namespace
 
-int BatchGenerateCommand(const BatchGenerateRequest& request, std::ostream& out,
-                         std::ostream& err) {
+CliStatus BatchGenerateCommand(const BatchGenerateRequest& request, std::ostream& out,
+                               std::ostream& err) {
     const auto& files = request.projectFiles;
     std::vector<std::string> failures(files.size());
     const Projects projects = LoadProjects(request, failures);
@@ -78,13 +77,13 @@ int BatchGenerateCommand(const BatchGenerateRequest& request, std::ostream& out,
 
     const auto clashes = FindPageClashes(request.folders.data, pageNames);
     for (auto [first, second] : clashes)
-        err << Escaped("\"" + PathText(files[projectOfPage[first]]) + "\" and \"" +
-                       PathText(files[projectOfPage[second]]) + "\" would both write \"" +
-                       PathText(OutputFile(request.folders.data, pageNames[first])) + "\".")
+        err << PrintableText("\"" + PathText(files[projectOfPage[first]]) + "\" and \"" +
+                             PathText(files[projectOfPage[second]]) + "\" would both write \"" +
+                             PathText(OutputFile(request.folders.data, pageNames[first])) + "\".")
             << '\n';
     if (!clashes.empty()) {
         err << "No page was written.\n";
-        return CliBadInput;
+        return CliStatus::BadInput;
     }
 
     if (!pages.empty() && !EnsureOutputFolder(request.folders.data))
@@ -102,8 +101,8 @@ int BatchGenerateCommand(const BatchGenerateRequest& request, std::ostream& out,
         if (failures[i].empty())
             continue;
         ++failed;
-        err << Escaped(PathText(files[i]) + ": " + failures[i]) << '\n';
+        err << PrintableText(PathText(files[i]) + ": " + failures[i]) << '\n';
     }
     out << files.size() - failed << " pages written, " << failed << " failed\n";
-    return failed == 0 ? CliSuccess : CliBadInput;
+    return failed == 0 ? CliStatus::Success : CliStatus::BadInput;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/ExitStatus.h"
 #include "util/UserDataFolders.h"
 
 #include <filesystem>
@@ -21,5 +22,7 @@ struct BatchGenerateRequest {
 
 // Makes one page per project into Output/, on Jobs threads. Writes one line per failure to Err,
 // naming the project, and "N pages written, M failed" to Out. Pages that would land on the same
-// file are refused before anything is written. Returns 0 when every page was written, else 2.
-int BatchGenerateCommand(const BatchGenerateRequest& request, std::ostream& out, std::ostream& err);
+// file are refused before anything is written. Succeeds when every page was written; anything
+// else is bad input.
+CliStatus BatchGenerateCommand(const BatchGenerateRequest& request, std::ostream& out,
+                               std::ostream& err);

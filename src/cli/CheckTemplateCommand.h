@@ -1,11 +1,12 @@
 #pragma once
 
-#include <ostream>
-#include <string>
-#include <vector>
+#include "cli/CliCommand.h"
 
-// Runs "check-template" with the arguments that follow the command's name; writes the
-// findings to Out, messages to Err. Returns 0 when nothing is found, 1 with findings, 2 for
-// wrong arguments or a template that cannot be read.
-int CheckTemplateCommand(const std::vector<std::string>& arguments, std::ostream& out,
-                         std::ostream& err);
+#include <string_view>
+
+// What "check-template --help" says after its usage.
+extern const std::string_view CheckTemplateHelp;
+
+// "check-template": lists, one a line, what in a template would not work as meant. Succeeds
+// when nothing is found.
+CliStatus CheckTemplateCommand(const CommandLine& line, const CliOutput& output);

@@ -7,6 +7,6 @@ int main(int argc, char* argv[]) {
     // A page printed to standard output keeps its line ends byte for byte.
     platform::MakeStandardOutputBinary();
     std::ios::sync_with_stdio(false);
-    return RunCli(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr,
-                  platform::StandardErrorIsTerminal());
+    return ExitStatusOf(RunCli(std::vector<std::string>(argv + 1, argv + argc), std::cout,
+                               std::cerr, platform::StandardErrorIsTerminal()));
 }

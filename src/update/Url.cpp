@@ -48,7 +48,7 @@ Reference SplitReference(std::string_view text) {
 }
 
 // Percent-encodes the bytes that would break or smuggle into a request line.
-std::string Escaped(std::string_view text) {
+std::string PercentEncoded(std::string_view text) {
     static constexpr char Hex[] = "0123456789ABCDEF";
     std::string result;
     for (char c : text) {
@@ -97,7 +97,7 @@ void SetAuthority(Url& url, std::string_view authority) {
             port = authority.substr(colon + 1);
     }
     if (url.host.empty() || url.host.find_first_of(" \t\r\n/\\@[]") != std::string::npos ||
-        Escaped(url.host) != url.host)
+        PercentEncoded(url.host) != url.host)
         throw AppError("Bad host name in the address.");
     url.port = DefaultPort(url.secure);
     if (!port.empty()) {
@@ -109,10 +109,10 @@ void SetAuthority(Url& url, std::string_view authority) {
 }
 
 void SetPathAndQuery(Url& url, std::string_view path, std::optional<std::string_view> query) {
-    url.path = path.empty() ? "/" : Escaped(path);
+    url.path = path.empty() ? "/" : PercentEncoded(path);
     url.query.reset();
     if (query)
-        url.query = Escaped(*query);
+        url.query = PercentEncoded(*query);
 }
 
 // RFC 3986 5.2.4.
@@ -180,7 +180,7 @@ Url ResolveUrl(const Url& base, std::string_view reference) {
         SetPathAndQuery(url, WithoutDotSegments(parts.path), parts.query);
     } else if (parts.path.empty()) {
         if (parts.query)
-            url.query = Escaped(*parts.query);
+            url.query = PercentEncoded(*parts.query);
     } else {
         std::string merged = base.path.substr(0, base.path.rfind('/') + 1);
         merged += parts.path;

@@ -43,7 +43,7 @@ TEST_F(BatchGenerate, PagesOfAFolderAndFilesAreThoseOfOneRunEach) {
 
     auto batch = RunTool({"generate", "--app-dir", dir(), "--projects", dir() + "/projects",
                           "--settings", single.string(), "--jobs", "3"});
-    ASSERT_EQ(batch.status, CliSuccess) << batch.err;
+    ASSERT_EQ(batch.status, CliStatus::Success) << batch.err;
     EXPECT_EQ(batch.out, "3 pages written, 0 failed\n");
     EXPECT_EQ(batch.err, "");
     // No temporary file is left behind.
@@ -59,7 +59,7 @@ TEST_F(BatchGenerate, PagesOfAFolderAndFilesAreThoseOfOneRunEach) {
         fs::create_directories(alone.path() / "Output" / "sub");
         auto one = RunTool({"generate", "--app-dir", alone.path().string(), "--settings",
                             dir() + "/" + project, "--output", page});
-        ASSERT_EQ(one.status, CliSuccess) << one.err;
+        ASSERT_EQ(one.status, CliStatus::Success) << one.err;
         EXPECT_EQ(ReadAll(output() / page), ReadAll(alone.path() / "Output" / page));
     }
     EXPECT_NE(ReadAll(output() / "bee.htm").find("Bee"), std::string::npos);
@@ -71,7 +71,7 @@ TEST_F(BatchGenerate, PagesLandingOnOneFileAreRefusedBeforeAnythingIsWritten) {
     app.write("projects/3.vantor", Project("Three", "./same.htm"));
     app.write("projects/same.vantor", Project("Four", ""));
     auto result = RunTool({"generate", "--app-dir", dir(), "--projects", dir() + "/projects"});
-    EXPECT_EQ(result.status, CliBadInput);
+    EXPECT_EQ(result.status, CliStatus::BadInput);
     EXPECT_EQ(result.out, "");
     const std::string page = (output() / "same.htm").string();
     const std::string projects = dir() + "/projects/";
@@ -86,10 +86,10 @@ TEST_F(BatchGenerate, PagesLandingOnOneFileAreRefusedBeforeAnythingIsWritten) {
     fs::remove(app.path() / "projects" / "same.vantor");
     auto twice = RunTool({"generate", "--app-dir", dir(), "--settings", projects + "2.vantor",
                           "--settings", projects + "2.vantor"});
-    EXPECT_EQ(twice.status, CliBadInput);
+    EXPECT_EQ(twice.status, CliStatus::BadInput);
     EXPECT_FALSE(fs::exists(output()));
     auto cases = RunTool({"generate", "--app-dir", dir(), "--projects", projects});
-    EXPECT_EQ(cases.status, CliSuccess) << cases.err;
+    EXPECT_EQ(cases.status, CliStatus::Success) << cases.err;
     EXPECT_EQ(FilesIn(output()), (std::set<std::string>{"SAME.htm", "other.htm", "same.htm"}));
 }
 
@@ -105,7 +105,7 @@ TEST_F(BatchGenerate, AFailingProjectFailsAloneAndTheStatusSaysSo) {
 
     auto result = RunTool({"generate", "--app-dir", dir(), "--settings", missing, "--projects",
                            projects, "--template", "Meadow"});
-    EXPECT_EQ(result.status, CliBadInput);
+    EXPECT_EQ(result.status, CliStatus::BadInput);
     EXPECT_EQ(result.out, "2 pages written, 4 failed\n");
     EXPECT_EQ(result.err,
               missing + ": Cannot open file \"" + missing + "\". No such file or directory\n" +
@@ -119,7 +119,7 @@ TEST_F(BatchGenerate, AFailingProjectFailsAloneAndTheStatusSaysSo) {
 
     auto noTemplate = RunTool({"generate", "--app-dir", dir(), "--projects", projects, "--template",
                                "Gone", "--jobs", "1"});
-    EXPECT_EQ(noTemplate.status, CliBadInput);
+    EXPECT_EQ(noTemplate.status, CliStatus::BadInput);
     EXPECT_NE(noTemplate.err.find(projects + "1-good.vantor: No template file \"Gone.tem\" in "),
               std::string::npos);
 }
@@ -130,7 +130,7 @@ TEST_F(BatchGenerate, ATerminalSeesACountThatIsWipedAtTheEnd) {
     const std::vector<std::string> arguments = {"generate", "--app-dir", dir(), "--projects",
                                                 dir() + "/projects"};
     auto watched = RunTool(arguments, true);
-    EXPECT_EQ(watched.status, CliSuccess);
+    EXPECT_EQ(watched.status, CliStatus::Success);
     EXPECT_EQ(watched.err, "\r1/2 pages\r2/2 pages\r         \r");
     EXPECT_EQ(RunTool(arguments, false).err, "");
 }
@@ -150,7 +150,7 @@ TEST_F(BatchGenerate, WrongCommandLinesAreRefused) {
                                                {"--projects", dir() + "/empty"}}) {
         arguments.insert(arguments.begin(), {"generate", "--app-dir", dir()});
         auto result = RunTool(arguments);
-        EXPECT_EQ(result.status, CliBadInput) << arguments.back();
+        EXPECT_EQ(result.status, CliStatus::BadInput) << arguments.back();
         EXPECT_FALSE(result.err.empty());
         EXPECT_EQ(result.out, "");
     }

@@ -15,7 +15,7 @@ struct CheckResult {
 CheckResult Check(std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), "check-template");
     std::ostringstream out, err;
-    int status = RunCli(arguments, out, err);
+    int status = ExitStatusOf(RunCli(arguments, out, err));
     return {status, out.str(), err.str()};
 }
 

@@ -9,14 +9,14 @@
 #include <vector>
 
 struct CliResult {
-    int status;
+    CliStatus status;
     std::string out;
     std::string err;
 };
 
 inline CliResult RunTool(std::vector<std::string> arguments, bool showProgress = false) {
     std::ostringstream out, err;
-    int status = RunCli(arguments, out, err, showProgress);
+    CliStatus status = RunCli(arguments, out, err, showProgress);
     return {status, out.str(), err.str()};
 }
 

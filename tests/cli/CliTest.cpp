@@ -17,13 +17,13 @@ const char* const SectionAnchors[] = {"affiliatelink", "linktext", "emailcopy",
 
 TEST_F(CliProgramFolder, EveryShippedTemplateMakesAWholePageFromTheDemo) {
     auto listed = RunTool({"templates", "--app-dir", dir()});
-    ASSERT_EQ(listed.status, CliSuccess);
+    ASSERT_EQ(listed.status, CliStatus::Success);
     std::istringstream names(listed.out);
     int count = 0;
     for (std::string name; std::getline(names, name); ++count) {
         SCOPED_TRACE(name);
         auto page = RunTool({"generate", "--app-dir", dir(), "--template", name, "--stdout"});
-        ASSERT_EQ(page.status, CliSuccess) << page.err;
+        ASSERT_EQ(page.status, CliStatus::Success) << page.err;
         EXPECT_EQ(page.out.find("%%"), std::string::npos) << "a placeholder was left";
         for (auto anchor : SectionAnchors) {
             EXPECT_NE(page.out.find(std::string("href=\"#") + anchor), std::string::npos) << anchor;
@@ -39,7 +39,7 @@ TEST_F(CliProgramFolder, EveryShippedTemplateMakesAWholePageFromTheDemo) {
 
 TEST_F(CliProgramFolder, GenerateWritesIntoOutputUnderTheStoredOrGivenName) {
     auto saved = RunTool({"generate", "--app-dir", dir()});
-    ASSERT_EQ(saved.status, CliSuccess) << saved.err;
+    ASSERT_EQ(saved.status, CliStatus::Success) << saved.err;
     const fs::path file = app.path() / "Output" / "demo-page.htm";
     EXPECT_EQ(saved.out, file.string() + "\n");
     const std::string bytes = ReadAll(file);
@@ -47,7 +47,7 @@ TEST_F(CliProgramFolder, GenerateWritesIntoOutputUnderTheStoredOrGivenName) {
     EXPECT_EQ(bytes.find("\n\n"), std::string::npos);
 
     auto named = RunTool({"generate", "--app-dir", dir(), "--output", "other.htm"});
-    ASSERT_EQ(named.status, CliSuccess) << named.err;
+    ASSERT_EQ(named.status, CliStatus::Success) << named.err;
     EXPECT_TRUE(fs::exists(app.path() / "Output" / "other.htm"));
 }
 
@@ -58,22 +58,22 @@ TEST_F(CliProgramFolder, StoredTemplateMissingFromTheCatalogueFallsBackToTheFirs
     first = first.substr(0, first.find('\n'));
     auto fallback = RunTool({"generate", "--app-dir", dir(), "--stdout"});
     auto explicitFirst = RunTool({"generate", "--app-dir", dir(), "--stdout", "--template", first});
-    ASSERT_EQ(fallback.status, CliSuccess);
+    ASSERT_EQ(fallback.status, CliStatus::Success);
     EXPECT_EQ(fallback.out, explicitFirst.out);
 }
 
 TEST_F(CliProgramFolder, FailuresGiveTheirStatusAndAMessage) {
     auto noTemplate = RunTool({"generate", "--app-dir", dir(), "--template", "Nope", "--stdout"});
-    EXPECT_EQ(noTemplate.status, CliNoTemplate);
+    EXPECT_EQ(noTemplate.status, CliStatus::NoTemplate);
     EXPECT_NE(noTemplate.err.find("Nope"), std::string::npos);
 
     std::filesystem::remove_all(app.path() / "Templates");
     auto noneInstalled = RunTool({"generate", "--app-dir", dir(), "--stdout"});
-    EXPECT_EQ(noneInstalled.status, CliNoTemplate);
+    EXPECT_EQ(noneInstalled.status, CliStatus::NoTemplate);
     EXPECT_NE(noneInstalled.err.find("No templates are installed"), std::string::npos);
 
     auto noSettings = RunTool({"generate", "--app-dir", dir(), "--settings", dir() + "/none.dat"});
-    EXPECT_EQ(noSettings.status, CliBadInput);
+    EXPECT_EQ(noSettings.status, CliStatus::BadInput);
     EXPECT_NE(noSettings.err.find("none.dat"), std::string::npos);
 
     for (auto arguments : std::vector<std::vector<std::string>>{
@@ -85,19 +85,19 @@ TEST_F(CliProgramFolder, FailuresGiveTheirStatusAndAMessage) {
              {"templates", "--stdout"},
              {"generate", "--app-dir", dir(), "--output", "  "}}) {
         auto result = RunTool(arguments);
-        EXPECT_EQ(result.status, CliBadInput);
+        EXPECT_EQ(result.status, CliStatus::BadInput);
         EXPECT_FALSE(result.err.empty());
     }
 
     app.write("Output", "a file in the way");
     auto blocked = RunTool({"generate", "--app-dir", dir()});
-    EXPECT_EQ(blocked.status, CliBadInput);
+    EXPECT_EQ(blocked.status, CliStatus::BadInput);
     EXPECT_NE(blocked.err.find("Can't create the output folder!"), std::string::npos);
 }
 
 TEST(Cli, HelpExplainsEveryOption) {
     auto help = RunTool({"generate", "--help"});
-    EXPECT_EQ(help.status, CliSuccess);
+    EXPECT_EQ(help.status, CliStatus::Success);
     for (auto option : {"--app-dir", "--settings", "--template", "--output", "--stdout"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
 }
@@ -124,10 +124,23 @@ TEST_F(CliProgramFolder, MissingProgramFolderIsAnErrorAndNothingIsMade) {
     const std::string missing = dir() + "/none";
     for (auto command : {"templates", "generate"}) {
         auto result = RunTool({command, "--app-dir", missing});
-        EXPECT_EQ(result.status, CliBadInput);
+        EXPECT_EQ(result.status, CliStatus::BadInput);
         EXPECT_EQ(result.err,
                   "Cannot use the program folder \"" + missing + "\". No such file or directory\n");
     }
+    EXPECT_FALSE(fs::exists(missing));
+}
+
+TEST_F(CliProgramFolder, CheckTemplateRefusesAMissingProgramFolderAsGenerateDoes) {
+    const std::string missing = dir() + "/none";
+    const std::string example =
+        (fs::path(VANTOR_SOURCE_DIR) / "examples" / "templates" / "minimal.tem").string();
+    auto checked = RunTool({"check-template", example, "--app-dir", missing});
+    EXPECT_EQ(checked.status, CliStatus::BadInput);
+    EXPECT_EQ(checked.out, "");
+    EXPECT_EQ(checked.err,
+              "Cannot use the program folder \"" + missing + "\". No such file or directory\n");
+    EXPECT_EQ(checked.err, RunTool({"generate", "--app-dir", missing}).err);
     EXPECT_FALSE(fs::exists(missing));
 }
 
@@ -139,18 +152,18 @@ TEST_F(CliProgramFolder, SettingsThatAreNoFileSayWhatTheyAre) {
           std::pair{"none.dat", "No such file or directory"}}) {
         const std::string path = dir() + "/" + name;
         auto result = RunTool({"generate", "--app-dir", dir(), "--settings", path, "--stdout"});
-        EXPECT_EQ(result.status, CliBadInput);
+        EXPECT_EQ(result.status, CliStatus::BadInput);
         EXPECT_EQ(result.err, "Cannot open file \"" + path + "\". " + reason + "\n");
     }
 }
 
 TEST_F(CliProgramFolder, NamesLeavingOutputAreRefusedWhereverTheyComeFrom) {
     auto given = RunTool({"generate", "--app-dir", dir(), "--output", "../escaped.htm"});
-    EXPECT_EQ(given.status, CliBadInput);
+    EXPECT_EQ(given.status, CliStatus::BadInput);
     EXPECT_EQ(given.err, "Please provide a valid output filename.\n");
     app.write("settings.dat", "<%%AfFileName%%>../../escaped.htm<%%/AfFileName%%>");
     auto stored = RunTool({"generate", "--app-dir", dir()});
-    EXPECT_EQ(stored.status, CliBadInput);
+    EXPECT_EQ(stored.status, CliStatus::BadInput);
     EXPECT_FALSE(fs::exists(app.path() / "escaped.htm"));
     EXPECT_FALSE(fs::exists(app.path().parent_path() / "escaped.htm"));
 }
@@ -158,14 +171,14 @@ TEST_F(CliProgramFolder, NamesLeavingOutputAreRefusedWhereverTheyComeFrom) {
 TEST_F(CliProgramFolder, EmptyTemplateAndControlCharactersInNamesAreShownPlainly) {
     const auto empty = app.write("Templates/empty.tem", "");
     auto result = RunTool({"generate", "--app-dir", dir(), "--template", "Empty", "--stdout"});
-    EXPECT_EQ(result.status, CliBadInput);
+    EXPECT_EQ(result.status, CliStatus::BadInput);
     EXPECT_EQ(result.err, "The template file \"" + empty.string() + "\" is empty.\n");
 
     app.write("Templates/z\x1b[2J\n\xC2\x9B.tem", "x");
     EXPECT_NE(RunTool({"templates", "--app-dir", dir()}).out.find("Z\\x1b[2J\\n\\u009b\n"),
               std::string::npos);
     auto missing = RunTool({"generate", "--app-dir", dir(), "--template", "a\rb", "--stdout"});
-    EXPECT_EQ(missing.status, CliNoTemplate);
+    EXPECT_EQ(missing.status, CliStatus::NoTemplate);
     EXPECT_NE(missing.err.find("\"a\\rb.tem\""), std::string::npos);
 }
 
@@ -181,12 +194,12 @@ TEST(CliCheckUpdate, AnswersInOneLineAsTheWindowDecides) {
     };
     const fs::path description = app.path() / "mainappupdate.inf";
     auto offered = check();
-    EXPECT_EQ(offered.status, CliSuccess);
+    EXPECT_EQ(offered.status, CliStatus::Success);
     EXPECT_EQ(offered.out, "update available: 1.02\n");
     EXPECT_EQ(ReadAll(description), newer);
     EXPECT_EQ(check().out, "no new updates\n");
     auto failed = check();
-    EXPECT_EQ(failed.status, CliNotFetched);
+    EXPECT_EQ(failed.status, CliStatus::NotFetched);
     EXPECT_EQ(failed.out, "");
     EXPECT_EQ(failed.err,
               "could not fetch " + server.Url("/live/mainappupdate.inf") + ": 404 Not Found\n");
@@ -203,5 +216,5 @@ TEST(CliCheckUpdate, AnswersInOneLineAsTheWindowDecides) {
 
     EXPECT_NE(RunTool({"--help"}).out.find("check-update [--app-dir DIR] [--url BASE]"),
               std::string::npos);
-    EXPECT_EQ(RunTool({"check-update", "--output", "x"}).status, CliBadInput);
+    EXPECT_EQ(RunTool({"check-update", "--output", "x"}).status, CliStatus::BadInput);
 }

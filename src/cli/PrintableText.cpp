@@ -1,6 +1,6 @@
-#include "cli/EscapedText.h"
+#include "cli/PrintableText.h"
 
-std::string Escaped(std::string_view text) {
+std::string PrintableText(std::string_view text) {
     static constexpr char Hex[] = "0123456789abcdef";
     std::string shown;
     shown.reserve(text.size());

@@ -5,4 +5,4 @@
 
 // A text with its control characters shown as escapes (\n, \x1b, \u009b), so that a name
 // the CLI prints cannot steer the terminal.
-std::string Escaped(std::string_view text);
+std::string PrintableText(std::string_view text);

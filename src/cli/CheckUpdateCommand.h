@@ -1,0 +1,7 @@
+#pragma once
+
+#include "cli/CliCommand.h"
+
+// "check-update": fetches the update description and says in one line whether it offers a
+// newer version.
+CliStatus CheckUpdateCommand(const CommandLine& line, const CliOutput& output);
