@@ -1,9 +1,9 @@
 #include "model/PromoItems.h"
-#include "ui/BannerPreview.h"
 #include "ui/FMain.h"
 #include "ui/ListBoxRows.h"
 #include "ui/PromoEditors.h"
 #include "ui/TextBridge.h"
+#include "ui/preview/BannerPreview.h"
 #include "util/FileHelpers.h"
 #include "util/UUtils.h"
 

@@ -1,5 +1,5 @@
-#include "ui/BannerPreview.h"
 #include "ui/FMain.h"
+#include "ui/preview/BannerPreview.h"
 
 #include <QBoxLayout>
 #include <QButtonGroup>

@@ -1,7 +1,7 @@
-#include "ui/PictureView.h"
-#include "ui/PreviewServices.h"
+#include "ui/preview/PictureView.h"
+#include "ui/preview/PreviewServices.h"
 #include "ui/TextBridge.h"
-#include "ui/WebEngineModule.h"
+#include "ui/preview/WebEngineModule.h"
 #include "util/AppError.h"
 #include "util/FileHelpers.h"
 

@@ -1,4 +1,4 @@
-#include "ui/WebEngineModule.h"
+#include "ui/preview/WebEngineModule.h"
 
 #include "platform/Process.h"
 #include "ui/TextBridge.h"

@@ -1,4 +1,4 @@
-#include "ui/TextPagePreview.h"
+#include "ui/preview/TextPagePreview.h"
 
 #include "ui/TextBridge.h"
 #include "util/FileHelpers.h"
