@@ -2,6 +2,7 @@
 
 #include "persistence/RecoveryCopy.h"
 #include "ui/Addresses.h"
+#include "ui/ClickFilters.h"
 #include "ui/ListBoxRows.h"
 #include "ui/TextBridge.h"
 #include "update/HttpClient.h"
@@ -9,13 +10,10 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QEvent>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
@@ -24,36 +22,6 @@
 namespace {
 
 constexpr int LastPage = 10;
-
-// Runs an action when a control that has no click signal of its own is clicked, or pressed with
-// Enter or Space while it has the focus.
-class TClickFilter : public QObject {
-  public:
-    TClickFilter(QObject* parent, std::function<void()> action)
-        : QObject(parent), action_(std::move(action)) {}
-
-  protected:
-    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonRelease &&
-            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-            action_();
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-                action_();
-                return true;
-            }
-        }
-        return false;
-    }
-
-  private:
-    std::function<void()> action_;
-};
-
-void OnClick(QWidget* control, std::function<void()> action) {
-    control->installEventFilter(new TClickFilter(control, std::move(action)));
-}
 
 } // namespace
 
