@@ -37,6 +37,21 @@ TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
+    ConnectHandlers();
+
+    IdHTTP1 = std::make_unique<THttpClient>();
+    IdAntiFreeze1 = [this] {
+        QCoreApplication::processEvents();
+        return !downloadCancelled_;
+    };
+
+    FormCreate();
+    OpenRecovery();
+    CreateProjectMenu();
+    startedUp_ = true;
+}
+
+void TfrmMain::ConnectHandlers() {
     using Handler = void (TfrmMain::*)();
     const std::pair<QPushButton*, Handler> clicks[] = {
         {btnLoad, &TfrmMain::btnLoadClick},
@@ -105,17 +120,6 @@ TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
     OnClick(lblLink2URL, [this] { RunReportingErrors([this] { OpenLinkLabel(lblLink2URL); }); });
     OnClick(imgBanner, reporting(&TfrmMain::imgBannerClick));
     OnClick(gifBanner, reporting(&TfrmMain::gifBannerClick));
-
-    IdHTTP1 = std::make_unique<THttpClient>();
-    IdAntiFreeze1 = [this] {
-        QCoreApplication::processEvents();
-        return !downloadCancelled_;
-    };
-
-    FormCreate();
-    OpenRecovery();
-    CreateProjectMenu();
-    startedUp_ = true;
 }
 
 TfrmMain::~TfrmMain() {
