@@ -27,13 +27,13 @@ template <typename Widget> Widget* Named(Widget* widget, const char* name) {
 }
 
 // A plain label sized to its text; Role picks its look in the skin.
-QLabel* Label(QWidget* parent, const char* name, const QString& text, int x, int y,
+QLabel* Label(QWidget* parent, const char* name, const QString& text, QPoint at,
               const char* role = "") {
     auto* label = Named(new QLabel(text, parent), name);
     label->setTextFormat(Qt::PlainText);
     label->setProperty("role", role);
     label->adjustSize();
-    label->move(x, y);
+    label->move(at);
     return label;
 }
 
@@ -43,8 +43,8 @@ void LabelControl(QLabel* label, QWidget* control) {
     control->setAccessibleName(label->text().trimmed());
 }
 
-QLabel* StepLabel(QWidget* page, const char* name, const QString& text, int x, int y) {
-    return Label(page, name, text, x, y, "step");
+QLabel* StepLabel(QWidget* page, const char* name, const QString& text, QPoint at) {
+    return Label(page, name, text, at, "step");
 }
 
 QPushButton* Button(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
@@ -57,9 +57,9 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption, Q
     return button;
 }
 
-QLineEdit* Edit(QWidget* parent, const char* name, int x, int y, int width) {
+QLineEdit* Edit(QWidget* parent, const char* name, QPoint at, int width) {
     auto* edit = Named(new QLineEdit(parent), name);
-    edit->setGeometry(x, y, width, 18);
+    edit->setGeometry(QRect(at, QSize(width, 18)));
     // Qt's default limit would cut long pasted or loaded text.
     edit->setMaxLength(std::numeric_limits<int>::max());
     return edit;
@@ -206,14 +206,14 @@ const MemoPage PopUpPage{
 };
 
 QLabel* LabelOf(QWidget* page, const LabelledControl& control) {
-    return Label(page, control.labelName, control.label, control.labelAt.x(), control.labelAt.y());
+    return Label(page, control.labelName, control.label, control.labelAt);
 }
 
 // Builds a memo page: its memo, buttons, list and details memo, in this order.
 std::tuple<QPlainTextEdit*, QPushButton*, QPushButton*, QListWidget*, QPlainTextEdit*>
 CreateMemoPage(QStackedWidget* pages, const MemoPage& layout) {
     QWidget* page = Page(pages, layout.pageName);
-    StepLabel(page, "", layout.step, 14, 8);
+    StepLabel(page, "", layout.step, {14, 8});
     auto* input = Memo(page, layout.input.name, layout.input.geometry);
     LabelControl(LabelOf(page, layout.input), input);
     const QPoint buttons = layout.buttons.at;
@@ -269,39 +269,40 @@ void TfrmMain::CreateBannerBand(QVBoxLayout* bands) {
     gifBanner->hide();
     // Stands in the band until a brand's own banner covers it.
     auto* brand = new QHBoxLayout(panBanner);
-    lblBannerTitle = Label(panBanner, "lblBannerTitle", "Affiliate Vantor", 0, 0, "brand");
+    lblBannerTitle = Label(panBanner, "lblBannerTitle", "Affiliate Vantor", {0, 0}, "brand");
     brand->addWidget(lblBannerTitle, 0, Qt::AlignCenter);
 }
 
 void TfrmMain::CreateWelcomePage() {
     QWidget* page = Page(ntbMain, "Welcome");
     StepLabel(page, "bsSkinStdLabel1",
-              "Welcome! In a few steps you'll create an impresive affiliate page.", 14, 8);
-    StepLabel(page, "bsSkinStdLabel3", "Step 1: Create a new page", 14, 26);
-    edtTitlePage = Edit(page, "edtTitlePage", 14, 75, 278);
-    LabelControl(Label(page, "bsSkinStdLabel2", "Enter title of your new page:", 14, 55),
+              "Welcome! In a few steps you'll create an impresive affiliate page.", {14, 8});
+    StepLabel(page, "bsSkinStdLabel3", "Step 1: Create a new page", {14, 26});
+    edtTitlePage = Edit(page, "edtTitlePage", {14, 75}, 278);
+    LabelControl(Label(page, "bsSkinStdLabel2", "Enter title of your new page:", {14, 55}),
                  edtTitlePage);
-    edtAffiliateURL = Edit(page, "edtAffiliateURL", 14, 134, 278);
+    edtAffiliateURL = Edit(page, "edtAffiliateURL", {14, 134}, 278);
     LabelControl(
         Label(page, "bsSkinStdLabel5",
               "Enter your product's affiliate URL, using \"xxxx\" where the Affiliate ID part is "
               "located:",
-              14, 113),
+              {14, 113}),
         edtAffiliateURL);
-    Label(page, "bsSkinStdLabel8", "Examples:", 303, 132);
-    Label(page, "bsSkinStdLabel6", "http://xxxx.vendor.hop.clickbank.net", 303, 147);
-    Label(page, "bsSkinStdLabel7", "http://www.paydotcom.net/r/51836/xxxx", 303, 163);
-    edtClickbankID = Edit(page, "edtClickbankID", 14, 197, 278);
-    LabelControl(Label(page, "bsSkinStdLabel9", "Enter your Affiliate ID (Paypal Email):", 14, 177),
-                 edtClickbankID);
-    Label(page, "bsSkinStdLabel44", "Optional", 300, 199);
+    Label(page, "bsSkinStdLabel8", "Examples:", {303, 132});
+    Label(page, "bsSkinStdLabel6", "http://xxxx.vendor.hop.clickbank.net", {303, 147});
+    Label(page, "bsSkinStdLabel7", "http://www.paydotcom.net/r/51836/xxxx", {303, 163});
+    edtClickbankID = Edit(page, "edtClickbankID", {14, 197}, 278);
+    LabelControl(
+        Label(page, "bsSkinStdLabel9", "Enter your Affiliate ID (Paypal Email):", {14, 177}),
+        edtClickbankID);
+    Label(page, "bsSkinStdLabel44", "Optional", {300, 199});
 }
 
 void TfrmMain::CreateTemplatePage() {
     QWidget* page = Page(ntbMain, "Template");
-    StepLabel(page, "bsSkinStdLabel11", "Step 2: Select a template to customize", 16, 8);
+    StepLabel(page, "bsSkinStdLabel11", "Step 2: Select a template to customize", {16, 8});
     cbxTemplates = Named(new QComboBox(page), "cbxTemplates");
-    LabelControl(Label(page, "bsSkinStdLabel10", "Template:", 16, 52), cbxTemplates);
+    LabelControl(Label(page, "bsSkinStdLabel10", "Template:", {16, 52}), cbxTemplates);
     cbxTemplates->setGeometry(72, 48, 193, 20);
     cbxTemplates->setMaxVisibleItems(8);
     // A list popup, not the style's menu-like one, which would show every entry at once.
@@ -315,44 +316,45 @@ void TfrmMain::CreateTemplatePage() {
 
 void TfrmMain::CreateLinkPromoPage() {
     QWidget* page = Page(ntbMain, "LinkPromo");
-    StepLabel(page, "bsSkinStdLabel12", "Step 3: Create your Text Link Promo.", 14, 8);
-    edtAchorText = Edit(page, "edtAchorText", 20, 72, 309);
-    LabelControl(Label(page, "bsSkinStdLabel14", " Write your anchor text:", 17, 51), edtAchorText);
+    StepLabel(page, "bsSkinStdLabel12", "Step 3: Create your Text Link Promo.", {14, 8});
+    edtAchorText = Edit(page, "edtAchorText", {20, 72}, 309);
+    LabelControl(Label(page, "bsSkinStdLabel14", " Write your anchor text:", {17, 51}),
+                 edtAchorText);
     btnCreateLinkPromo = Button(page, "btnCreateLinkPromo", "Create Ad", {160, 101, 81, 25});
     btnDeleteLinkPromo = Button(page, "btnDeleteLinkPromo", "Delete Ad", {247, 101, 81, 25});
     lbxLinkPromo = ListBox(page, "lbxLinkPromo", {344, 72, 369, 121});
-    LabelControl(Label(page, "bsSkinStdLabel13", "Text Link Promos:", 346, 51), lbxLinkPromo);
+    LabelControl(Label(page, "bsSkinStdLabel13", "Text Link Promos:", {346, 51}), lbxLinkPromo);
 }
 
 void TfrmMain::CreatePPCPromoPage() {
     QWidget* page = Page(ntbMain, "PPCPromo");
-    StepLabel(page, "bsSkinStdLabel22", "Step 4: Create your PPC Ad Promo.", 14, 8);
-    edtPPCTitle = Edit(page, "edtPPCTitle", 52, 50, 278);
-    LabelControl(Label(page, "bsSkinStdLabel17", "Title:", 19, 53), edtPPCTitle);
+    StepLabel(page, "bsSkinStdLabel22", "Step 4: Create your PPC Ad Promo.", {14, 8});
+    edtPPCTitle = Edit(page, "edtPPCTitle", {52, 50}, 278);
+    LabelControl(Label(page, "bsSkinStdLabel17", "Title:", {19, 53}), edtPPCTitle);
     memPPCBody = Memo(page, "memPPCBody", {53, 95, 278, 72});
-    LabelControl(Label(page, "bsSkinStdLabel18", "Body:", 19, 95), memPPCBody);
-    edtPPCLink = Edit(page, "edtPPCLink", 52, 181, 278);
-    LabelControl(Label(page, "EdtLink", "Link:", 19, 184), edtPPCLink);
+    LabelControl(Label(page, "bsSkinStdLabel18", "Body:", {19, 95}), memPPCBody);
+    edtPPCLink = Edit(page, "edtPPCLink", {52, 181}, 278);
+    LabelControl(Label(page, "EdtLink", "Link:", {19, 184}), edtPPCLink);
     btnCreateProm = Button(page, "btnCreateProm", "Create Ad", {156, 212, 84, 25});
     btnDeleteProm = Button(page, "btnDeleteProm", "Delete Ad", {246, 212, 84, 25});
     lbxPPCAds = ListBox(page, "lbxPPCAds", {348, 49, 364, 111});
-    LabelControl(Label(page, "bsSkinStdLabel15", "PPC Ads Promos:", 351, 31), lbxPPCAds);
+    LabelControl(Label(page, "bsSkinStdLabel15", "PPC Ads Promos:", {351, 31}), lbxPPCAds);
     memPPCDetails = Memo(page, "memPPCDetails", {349, 183, 364, 107});
-    LabelControl(Label(page, "bsSkinStdLabel16", "Ad details:", 350, 166), memPPCDetails);
+    LabelControl(Label(page, "bsSkinStdLabel16", "Ad details:", {350, 166}), memPPCDetails);
     memPPCDetails->setReadOnly(true);
 }
 
 void TfrmMain::CreateBannerPromoPage() {
     QWidget* page = Page(ntbMain, "BannerPromo");
-    StepLabel(page, "bsSkinStdLabel25", "Step 5: Create your Banner Ad Promo.", 14, 8);
-    edtImageUrl = Edit(page, "edtImageUrl", 19, 69, 278);
-    LabelControl(Label(page, "bsSkinStdLabel20", "Choose image url or browse:", 19, 49),
+    StepLabel(page, "bsSkinStdLabel25", "Step 5: Create your Banner Ad Promo.", {14, 8});
+    edtImageUrl = Edit(page, "edtImageUrl", {19, 69}, 278);
+    LabelControl(Label(page, "bsSkinStdLabel20", "Choose image url or browse:", {19, 49}),
                  edtImageUrl);
     btnBrowseImage = Button(page, "btnBrowseImage", "Browse", {304, 69, 75, 25});
     btnCreateImageUrl = Button(page, "btnCreateImageUrl", "Create Ad", {129, 101, 80, 25});
     btnDeleteImageUrl = Button(page, "btnDeleteImageUrl", "Delete Ad", {215, 101, 80, 25});
     lbxBanners = ListBox(page, "lbxBanners", {388, 69, 325, 60});
-    LabelControl(Label(page, "bsSkinStdLabel19", "Banner Ad Promos:", 390, 49), lbxBanners);
+    LabelControl(Label(page, "bsSkinStdLabel19", "Banner Ad Promos:", {390, 49}), lbxBanners);
     bsSkinGroupBox2 = Named(new QGroupBox("Preview", page), "bsSkinGroupBox2");
     bsSkinGroupBox2->setGeometry(390, 138, 324, 191);
     AnchorToAllEdges(bsSkinGroupBox2);
@@ -376,12 +378,12 @@ void TfrmMain::CreateMemoPages() {
 
 void TfrmMain::CreateFinishPage() {
     QWidget* page = Page(ntbMain, "Finish");
-    StepLabel(page, "bsSkinStdLabel29", "Finish! Click Generate Code And You Are Done...", 14, 8);
+    StepLabel(page, "bsSkinStdLabel29", "Finish! Click Generate Code And You Are Done...", {14, 8});
     rbtSaveWeb = Named(new QRadioButton("Save as web page", page), "rbtSaveWeb");
     rbtSaveWeb->setGeometry(36, 35, 189, 25);
     rbtSaveWeb->setChecked(true);
-    edtFilename = Edit(page, "edtFilename", 154, 62, 121);
-    LabelControl(Label(page, "bsSkinStdLabel31", "Output filename:", 60, 65), edtFilename);
+    edtFilename = Edit(page, "edtFilename", {154, 62}, 121);
+    LabelControl(Label(page, "bsSkinStdLabel31", "Output filename:", {60, 65}), edtFilename);
     edtFilename->setText("affiliatepage.htm");
     rbtClipboard =
         Named(new QRadioButton("Place code in your clipboard to paste in your html editor", page),
