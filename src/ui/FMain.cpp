@@ -26,7 +26,7 @@ constexpr int LastPage = 10;
 } // namespace
 
 TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
-    : QWidget(parent), services_(std::move(services)) {
+    : QWidget(parent), services_(std::move(services)), AppDir(services_.programFolder) {
     setObjectName("frmMain");
     setWindowTitle("Affiliate Vantor");
     CreateControls();
@@ -136,13 +136,12 @@ void TfrmMain::RunReportingErrors(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& error) {
-        MessageDialog(QString::fromLocal8Bit(error.what()), TMsgDlgType::mtError,
-                      TMsgDlgButtons::mbOK);
+        MessageDialog(FromModel(error.what()), TMsgDlgType::mtError, TMsgDlgButtons::mbOK);
     }
 }
 
 UserDataFolders TfrmMain::Folders() const {
-    return UserDataFoldersOf(services_.programFolder);
+    return UserDataFoldersOf(AppDir);
 }
 
 void TfrmMain::FormCreate() {
@@ -153,7 +152,6 @@ void TfrmMain::FormCreate() {
     RunReportingErrors([this] { LoadTemplates(); });
     ntbMain->setCurrentIndex(0);
     ntbMainPageChanged();
-    AppDir = services_.programFolder;
     Timer1->start();
 }
 
