@@ -62,6 +62,12 @@ class TfrmMain : public QWidget {
     void FormDestroy();
     void FormShow();
     void FormResize();
+    void LoadBranding();
+    void ShowBanner(const BrandingChoice& choice);
+    void CenterBannerPictures();
+    void Timer1Timer();
+
+    // The controls at their design positions, band by band and page by page, and their handlers.
     void CreateControls();
     void CreateButtonBar(QVBoxLayout* bands);
     void CreateBannerBand(QVBoxLayout* bands);
@@ -75,10 +81,6 @@ class TfrmMain : public QWidget {
     void CreateWizardBand(QVBoxLayout* bands);
     void CreateLinksBand(QVBoxLayout* bands);
     void ConnectHandlers();
-    void LoadBranding();
-    void ShowBanner(const BrandingChoice& choice);
-    void CenterBannerPictures();
-    void Timer1Timer();
 
     // Updates.
     bool DownloadFile(const std::string& URL, const std::string& FileName,
@@ -186,6 +188,7 @@ class TfrmMain : public QWidget {
 
     TfrmMainServices services_;
     std::unique_ptr<TAffManager> Manager;
+    // The program's folder, as the services name it: every file of the window is found from it.
     std::filesystem::path AppDir;
     QString lastPictureFolder_;
 

@@ -140,70 +140,63 @@ struct MemoPage {
     LabelledControl details;
 };
 
+// Each control on two lines: its name and place, then its label.
+// clang-format off
 const MemoPage SignaturePage{
-    "SignaturePromo",
-    "Step 6: Create your Signature Ad Promo.",
-    {"memSignature",
-     {20, 66, 336, 103},
-     "bsSkinStdLabel21",
-     "Enter your Signature Promo:",
-     {19, 48}},
+    "SignaturePromo", "Step 6: Create your Signature Ad Promo.",
+    {"memSignature", {20, 66, 336, 103},
+     "bsSkinStdLabel21", "Enter your Signature Promo:", {19, 48}},
     {"btnAddSignature", "btnDeleteSignature", {174, 179}},
-    {"lbxSignatures", {367, 67, 348, 103}, "bsSkinStdLabel34", "Signature Promos:", {365, 48}},
-    {"memSignatureDetails",
-     {367, 196, 345, 103},
-     "bsSkinStdLabel35",
-     "Signature Promo Details:",
-     {367, 179}},
+    {"lbxSignatures", {367, 67, 348, 103},
+     "bsSkinStdLabel34", "Signature Promos:", {365, 48}},
+    {"memSignatureDetails", {367, 196, 345, 103},
+     "bsSkinStdLabel35", "Signature Promo Details:", {367, 179}},
 };
 
 const MemoPage EmailPage{
-    "EmailPromo",
-    "Step 7: Create your Email Ad.",
-    {"memEmail", {20, 66, 336, 103}, "bsSkinStdLabel24", " Write your email:", {16, 48}},
+    "EmailPromo", "Step 7: Create your Email Ad.",
+    {"memEmail", {20, 66, 336, 103},
+     "bsSkinStdLabel24", " Write your email:", {16, 48}},
     {"btnCreateEmail", "btnDeleteEmail", {174, 179}},
-    {"lbxEmails", {367, 67, 348, 103}, "bsSkinStdLabel23", "Email Ads:", {370, 47}},
-    {"memEmailDetails", {367, 196, 345, 103}, "bsSkinStdLabel32", "Email Ad Details:", {367, 179}},
+    {"lbxEmails", {367, 67, 348, 103},
+     "bsSkinStdLabel23", "Email Ads:", {370, 47}},
+    {"memEmailDetails", {367, 196, 345, 103},
+     "bsSkinStdLabel32", "Email Ad Details:", {367, 179}},
 };
 
 const MemoPage AutoEmailPage{
-    "AutoresponderPromo",
-    "Step 8: Create your Autoresponder Email Promo.",
-    {"memAutoEmail", {20, 66, 336, 103}, "bsSkinStdLabel26", " Write your email:", {16, 48}},
+    "AutoresponderPromo", "Step 8: Create your Autoresponder Email Promo.",
+    {"memAutoEmail", {20, 66, 336, 103},
+     "bsSkinStdLabel26", " Write your email:", {16, 48}},
     {"btnCreateAutoEmail", "btnDeleteAutoEmail", {174, 179}},
-    {"lbxAutoEmail",
-     {367, 67, 348, 103},
-     "bsSkinStdLabel37",
-     "Email Autoresponder Promos:",
-     {373, 47}},
-    {"memAutoEmailDetails",
-     {367, 196, 345, 103},
-     "bsSkinStdLabel43",
-     "Autoresponder Email Details:",
-     {367, 179}},
+    {"lbxAutoEmail", {367, 67, 348, 103},
+     "bsSkinStdLabel37", "Email Autoresponder Promos:", {373, 47}},
+    {"memAutoEmailDetails", {367, 196, 345, 103},
+     "bsSkinStdLabel43", "Autoresponder Email Details:", {367, 179}},
 };
 
 const MemoPage ArticlePage{
-    "ArticlePromo",
-    "Step 9: Create your Article.",
-    {"memArticle", {20, 64, 336, 103}, "bsSkinStdLabel27", "Enter your Article:", {19, 46}},
+    "ArticlePromo", "Step 9: Create your Article.",
+    {"memArticle", {20, 64, 336, 103},
+     "bsSkinStdLabel27", "Enter your Article:", {19, 46}},
     {"btnCreateArticle", "btnDeleteArticle", {184, 177}},
-    {"lbxArticles", {366, 65, 353, 102}, "bsSkinStdLabel28", "Articles:", {366, 46}},
-    {"memArticleDetails", {366, 194, 345, 103}, "bsSkinStdLabel39", "Article Details:", {366, 176}},
+    {"lbxArticles", {366, 65, 353, 102},
+     "bsSkinStdLabel28", "Articles:", {366, 46}},
+    {"memArticleDetails", {366, 194, 345, 103},
+     "bsSkinStdLabel39", "Article Details:", {366, 176}},
 };
 
 const MemoPage PopUpPage{
-    "CodePromo",
-    "Step 10: Create your PopUp Code.",
-    {"memPopUp", {20, 66, 336, 103}, "bsSkinStdLabel30", "Enter your PopUp Code:", {19, 48}},
+    "CodePromo", "Step 10: Create your PopUp Code.",
+    {"memPopUp", {20, 66, 336, 103},
+     "bsSkinStdLabel30", "Enter your PopUp Code:", {19, 48}},
     {"btnCreatePopUp", "btnDeletePopUp", {174, 179}},
-    {"lbxPopups", {361, 67, 353, 102}, "bsSkinStdLabel40", "PopUp Codes:", {361, 48}},
-    {"memPopUpDetails",
-     {362, 196, 345, 103},
-     "bsSkinStdLabel41",
-     "PopUp Code Details:",
-     {361, 178}},
+    {"lbxPopups", {361, 67, 353, 102},
+     "bsSkinStdLabel40", "PopUp Codes:", {361, 48}},
+    {"memPopUpDetails", {362, 196, 345, 103},
+     "bsSkinStdLabel41", "PopUp Code Details:", {361, 178}},
 };
+// clang-format on
 
 QLabel* LabelOf(QWidget* page, const LabelledControl& control) {
     return Label(page, control.labelName, control.label, control.labelAt);
