@@ -1,6 +1,6 @@
 #include "BenchProject.h"
 #include "generator/TemplateEngine.h"
-#include "ui/WebEngineModule.h"
+#include "ui/preview/WebEngineModule.h"
 
 #include <QApplication>
 #include <QDir>

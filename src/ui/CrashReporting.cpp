@@ -1,6 +1,7 @@
 #include "ui/CrashReporting.h"
 
 #include "ui/FMain.h"
+#include "ui/TextBridge.h"
 #include "util/CrashReports.h"
 
 #include <QString>
@@ -14,7 +15,7 @@ QtMessageHandler previousHandler = nullptr;
 // Qt aborts after a fatal message; the report then says why.
 void NoteFatalMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtFatalMsg)
-        NoteCrashReason(("qFatal: " + message.left(300)).toUtf8().toStdString());
+        NoteCrashReason(ToModel("qFatal: " + message.left(300)));
     if (previousHandler)
         previousHandler(type, context, message);
 }

@@ -2,6 +2,7 @@
 
 #include "persistence/RecoveryCopy.h"
 #include "ui/Addresses.h"
+#include "ui/ClickFilters.h"
 #include "ui/ListBoxRows.h"
 #include "ui/TextBridge.h"
 #include "update/HttpClient.h"
@@ -9,13 +10,10 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QEvent>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
@@ -25,40 +23,10 @@ namespace {
 
 constexpr int LastPage = 10;
 
-// Runs an action when a control that has no click signal of its own is clicked, or pressed with
-// Enter or Space while it has the focus.
-class TClickFilter : public QObject {
-  public:
-    TClickFilter(QObject* parent, std::function<void()> action)
-        : QObject(parent), action_(std::move(action)) {}
-
-  protected:
-    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonRelease &&
-            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-            action_();
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-                action_();
-                return true;
-            }
-        }
-        return false;
-    }
-
-  private:
-    std::function<void()> action_;
-};
-
-void OnClick(QWidget* control, std::function<void()> action) {
-    control->installEventFilter(new TClickFilter(control, std::move(action)));
-}
-
 } // namespace
 
 TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
-    : QWidget(parent), services_(std::move(services)) {
+    : QWidget(parent), services_(std::move(services)), AppDir(services_.programFolder) {
     setObjectName("frmMain");
     setWindowTitle("Affiliate Vantor");
     CreateControls();
@@ -69,6 +37,21 @@ TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
+    ConnectHandlers();
+
+    IdHTTP1 = std::make_unique<HttpClient>();
+    IdAntiFreeze1 = [this] {
+        QCoreApplication::processEvents();
+        return !downloadCancelled_;
+    };
+
+    FormCreate();
+    OpenRecovery();
+    CreateProjectMenu();
+    startedUp_ = true;
+}
+
+void TfrmMain::ConnectHandlers() {
     using Handler = void (TfrmMain::*)();
     const std::pair<QPushButton*, Handler> clicks[] = {
         {btnLoad, &TfrmMain::btnLoadClick},
@@ -137,17 +120,6 @@ TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
     OnClick(lblLink2URL, [this] { RunReportingErrors([this] { OpenLinkLabel(lblLink2URL); }); });
     OnClick(imgBanner, reporting(&TfrmMain::imgBannerClick));
     OnClick(gifBanner, reporting(&TfrmMain::gifBannerClick));
-
-    IdHTTP1 = std::make_unique<HttpClient>();
-    IdAntiFreeze1 = [this] {
-        QCoreApplication::processEvents();
-        return !downloadCancelled_;
-    };
-
-    FormCreate();
-    OpenRecovery();
-    CreateProjectMenu();
-    startedUp_ = true;
 }
 
 TfrmMain::~TfrmMain() {
@@ -164,13 +136,12 @@ void TfrmMain::RunReportingErrors(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& error) {
-        MessageDialog(QString::fromLocal8Bit(error.what()), TMsgDlgType::mtError,
-                      TMsgDlgButtons::mbOK);
+        MessageDialog(FromModel(error.what()), TMsgDlgType::mtError, TMsgDlgButtons::mbOK);
     }
 }
 
 UserDataFolders TfrmMain::Folders() const {
-    return UserDataFoldersOf(services_.programFolder);
+    return UserDataFoldersOf(AppDir);
 }
 
 void TfrmMain::FormCreate() {
@@ -181,7 +152,6 @@ void TfrmMain::FormCreate() {
     RunReportingErrors([this] { LoadTemplates(); });
     ntbMain->setCurrentIndex(0);
     ntbMainPageChanged();
-    AppDir = services_.programFolder;
     Timer1->start();
 }
 

@@ -28,6 +28,7 @@ class QPushButton;
 class QRadioButton;
 class QStackedWidget;
 class QTimer;
+class QVBoxLayout;
 class RecoveryCopy;
 class TBannerPreview;
 class HttpClient;
@@ -61,11 +62,25 @@ class TfrmMain : public QWidget {
     void FormDestroy();
     void FormShow();
     void FormResize();
-    void CreateControls();
     void LoadBranding();
     void ShowBanner(const BrandingChoice& choice);
     void CenterBannerPictures();
     void Timer1Timer();
+
+    // The controls at their design positions, band by band and page by page, and their handlers.
+    void CreateControls();
+    void CreateButtonBar(QVBoxLayout* bands);
+    void CreateBannerBand(QVBoxLayout* bands);
+    void CreateWelcomePage();
+    void CreateTemplatePage();
+    void CreateLinkPromoPage();
+    void CreatePPCPromoPage();
+    void CreateBannerPromoPage();
+    void CreateMemoPages();
+    void CreateFinishPage();
+    void CreateWizardBand(QVBoxLayout* bands);
+    void CreateLinksBand(QVBoxLayout* bands);
+    void ConnectHandlers();
 
     // Updates.
     bool DownloadFile(const std::string& URL, const std::string& FileName,
@@ -173,6 +188,7 @@ class TfrmMain : public QWidget {
 
     TfrmMainServices services_;
     std::unique_ptr<TAffManager> Manager;
+    // The program's folder, as the services name it: every file of the window is found from it.
     std::filesystem::path AppDir;
     QString lastPictureFolder_;
 

@@ -3,7 +3,6 @@
 #include "ui/FMain.h"
 #include "ui/PictureLabel.h"
 #include "ui/TextBridge.h"
-#include "util/FileHelpers.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -12,10 +11,6 @@
 #include <QLabel>
 
 namespace {
-
-QString PathOf(const std::filesystem::path& file) {
-    return QString::fromLocal8Bit(PathText(file).c_str());
-}
 
 void ShowLink(QLabel* label, const std::string& caption, const std::string& url) {
     label->setText(FromModel(caption));
@@ -27,19 +22,19 @@ void ApplySkin(const std::filesystem::path& skinFile) {
     if (skinFile.empty())
         return;
     if (const auto sheet = ReadSkinFile(skinFile))
-        qApp->setStyleSheet(QString::fromUtf8(sheet->data(), qsizetype(sheet->size())));
+        qApp->setStyleSheet(FromUtf8Text(*sheet));
 }
 
 void ApplyIcon(const std::filesystem::path& iconFile) {
-    if (iconFile.empty() || !QImageReader(PathOf(iconFile)).canRead())
+    if (iconFile.empty() || !QImageReader(FromPath(iconFile)).canRead())
         return;
-    QApplication::setWindowIcon(QIcon(PathOf(iconFile)));
+    QApplication::setWindowIcon(QIcon(FromPath(iconFile)));
 }
 
 } // namespace
 
 void TfrmMain::LoadBranding() {
-    const auto choice = LoadBrandingChoice(services_.programFolder, services_.draw);
+    const auto choice = LoadBrandingChoice(AppDir, services_.draw);
     if (!choice)
         return;
     if (!choice->AppName.empty())
@@ -69,7 +64,7 @@ void TfrmMain::ShowBanner(const BrandingChoice& choice) {
     QLabel* shown = choice.BannerAnimated ? gifBanner : imgBanner;
     QSize size;
     if (!choice.BannerPicture.empty()) {
-        const QString picture = PathOf(choice.BannerPicture);
+        const QString picture = FromPath(choice.BannerPicture);
         const QByteArray decoder = QByteArray::fromStdString(choice.BannerDecoder);
         size = choice.BannerAnimated ? PlayAnimation(gifBanner, picture, decoder)
                                      : ShowPicture(imgBanner, picture, decoder);

@@ -1,10 +1,9 @@
 #include "model/PromoItems.h"
-#include "ui/BannerPreview.h"
 #include "ui/FMain.h"
 #include "ui/ListBoxRows.h"
 #include "ui/PromoEditors.h"
 #include "ui/TextBridge.h"
-#include "util/FileHelpers.h"
+#include "ui/preview/BannerPreview.h"
 #include "util/UUtils.h"
 
 #include <QDir>
@@ -183,9 +182,8 @@ void TfrmMain::lbxBannersListBoxClick() {
 }
 
 void TfrmMain::btnBrowseImageClick() {
-    const QString startFolder = lastPictureFolder_.isEmpty()
-                                    ? QString::fromLocal8Bit(PathText(AppDir).c_str())
-                                    : lastPictureFolder_;
+    const QString startFolder =
+        lastPictureFolder_.isEmpty() ? FromPath(AppDir) : lastPictureFolder_;
     const auto chosen = services_.choosePicture(this, startFolder);
     if (!chosen)
         return;

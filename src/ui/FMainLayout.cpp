@@ -1,5 +1,5 @@
-#include "ui/BannerPreview.h"
 #include "ui/FMain.h"
+#include "ui/preview/BannerPreview.h"
 
 #include <QBoxLayout>
 #include <QButtonGroup>
@@ -15,6 +15,7 @@
 #include <QStackedWidget>
 #include <QTimer>
 #include <limits>
+#include <tuple>
 
 // The window's controls at their design positions; the handlers live in the other FMain files.
 
@@ -26,13 +27,13 @@ template <typename Widget> Widget* Named(Widget* widget, const char* name) {
 }
 
 // A plain label sized to its text; Role picks its look in the skin.
-QLabel* Label(QWidget* parent, const char* name, const QString& text, int x, int y,
+QLabel* Label(QWidget* parent, const char* name, const QString& text, QPoint at,
               const char* role = "") {
     auto* label = Named(new QLabel(text, parent), name);
     label->setTextFormat(Qt::PlainText);
     label->setProperty("role", role);
     label->adjustSize();
-    label->move(x, y);
+    label->move(at);
     return label;
 }
 
@@ -42,8 +43,8 @@ void LabelControl(QLabel* label, QWidget* control) {
     control->setAccessibleName(label->text().trimmed());
 }
 
-QLabel* StepLabel(QWidget* page, const char* name, const QString& text, int x, int y) {
-    return Label(page, name, text, x, y, "step");
+QLabel* StepLabel(QWidget* page, const char* name, const QString& text, QPoint at) {
+    return Label(page, name, text, at, "step");
 }
 
 QPushButton* Button(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
@@ -56,9 +57,9 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption, Q
     return button;
 }
 
-QLineEdit* Edit(QWidget* parent, const char* name, int x, int y, int width) {
+QLineEdit* Edit(QWidget* parent, const char* name, QPoint at, int width) {
     auto* edit = Named(new QLineEdit(parent), name);
-    edit->setGeometry(x, y, width, 18);
+    edit->setGeometry(QRect(at, QSize(width, 18)));
     // Qt's default limit would cut long pasted or loaded text.
     edit->setMaxLength(std::numeric_limits<int>::max());
     return edit;
@@ -114,20 +115,146 @@ QLabel* LinkLabel(QWidget* parent, const char* name, const QString& caption, con
     return label;
 }
 
+// One labelled control of a memo page: its name and place, and the label that names it.
+struct LabelledControl {
+    const char* name;
+    QRect geometry;
+    const char* labelName;
+    const char* label;
+    QPoint labelAt;
+};
+
+struct ButtonPair {
+    const char* createName;
+    const char* deleteName;
+    QPoint at;
+};
+
+// Pages 5 to 9 share one shape: a memo, two buttons, a list and a details memo.
+struct MemoPage {
+    const char* pageName;
+    const char* step;
+    LabelledControl input;
+    ButtonPair buttons;
+    LabelledControl list;
+    LabelledControl details;
+};
+
+// Each control on two lines: its name and place, then its label.
+// clang-format off
+const MemoPage SignaturePage{
+    "SignaturePromo", "Step 6: Create your Signature Ad Promo.",
+    {"memSignature", {20, 66, 336, 103},
+     "bsSkinStdLabel21", "Enter your Signature Promo:", {19, 48}},
+    {"btnAddSignature", "btnDeleteSignature", {174, 179}},
+    {"lbxSignatures", {367, 67, 348, 103},
+     "bsSkinStdLabel34", "Signature Promos:", {365, 48}},
+    {"memSignatureDetails", {367, 196, 345, 103},
+     "bsSkinStdLabel35", "Signature Promo Details:", {367, 179}},
+};
+
+const MemoPage EmailPage{
+    "EmailPromo", "Step 7: Create your Email Ad.",
+    {"memEmail", {20, 66, 336, 103},
+     "bsSkinStdLabel24", " Write your email:", {16, 48}},
+    {"btnCreateEmail", "btnDeleteEmail", {174, 179}},
+    {"lbxEmails", {367, 67, 348, 103},
+     "bsSkinStdLabel23", "Email Ads:", {370, 47}},
+    {"memEmailDetails", {367, 196, 345, 103},
+     "bsSkinStdLabel32", "Email Ad Details:", {367, 179}},
+};
+
+const MemoPage AutoEmailPage{
+    "AutoresponderPromo", "Step 8: Create your Autoresponder Email Promo.",
+    {"memAutoEmail", {20, 66, 336, 103},
+     "bsSkinStdLabel26", " Write your email:", {16, 48}},
+    {"btnCreateAutoEmail", "btnDeleteAutoEmail", {174, 179}},
+    {"lbxAutoEmail", {367, 67, 348, 103},
+     "bsSkinStdLabel37", "Email Autoresponder Promos:", {373, 47}},
+    {"memAutoEmailDetails", {367, 196, 345, 103},
+     "bsSkinStdLabel43", "Autoresponder Email Details:", {367, 179}},
+};
+
+const MemoPage ArticlePage{
+    "ArticlePromo", "Step 9: Create your Article.",
+    {"memArticle", {20, 64, 336, 103},
+     "bsSkinStdLabel27", "Enter your Article:", {19, 46}},
+    {"btnCreateArticle", "btnDeleteArticle", {184, 177}},
+    {"lbxArticles", {366, 65, 353, 102},
+     "bsSkinStdLabel28", "Articles:", {366, 46}},
+    {"memArticleDetails", {366, 194, 345, 103},
+     "bsSkinStdLabel39", "Article Details:", {366, 176}},
+};
+
+const MemoPage PopUpPage{
+    "CodePromo", "Step 10: Create your PopUp Code.",
+    {"memPopUp", {20, 66, 336, 103},
+     "bsSkinStdLabel30", "Enter your PopUp Code:", {19, 48}},
+    {"btnCreatePopUp", "btnDeletePopUp", {174, 179}},
+    {"lbxPopups", {361, 67, 353, 102},
+     "bsSkinStdLabel40", "PopUp Codes:", {361, 48}},
+    {"memPopUpDetails", {362, 196, 345, 103},
+     "bsSkinStdLabel41", "PopUp Code Details:", {361, 178}},
+};
+// clang-format on
+
+QLabel* LabelOf(QWidget* page, const LabelledControl& control) {
+    return Label(page, control.labelName, control.label, control.labelAt);
+}
+
+// Builds a memo page: its memo, buttons, list and details memo, in this order.
+std::tuple<QPlainTextEdit*, QPushButton*, QPushButton*, QListWidget*, QPlainTextEdit*>
+CreateMemoPage(QStackedWidget* pages, const MemoPage& layout) {
+    QWidget* page = Page(pages, layout.pageName);
+    StepLabel(page, "", layout.step, {14, 8});
+    auto* input = Memo(page, layout.input.name, layout.input.geometry);
+    LabelControl(LabelOf(page, layout.input), input);
+    const QPoint buttons = layout.buttons.at;
+    auto* create =
+        Button(page, layout.buttons.createName, "Create Ad", {buttons.x(), buttons.y(), 83, 25});
+    auto* remove = Button(page, layout.buttons.deleteName, "Delete Ad",
+                          {buttons.x() + 88, buttons.y(), 83, 25});
+    auto* list = ListBox(page, layout.list.name, layout.list.geometry);
+    LabelControl(LabelOf(page, layout.list), list);
+    auto* details = Memo(page, layout.details.name, layout.details.geometry);
+    LabelControl(LabelOf(page, layout.details), details);
+    return {input, create, remove, list, details};
+}
+
 } // namespace
 
 void TfrmMain::CreateControls() {
     auto* bands = new QVBoxLayout(this);
     bands->setContentsMargins(0, 0, 0, 0);
     bands->setSpacing(0);
+    CreateButtonBar(bands);
+    CreateBannerBand(bands);
+    ntbMain = Named(new QStackedWidget(this), "ntbMain");
+    bands->addWidget(ntbMain, 1);
+    CreateWelcomePage();
+    CreateTemplatePage();
+    CreateLinkPromoPage();
+    CreatePPCPromoPage();
+    CreateBannerPromoPage();
+    CreateMemoPages();
+    CreateFinishPage();
+    CreateWizardBand(bands);
+    CreateLinksBand(bands);
+    Timer1 = Named(new QTimer(this), "Timer1");
+    Timer1->setInterval(100);
+    Timer1->setSingleShot(true);
+}
 
+void TfrmMain::CreateButtonBar(QVBoxLayout* bands) {
     bsSkinPanel1 = Band(this, bands, "bsSkinPanel1", 37);
     btnLoad = Button(bsSkinPanel1, "btnLoad", "Load Configuration", {8, 6, 125, 20});
     btnSave = Button(bsSkinPanel1, "btnSave", "Save Configuration", {140, 6, 125, 20});
     btnHelp = Button(bsSkinPanel1, "btnHelp", "Help", {272, 6, 95, 20});
     btnUpdate = Button(bsSkinPanel1, "btnUpdate", "Check Updates", {374, 6, 99, 20});
     btnMakeMoney = Button(bsSkinPanel1, "btnMakeMoney", "Make Money", {480, 6, 125, 20});
+}
 
+void TfrmMain::CreateBannerBand(QVBoxLayout* bands) {
     panBanner = Band(this, bands, "panBanner", 65);
     imgBanner = Named(new QLabel(panBanner), "imgBanner");
     imgBanner->setGeometry(0, 0, 468, 60);
@@ -135,38 +262,40 @@ void TfrmMain::CreateControls() {
     gifBanner->hide();
     // Stands in the band until a brand's own banner covers it.
     auto* brand = new QHBoxLayout(panBanner);
-    lblBannerTitle = Label(panBanner, "lblBannerTitle", "Affiliate Vantor", 0, 0, "brand");
+    lblBannerTitle = Label(panBanner, "lblBannerTitle", "Affiliate Vantor", {0, 0}, "brand");
     brand->addWidget(lblBannerTitle, 0, Qt::AlignCenter);
+}
 
-    ntbMain = Named(new QStackedWidget(this), "ntbMain");
-    bands->addWidget(ntbMain, 1);
-
+void TfrmMain::CreateWelcomePage() {
     QWidget* page = Page(ntbMain, "Welcome");
     StepLabel(page, "bsSkinStdLabel1",
-              "Welcome! In a few steps you'll create an impresive affiliate page.", 14, 8);
-    StepLabel(page, "bsSkinStdLabel3", "Step 1: Create a new page", 14, 26);
-    edtTitlePage = Edit(page, "edtTitlePage", 14, 75, 278);
-    LabelControl(Label(page, "bsSkinStdLabel2", "Enter title of your new page:", 14, 55),
+              "Welcome! In a few steps you'll create an impresive affiliate page.", {14, 8});
+    StepLabel(page, "bsSkinStdLabel3", "Step 1: Create a new page", {14, 26});
+    edtTitlePage = Edit(page, "edtTitlePage", {14, 75}, 278);
+    LabelControl(Label(page, "bsSkinStdLabel2", "Enter title of your new page:", {14, 55}),
                  edtTitlePage);
-    edtAffiliateURL = Edit(page, "edtAffiliateURL", 14, 134, 278);
+    edtAffiliateURL = Edit(page, "edtAffiliateURL", {14, 134}, 278);
     LabelControl(
         Label(page, "bsSkinStdLabel5",
               "Enter your product's affiliate URL, using \"xxxx\" where the Affiliate ID part is "
               "located:",
-              14, 113),
+              {14, 113}),
         edtAffiliateURL);
-    Label(page, "bsSkinStdLabel8", "Examples:", 303, 132);
-    Label(page, "bsSkinStdLabel6", "http://xxxx.vendor.hop.clickbank.net", 303, 147);
-    Label(page, "bsSkinStdLabel7", "http://www.paydotcom.net/r/51836/xxxx", 303, 163);
-    edtClickbankID = Edit(page, "edtClickbankID", 14, 197, 278);
-    LabelControl(Label(page, "bsSkinStdLabel9", "Enter your Affiliate ID (Paypal Email):", 14, 177),
-                 edtClickbankID);
-    Label(page, "bsSkinStdLabel44", "Optional", 300, 199);
+    Label(page, "bsSkinStdLabel8", "Examples:", {303, 132});
+    Label(page, "bsSkinStdLabel6", "http://xxxx.vendor.hop.clickbank.net", {303, 147});
+    Label(page, "bsSkinStdLabel7", "http://www.paydotcom.net/r/51836/xxxx", {303, 163});
+    edtClickbankID = Edit(page, "edtClickbankID", {14, 197}, 278);
+    LabelControl(
+        Label(page, "bsSkinStdLabel9", "Enter your Affiliate ID (Paypal Email):", {14, 177}),
+        edtClickbankID);
+    Label(page, "bsSkinStdLabel44", "Optional", {300, 199});
+}
 
-    page = Page(ntbMain, "Template");
-    StepLabel(page, "bsSkinStdLabel11", "Step 2: Select a template to customize", 16, 8);
+void TfrmMain::CreateTemplatePage() {
+    QWidget* page = Page(ntbMain, "Template");
+    StepLabel(page, "bsSkinStdLabel11", "Step 2: Select a template to customize", {16, 8});
     cbxTemplates = Named(new QComboBox(page), "cbxTemplates");
-    LabelControl(Label(page, "bsSkinStdLabel10", "Template:", 16, 52), cbxTemplates);
+    LabelControl(Label(page, "bsSkinStdLabel10", "Template:", {16, 52}), cbxTemplates);
     cbxTemplates->setGeometry(72, 48, 193, 20);
     cbxTemplates->setMaxVisibleItems(8);
     // A list popup, not the style's menu-like one, which would show every entry at once.
@@ -176,195 +305,78 @@ void TfrmMain::CreateControls() {
     Image1 = Named(new QLabel(bsSkinGroupBox1), "Image1");
     Image1->setAlignment(Qt::AlignCenter);
     (new QVBoxLayout(bsSkinGroupBox1))->addWidget(Image1);
+}
 
-    page = Page(ntbMain, "LinkPromo");
-    StepLabel(page, "bsSkinStdLabel12", "Step 3: Create your Text Link Promo.", 14, 8);
-    edtAchorText = Edit(page, "edtAchorText", 20, 72, 309);
-    LabelControl(Label(page, "bsSkinStdLabel14", " Write your anchor text:", 17, 51), edtAchorText);
+void TfrmMain::CreateLinkPromoPage() {
+    QWidget* page = Page(ntbMain, "LinkPromo");
+    StepLabel(page, "bsSkinStdLabel12", "Step 3: Create your Text Link Promo.", {14, 8});
+    edtAchorText = Edit(page, "edtAchorText", {20, 72}, 309);
+    LabelControl(Label(page, "bsSkinStdLabel14", " Write your anchor text:", {17, 51}),
+                 edtAchorText);
     btnCreateLinkPromo = Button(page, "btnCreateLinkPromo", "Create Ad", {160, 101, 81, 25});
     btnDeleteLinkPromo = Button(page, "btnDeleteLinkPromo", "Delete Ad", {247, 101, 81, 25});
     lbxLinkPromo = ListBox(page, "lbxLinkPromo", {344, 72, 369, 121});
-    LabelControl(Label(page, "bsSkinStdLabel13", "Text Link Promos:", 346, 51), lbxLinkPromo);
+    LabelControl(Label(page, "bsSkinStdLabel13", "Text Link Promos:", {346, 51}), lbxLinkPromo);
+}
 
-    page = Page(ntbMain, "PPCPromo");
-    StepLabel(page, "bsSkinStdLabel22", "Step 4: Create your PPC Ad Promo.", 14, 8);
-    edtPPCTitle = Edit(page, "edtPPCTitle", 52, 50, 278);
-    LabelControl(Label(page, "bsSkinStdLabel17", "Title:", 19, 53), edtPPCTitle);
+void TfrmMain::CreatePPCPromoPage() {
+    QWidget* page = Page(ntbMain, "PPCPromo");
+    StepLabel(page, "bsSkinStdLabel22", "Step 4: Create your PPC Ad Promo.", {14, 8});
+    edtPPCTitle = Edit(page, "edtPPCTitle", {52, 50}, 278);
+    LabelControl(Label(page, "bsSkinStdLabel17", "Title:", {19, 53}), edtPPCTitle);
     memPPCBody = Memo(page, "memPPCBody", {53, 95, 278, 72});
-    LabelControl(Label(page, "bsSkinStdLabel18", "Body:", 19, 95), memPPCBody);
-    edtPPCLink = Edit(page, "edtPPCLink", 52, 181, 278);
-    LabelControl(Label(page, "EdtLink", "Link:", 19, 184), edtPPCLink);
+    LabelControl(Label(page, "bsSkinStdLabel18", "Body:", {19, 95}), memPPCBody);
+    edtPPCLink = Edit(page, "edtPPCLink", {52, 181}, 278);
+    LabelControl(Label(page, "EdtLink", "Link:", {19, 184}), edtPPCLink);
     btnCreateProm = Button(page, "btnCreateProm", "Create Ad", {156, 212, 84, 25});
     btnDeleteProm = Button(page, "btnDeleteProm", "Delete Ad", {246, 212, 84, 25});
     lbxPPCAds = ListBox(page, "lbxPPCAds", {348, 49, 364, 111});
-    LabelControl(Label(page, "bsSkinStdLabel15", "PPC Ads Promos:", 351, 31), lbxPPCAds);
+    LabelControl(Label(page, "bsSkinStdLabel15", "PPC Ads Promos:", {351, 31}), lbxPPCAds);
     memPPCDetails = Memo(page, "memPPCDetails", {349, 183, 364, 107});
-    LabelControl(Label(page, "bsSkinStdLabel16", "Ad details:", 350, 166), memPPCDetails);
+    LabelControl(Label(page, "bsSkinStdLabel16", "Ad details:", {350, 166}), memPPCDetails);
     memPPCDetails->setReadOnly(true);
+}
 
-    page = Page(ntbMain, "BannerPromo");
-    StepLabel(page, "bsSkinStdLabel25", "Step 5: Create your Banner Ad Promo.", 14, 8);
-    edtImageUrl = Edit(page, "edtImageUrl", 19, 69, 278);
-    LabelControl(Label(page, "bsSkinStdLabel20", "Choose image url or browse:", 19, 49),
+void TfrmMain::CreateBannerPromoPage() {
+    QWidget* page = Page(ntbMain, "BannerPromo");
+    StepLabel(page, "bsSkinStdLabel25", "Step 5: Create your Banner Ad Promo.", {14, 8});
+    edtImageUrl = Edit(page, "edtImageUrl", {19, 69}, 278);
+    LabelControl(Label(page, "bsSkinStdLabel20", "Choose image url or browse:", {19, 49}),
                  edtImageUrl);
     btnBrowseImage = Button(page, "btnBrowseImage", "Browse", {304, 69, 75, 25});
     btnCreateImageUrl = Button(page, "btnCreateImageUrl", "Create Ad", {129, 101, 80, 25});
     btnDeleteImageUrl = Button(page, "btnDeleteImageUrl", "Delete Ad", {215, 101, 80, 25});
     lbxBanners = ListBox(page, "lbxBanners", {388, 69, 325, 60});
-    LabelControl(Label(page, "bsSkinStdLabel19", "Banner Ad Promos:", 390, 49), lbxBanners);
+    LabelControl(Label(page, "bsSkinStdLabel19", "Banner Ad Promos:", {390, 49}), lbxBanners);
     bsSkinGroupBox2 = Named(new QGroupBox("Preview", page), "bsSkinGroupBox2");
     bsSkinGroupBox2->setGeometry(390, 138, 324, 191);
     AnchorToAllEdges(bsSkinGroupBox2);
     EmbeddedWB1 =
         Named(new TBannerPreview(services_.createWebView, bsSkinGroupBox2), "EmbeddedWB1");
     (new QVBoxLayout(bsSkinGroupBox2))->addWidget(EmbeddedWB1);
+}
 
-    // Pages 5 to 9 share one shape: a memo, two buttons, a list and a details memo.
-    struct MemoPage {
-        const char* pageName;
-        const char* step;
-        QPlainTextEdit*& input;
-        QPushButton*& create;
-        QPushButton*& remove;
-        QListWidget*& list;
-        QPlainTextEdit*& details;
-        const char* inputName;
-        const char* createName;
-        const char* deleteName;
-        const char* listName;
-        const char* detailsName;
-        const char* inputLabelName;
-        const char* listLabelName;
-        const char* detailsLabelName;
-        const char* inputLabel;
-        const char* listLabel;
-        const char* detailsLabel;
-        QPoint inputLabelAt, inputAt, buttonsAt, listLabelAt, detailsLabelAt, detailsAt;
-        QSize listSize;
-        QPoint listAt;
-    };
-    const MemoPage memoPages[] = {
-        {"SignaturePromo",
-         "Step 6: Create your Signature Ad Promo.",
-         memSignature,
-         btnAddSignature,
-         btnDeleteSignature,
-         lbxSignatures,
-         memSignatureDetails,
-         "memSignature",
-         "btnAddSignature",
-         "btnDeleteSignature",
-         "lbxSignatures",
-         "memSignatureDetails",
-         "bsSkinStdLabel21",
-         "bsSkinStdLabel34",
-         "bsSkinStdLabel35",
-         "Enter your Signature Promo:",
-         "Signature Promos:",
-         "Signature Promo Details:",
-         {19, 48},
-         {20, 66},
-         {174, 179},
-         {365, 48},
-         {367, 179},
-         {367, 196},
-         {348, 103},
-         {367, 67}},
-        {"EmailPromo",       "Step 7: Create your Email Ad.",
-         memEmail,           btnCreateEmail,
-         btnDeleteEmail,     lbxEmails,
-         memEmailDetails,    "memEmail",
-         "btnCreateEmail",   "btnDeleteEmail",
-         "lbxEmails",        "memEmailDetails",
-         "bsSkinStdLabel24", "bsSkinStdLabel23",
-         "bsSkinStdLabel32", " Write your email:",
-         "Email Ads:",       "Email Ad Details:",
-         {16, 48},           {20, 66},
-         {174, 179},         {370, 47},
-         {367, 179},         {367, 196},
-         {348, 103},         {367, 67}},
-        {"AutoresponderPromo",
-         "Step 8: Create your Autoresponder Email Promo.",
-         memAutoEmail,
-         btnCreateAutoEmail,
-         btnDeleteAutoEmail,
-         lbxAutoEmail,
-         memAutoEmailDetails,
-         "memAutoEmail",
-         "btnCreateAutoEmail",
-         "btnDeleteAutoEmail",
-         "lbxAutoEmail",
-         "memAutoEmailDetails",
-         "bsSkinStdLabel26",
-         "bsSkinStdLabel37",
-         "bsSkinStdLabel43",
-         " Write your email:",
-         "Email Autoresponder Promos:",
-         "Autoresponder Email Details:",
-         {16, 48},
-         {20, 66},
-         {174, 179},
-         {373, 47},
-         {367, 179},
-         {367, 196},
-         {348, 103},
-         {367, 67}},
-        {"ArticlePromo",     "Step 9: Create your Article.",
-         memArticle,         btnCreateArticle,
-         btnDeleteArticle,   lbxArticles,
-         memArticleDetails,  "memArticle",
-         "btnCreateArticle", "btnDeleteArticle",
-         "lbxArticles",      "memArticleDetails",
-         "bsSkinStdLabel27", "bsSkinStdLabel28",
-         "bsSkinStdLabel39", "Enter your Article:",
-         "Articles:",        "Article Details:",
-         {19, 46},           {20, 64},
-         {184, 177},         {366, 46},
-         {366, 176},         {366, 194},
-         {353, 102},         {366, 65}},
-        {"CodePromo",        "Step 10: Create your PopUp Code.",
-         memPopUp,           btnCreatePopUp,
-         btnDeletePopUp,     lbxPopups,
-         memPopUpDetails,    "memPopUp",
-         "btnCreatePopUp",   "btnDeletePopUp",
-         "lbxPopups",        "memPopUpDetails",
-         "bsSkinStdLabel30", "bsSkinStdLabel40",
-         "bsSkinStdLabel41", "Enter your PopUp Code:",
-         "PopUp Codes:",     "PopUp Code Details:",
-         {19, 48},           {20, 66},
-         {174, 179},         {361, 48},
-         {361, 178},         {362, 196},
-         {353, 102},         {361, 67}},
-    };
-    for (const MemoPage& memoPage : memoPages) {
-        page = Page(ntbMain, memoPage.pageName);
-        StepLabel(page, "", memoPage.step, 14, 8);
-        memoPage.input = Memo(page, memoPage.inputName, {memoPage.inputAt, QSize(336, 103)});
-        LabelControl(Label(page, memoPage.inputLabelName, memoPage.inputLabel,
-                           memoPage.inputLabelAt.x(), memoPage.inputLabelAt.y()),
-                     memoPage.input);
-        const QPoint buttons = memoPage.buttonsAt;
-        memoPage.create =
-            Button(page, memoPage.createName, "Create Ad", {buttons.x(), buttons.y(), 83, 25});
-        memoPage.remove =
-            Button(page, memoPage.deleteName, "Delete Ad", {buttons.x() + 88, buttons.y(), 83, 25});
-        memoPage.list = ListBox(page, memoPage.listName, {memoPage.listAt, memoPage.listSize});
-        LabelControl(Label(page, memoPage.listLabelName, memoPage.listLabel,
-                           memoPage.listLabelAt.x(), memoPage.listLabelAt.y()),
-                     memoPage.list);
-        memoPage.details = Memo(page, memoPage.detailsName, {memoPage.detailsAt, QSize(345, 103)});
-        LabelControl(Label(page, memoPage.detailsLabelName, memoPage.detailsLabel,
-                           memoPage.detailsLabelAt.x(), memoPage.detailsLabelAt.y()),
-                     memoPage.details);
-    }
+void TfrmMain::CreateMemoPages() {
+    std::tie(memSignature, btnAddSignature, btnDeleteSignature, lbxSignatures,
+             memSignatureDetails) = CreateMemoPage(ntbMain, SignaturePage);
+    std::tie(memEmail, btnCreateEmail, btnDeleteEmail, lbxEmails, memEmailDetails) =
+        CreateMemoPage(ntbMain, EmailPage);
+    std::tie(memAutoEmail, btnCreateAutoEmail, btnDeleteAutoEmail, lbxAutoEmail,
+             memAutoEmailDetails) = CreateMemoPage(ntbMain, AutoEmailPage);
+    std::tie(memArticle, btnCreateArticle, btnDeleteArticle, lbxArticles, memArticleDetails) =
+        CreateMemoPage(ntbMain, ArticlePage);
+    std::tie(memPopUp, btnCreatePopUp, btnDeletePopUp, lbxPopups, memPopUpDetails) =
+        CreateMemoPage(ntbMain, PopUpPage);
+}
 
-    page = Page(ntbMain, "Finish");
-    StepLabel(page, "bsSkinStdLabel29", "Finish! Click Generate Code And You Are Done...", 14, 8);
+void TfrmMain::CreateFinishPage() {
+    QWidget* page = Page(ntbMain, "Finish");
+    StepLabel(page, "bsSkinStdLabel29", "Finish! Click Generate Code And You Are Done...", {14, 8});
     rbtSaveWeb = Named(new QRadioButton("Save as web page", page), "rbtSaveWeb");
     rbtSaveWeb->setGeometry(36, 35, 189, 25);
     rbtSaveWeb->setChecked(true);
-    edtFilename = Edit(page, "edtFilename", 154, 62, 121);
-    LabelControl(Label(page, "bsSkinStdLabel31", "Output filename:", 60, 65), edtFilename);
+    edtFilename = Edit(page, "edtFilename", {154, 62}, 121);
+    LabelControl(Label(page, "bsSkinStdLabel31", "Output filename:", {60, 65}), edtFilename);
     edtFilename->setText("affiliatepage.htm");
     rbtClipboard =
         Named(new QRadioButton("Place code in your clipboard to paste in your html editor", page),
@@ -375,11 +387,15 @@ void TfrmMain::CreateControls() {
     deliveryChoice->addButton(rbtClipboard);
     btnFinish = Button(page, "btnFinish", "Generate Code", {39, 127, 114, 25});
     btnPreview = Button(page, "btnPreview", "Preview", {159, 127, 114, 25});
+}
 
+void TfrmMain::CreateWizardBand(QVBoxLayout* bands) {
     panWizard = Band(this, bands, "panWizard", 37);
     btnBack = Button(panWizard, "btnBack", "Back", {7, 7, 113, 25});
     btnNext = Button(panWizard, "btnNext", "Next", {124, 7, 113, 25});
+}
 
+void TfrmMain::CreateLinksBand(QVBoxLayout* bands) {
     panLinks = Band(this, bands, "panLinks", 36);
     auto* links = new QHBoxLayout(panLinks);
     links->setContentsMargins(13, 9, 13, 0);
@@ -391,8 +407,4 @@ void TfrmMain::CreateControls() {
     links->addWidget(lblLink1URL, 0, Qt::AlignTop);
     links->addStretch(1);
     links->addWidget(lblLink2URL, 0, Qt::AlignTop);
-
-    Timer1 = Named(new QTimer(this), "Timer1");
-    Timer1->setInterval(100);
-    Timer1->setSingleShot(true);
 }

@@ -3,7 +3,6 @@
 #include "generator/PageOutput.h"
 #include "ui/FMain.h"
 #include "ui/TextBridge.h"
-#include "util/FileHelpers.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -36,8 +35,7 @@ std::optional<std::string> TfrmMain::ProduceOutput(bool save) {
         return std::nullopt;
     }
     if (delivered.file)
-        MessageDialog("You have successfully saved your file as:\n\r" +
-                          FromModel(PathText(*delivered.file)),
+        MessageDialog("You have successfully saved your file as:\n\r" + FromPath(*delivered.file),
                       TMsgDlgType::mtInformation, TMsgDlgButtons::mbOK);
     else
         MessageDialog("You have successfully copy your code to clipboard!",

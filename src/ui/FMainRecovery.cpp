@@ -101,7 +101,7 @@ void TfrmMain::OfferRecovery() {
     const auto report =
         CrashReportSince(CrashReportsFolder(services_.stateFolder), orphan->lastChanged);
     if (report)
-        text += "\n\nA crash report was written to\n" + FromModel(PathText(*report)) +
+        text += "\n\nA crash report was written to\n" + FromPath(*report) +
                 "\nPlease send it to the maker, so that the fault can be mended.";
     text += "\n\nDo you want to restore this project? Cancel deletes the recovery copy.";
     if (MessageDialog(text, TMsgDlgType::mtInformation, TMsgDlgButtons::mbOKCancel) != mrOk) {

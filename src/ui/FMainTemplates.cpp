@@ -1,7 +1,6 @@
 #include "generator/TemplateCatalogue.h"
 #include "ui/FMain.h"
 #include "ui/TextBridge.h"
-#include "util/FileHelpers.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -25,7 +24,7 @@ void TfrmMain::cbxTemplatesChange() {
     QPixmap preview;
     auto file = PreviewFile(TemplateFoldersOf(Folders()), shown);
     // A picture that cannot be decoded is treated like a missing one.
-    if (file && preview.load(QString::fromLocal8Bit(PathText(*file).c_str())))
+    if (file && preview.load(FromPath(*file)))
         Image1->setPixmap(preview);
     else
         Image1->setVisible(false);

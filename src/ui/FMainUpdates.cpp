@@ -31,23 +31,24 @@ void TfrmMain::CheckForUpdates(bool Silent) {
                           TMsgDlgType::mtInformation, TMsgDlgButtons::mbOK);
         return;
     }
-    const fs::path L = Folders().cache / UpdateDescriptionFileName;
-    const std::string R = services_.updateBaseURL + UpdateDescriptionFileName;
+    const fs::path descriptionFile = Folders().cache / UpdateDescriptionFileName;
+    const std::string descriptionURL = services_.updateBaseURL + UpdateDescriptionFileName;
     std::string failure;
-    const bool fetched = DownloadFile(R, PathText(L), &failure) && FileExists(L);
+    const bool fetched = DownloadFile(descriptionURL, PathText(descriptionFile), &failure) &&
+                         FileExists(descriptionFile);
     if (downloadCancelled_)
         return; // the window was closed meanwhile
     if (!fetched) {
         // A failed check must not read as "you are up to date".
         if (!Silent)
-            MessageDialog("The update information could not be fetched from " + FromModel(R) +
-                              ":\n" + FromModel(failure) +
+            MessageDialog("The update information could not be fetched from " +
+                              FromModel(descriptionURL) + ":\n" + FromModel(failure) +
                               ".\nPlease check your Internet connection and try again later.",
                           TMsgDlgType::mtWarning, TMsgDlgButtons::mbOK);
         return;
     }
     const std::string separator = platform::UserDecimalSeparator();
-    const auto version = NewerVersion(L, AppVersion, separator);
+    const auto version = NewerVersion(descriptionFile, AppVersion, separator);
     if (!version) {
         if (!Silent)
             MessageDialog("There's no new updates for this application!",

@@ -3,7 +3,6 @@
 #include "model/UAffiliate.h"
 
 #include <QString>
-#include <functional>
 
 class QListWidget;
 
@@ -18,6 +17,3 @@ void ShowNumberedRows(QListWidget* list, const StringList& items, const QString&
 
 // One more labelled row, numbered after the rows already there.
 void AddNumberedRow(QListWidget* list, const QString& label);
-
-// Runs Handler when the user clicks the row that is already selected.
-void OnClickOnSelectedRow(QListWidget* list, std::function<void()> handler);

@@ -2,8 +2,8 @@
 
 #include "platform/Process.h"
 #include "ui/Addresses.h"
-#include "ui/PreviewServices.h"
 #include "ui/TextBridge.h"
+#include "ui/preview/PreviewServices.h"
 #include "util/FileHelpers.h"
 #include "util/UUtils.h"
 #include "util/UserDataFolders.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/FileHelpers.h"
+
 #include <QPlainTextEdit>
 #include <QString>
 #include <QTextDocument>
@@ -15,13 +17,19 @@ inline QString FromModel(const std::string& text) {
     return QString::fromLocal8Bit(text.data(), qsizetype(text.size()));
 }
 
-// A path from a name the window was given, and a path as the window shows it.
+// A path from a name the window was given, and a path as the window shows it, both with the
+// bytes the core gives the system.
 inline std::filesystem::path ToPath(const QString& text) {
-    return std::filesystem::path(text.toStdU16String());
+    return PathOf(ToModel(text));
 }
 
 inline QString FromPath(const std::filesystem::path& path) {
-    return QString::fromStdU16String(path.u16string());
+    return FromModel(PathText(path));
+}
+
+// A text the core keeps in UTF-8 whatever the user's locale, such as a skin's style sheet.
+inline QString FromUtf8Text(const std::string& text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
 // A memo's whole text with its lines joined by CR LF, every other character as typed.

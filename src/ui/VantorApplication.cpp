@@ -1,5 +1,7 @@
 #include "ui/VantorApplication.h"
 
+#include "ui/TextBridge.h"
+
 #include <cstdio>
 
 TVantorApplication::TVantorApplication(int& argc, char** argv) : QApplication(argc, argv) {}
@@ -8,7 +10,7 @@ bool TVantorApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& error) {
-        const QString text = QString::fromLocal8Bit(error.what());
+        const QString text = FromModel(error.what());
         if (ReportError)
             ReportError(text);
         else

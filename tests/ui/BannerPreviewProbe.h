@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/BannerPreview.h"
+#include "ui/preview/BannerPreview.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
 #include "platform/Process.h"
 #include "support/TempFolder.h"
-#include "ui/PictureView.h"
-#include "ui/PreviewServices.h"
-#include "ui/WebEngineModule.h"
+#include "ui/preview/PictureView.h"
+#include "ui/preview/PreviewServices.h"
+#include "ui/preview/WebEngineModule.h"
 #include "util/AppError.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "support/TempFolder.h"
 #include "support/TestHttpServer.h"
 #include "support/TestTls.h"
-#include "ui/PictureView.h"
-#include "ui/TextPagePreview.h"
+#include "ui/preview/PictureView.h"
+#include "ui/preview/TextPagePreview.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "WindowFixture.h"
 
 #include "ui/VantorApplication.h"
-#include "ui/WebEngineModule.h"
-#include "ui/WebView.h"
+#include "ui/preview/WebEngineModule.h"
+#include "ui/preview/WebView.h"
 
 #include <QImage>
 

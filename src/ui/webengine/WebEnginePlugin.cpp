@@ -1,4 +1,4 @@
-#include "ui/WebEngineModule.h"
+#include "ui/preview/WebEngineModule.h"
 #include "ui/webengine/PagePreview.h"
 #include "ui/webengine/WebEngineView.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/WebView.h"
+#include "ui/preview/WebView.h"
 
 class QWebEngineView;
 

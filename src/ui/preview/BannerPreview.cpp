@@ -1,6 +1,6 @@
-#include "ui/BannerPreview.h"
+#include "ui/preview/BannerPreview.h"
 
-#include "ui/WebView.h"
+#include "ui/preview/WebView.h"
 
 #include <QUrl>
 #include <QVBoxLayout>

@@ -1,12 +1,12 @@
-#include "ui/PictureView.h"
-#include "ui/PreviewServices.h"
 #include "ui/TextBridge.h"
-#include "ui/WebEngineModule.h"
+#include "ui/preview/PictureView.h"
+#include "ui/preview/PreviewServices.h"
+#include "ui/preview/WebEngineModule.h"
 #include "util/AppError.h"
 #include "util/FileHelpers.h"
 
 void ProvidePreviews(TfrmMainServices& services) {
-    const QString module = FromModel(PathText(services.programFolder / VANTOR_WEBENGINE_MODULE));
+    const QString module = FromPath(services.programFolder / VANTOR_WEBENGINE_MODULE);
     services.showPreview = [module](QWidget* owner, const QString& html,
                                     const fs::path& baseFolder) {
         ShowPagePreview(module, owner, html, baseFolder);

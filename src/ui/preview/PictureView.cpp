@@ -1,4 +1,4 @@
-#include "ui/PictureView.h"
+#include "ui/preview/PictureView.h"
 
 #include "ui/PictureLabel.h"
 #include "ui/TextBridge.h"

@@ -1,7 +1,6 @@
-#include "ui/TextPagePreview.h"
+#include "ui/preview/TextPagePreview.h"
 
 #include "ui/TextBridge.h"
-#include "util/FileHelpers.h"
 
 #include <QShortcut>
 #include <QTextBrowser>
@@ -49,7 +48,7 @@ void ShowTextPagePreview(QWidget* owner, const QString& html,
     auto* preview = owner->findChild<TTextPagePreview*>(QString(), Qt::FindDirectChildrenOnly);
     if (!preview)
         preview = new TTextPagePreview(owner);
-    preview->ShowPage(html, QUrl::fromLocalFile(FromModel(PathText(baseFolder / ""))));
+    preview->ShowPage(html, QUrl::fromLocalFile(FromPath(baseFolder / "")));
 }
 
 #include "TextPagePreview.moc"

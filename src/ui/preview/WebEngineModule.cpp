@@ -1,9 +1,8 @@
-#include "ui/WebEngineModule.h"
+#include "ui/preview/WebEngineModule.h"
 
 #include "platform/Process.h"
 #include "ui/TextBridge.h"
 #include "util/AppError.h"
-#include "util/FileHelpers.h"
 
 #include <QCoreApplication>
 #include <QOpenGLContext>
@@ -55,6 +54,6 @@ TWebEngineModule& LoadWebEngineModule(const QString& moduleFile) {
 void ShowPagePreview(const QString& moduleFile, QWidget* owner, const QString& html,
                      const std::filesystem::path& baseFolder) {
     TWebEngineModule& module = LoadWebEngineModule(moduleFile);
-    const QString folder = FromModel(PathText(baseFolder / ""));
+    const QString folder = FromPath(baseFolder / "");
     module.ShowPage(owner, html, QUrl::fromLocalFile(folder));
 }

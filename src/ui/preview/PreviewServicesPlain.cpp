@@ -1,6 +1,6 @@
-#include "ui/PictureView.h"
-#include "ui/PreviewServices.h"
-#include "ui/TextPagePreview.h"
+#include "ui/preview/PictureView.h"
+#include "ui/preview/PreviewServices.h"
+#include "ui/preview/TextPagePreview.h"
 
 void ProvidePreviews(TfrmMainServices& services) {
     services.showPreview = [](QWidget* owner, const QString& html,
