@@ -8,9 +8,9 @@
 #include <QTimer>
 
 int main(int argc, char** argv) {
-    TVantorApplication application(argc, argv);
+    VantorApplication application(argc, argv);
     ApplyBuiltInSkin(application);
-    TfrmMainServices services = DefaultServices();
+    WindowServices services = DefaultServices();
     if (argc > 1)
         services.programFolder = argv[1];
     TfrmMain window(std::move(services));

@@ -12,14 +12,14 @@
 
 namespace {
 
-struct TOutcome {
+struct Outcome {
     bool failed = false;
     HttpResponseHead head;
     std::string body;
     bool bodyComplete = false;
     std::size_t used = 0;
 
-    bool operator==(const TOutcome& other) const {
+    bool operator==(const Outcome& other) const {
         // A failure stops at a different byte when the input comes in pieces.
         return failed == other.failed && head.statusLine == other.head.statusLine &&
                head.status == other.head.status && head.fields == other.head.fields &&
@@ -29,8 +29,8 @@ struct TOutcome {
 };
 
 // The head, then the rest as a chunked body, fed in pieces of at most Piece bytes.
-TOutcome Parse(std::string_view input, std::size_t piece) {
-    TOutcome outcome;
+Outcome Parse(std::string_view input, std::size_t piece) {
+    Outcome outcome;
     ResponseHeadParser head;
     ChunkedDecoder chunks;
     try {

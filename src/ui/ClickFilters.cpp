@@ -7,9 +7,9 @@
 namespace {
 
 // Runs an action on a left click or on Enter or Space.
-class TClickFilter : public QObject {
+class ClickFilter : public QObject {
   public:
-    TClickFilter(QObject* parent, std::function<void()> action)
+    ClickFilter(QObject* parent, std::function<void()> action)
         : QObject(parent), action_(std::move(action)) {}
 
   protected:
@@ -32,9 +32,9 @@ class TClickFilter : public QObject {
 };
 
 // Watches a list's presses for the one on the selected row, which changes no selection.
-class TSelectedRowClickFilter : public QObject {
+class SelectedRowClickFilter : public QObject {
   public:
-    TSelectedRowClickFilter(QListWidget* list, std::function<void()> handler)
+    SelectedRowClickFilter(QListWidget* list, std::function<void()> handler)
         : QObject(list), list_(list), handler_(std::move(handler)) {}
 
   protected:
@@ -56,9 +56,9 @@ class TSelectedRowClickFilter : public QObject {
 } // namespace
 
 void OnClick(QWidget* control, std::function<void()> action) {
-    control->installEventFilter(new TClickFilter(control, std::move(action)));
+    control->installEventFilter(new ClickFilter(control, std::move(action)));
 }
 
 void OnClickOnSelectedRow(QListWidget* list, std::function<void()> handler) {
-    list->viewport()->installEventFilter(new TSelectedRowClickFilter(list, std::move(handler)));
+    list->viewport()->installEventFilter(new SelectedRowClickFilter(list, std::move(handler)));
 }

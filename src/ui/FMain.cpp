@@ -25,7 +25,7 @@ constexpr int LastPage = 10;
 
 } // namespace
 
-TfrmMain::TfrmMain(TfrmMainServices services, QWidget* parent)
+TfrmMain::TfrmMain(WindowServices services, QWidget* parent)
     : QWidget(parent), services_(std::move(services)), AppDir(services_.programFolder) {
     setObjectName("frmMain");
     setWindowTitle("Affiliate Vantor");
@@ -128,7 +128,7 @@ TfrmMain::~TfrmMain() {
     FormDestroy();
 }
 
-int TfrmMain::MessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons) {
+int TfrmMain::MessageDialog(const QString& text, MessageKind kind, MessageButtons buttons) {
     return services_.messages->MessageDialog(text, kind, buttons, 0);
 }
 
@@ -136,7 +136,7 @@ void TfrmMain::RunReportingErrors(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& error) {
-        MessageDialog(FromModel(error.what()), TMsgDlgType::mtError, TMsgDlgButtons::mbOK);
+        MessageDialog(FromModel(error.what()), MessageKind::Error, MessageButtons::Ok);
     }
 }
 
@@ -197,13 +197,13 @@ void TfrmMain::btnNextClick() {
         return;
     }
     if (IsBlank(ToModel(edtTitlePage->text()))) {
-        MessageDialog("Please provide a valid title for your page.", TMsgDlgType::mtWarning,
-                      TMsgDlgButtons::mbOK);
+        MessageDialog("Please provide a valid title for your page.", MessageKind::Warning,
+                      MessageButtons::Ok);
         return;
     }
     if (IsBlank(ToModel(edtAffiliateURL->text()))) {
-        MessageDialog("Please provide a valid affiliate url.", TMsgDlgType::mtWarning,
-                      TMsgDlgButtons::mbOK);
+        MessageDialog("Please provide a valid affiliate url.", MessageKind::Warning,
+                      MessageButtons::Ok);
         return;
     }
     ShowPage(1);

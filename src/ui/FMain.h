@@ -30,19 +30,19 @@ class QStackedWidget;
 class QTimer;
 class QVBoxLayout;
 class RecoveryCopy;
-class TBannerPreview;
+class BannerPreview;
 class HttpClient;
-struct TMemoEditor;
-struct TTextListEditor;
+struct MemoEditor;
+struct TextListEditor;
 
 // The wizard window: eleven pages from the page title to "Generate Code".
 class TfrmMain : public QWidget {
   public:
-    explicit TfrmMain(TfrmMainServices services = DefaultServices(), QWidget* parent = nullptr);
+    explicit TfrmMain(WindowServices services = DefaultServices(), QWidget* parent = nullptr);
     ~TfrmMain() override;
 
     // Shows a message box through the window's presenter.
-    int MessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons);
+    int MessageDialog(const QString& text, MessageKind kind, MessageButtons buttons);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -136,21 +136,21 @@ class TfrmMain : public QWidget {
     void btnCreatePopUpClick();
     void btnDeletePopUpClick();
     void lbxPopupsListBoxClick();
-    void CreateTextListPromo(const TTextListEditor& editor);
-    void DeleteTextListPromo(const TTextListEditor& editor);
-    void CreateMemoPromo(const TMemoEditor& editor);
-    void DeleteMemoPromo(const TMemoEditor& editor);
+    void CreateTextListPromo(const TextListEditor& editor);
+    void DeleteTextListPromo(const TextListEditor& editor);
+    void CreateMemoPromo(const MemoEditor& editor);
+    void DeleteMemoPromo(const MemoEditor& editor);
     std::optional<int> RowToDelete(const QListWidget* list, const QString& deleteMessage);
     void DeleteNumberedPromo(QListWidget* list, StringList& items, QPlainTextEdit* details,
                              const QString& deleteMessage);
-    void ShowMemoPromo(const TMemoEditor& editor);
-    TTextListEditor LinkEditor();
-    TTextListEditor BannerEditor();
-    TMemoEditor SignatureEditor();
-    TMemoEditor EmailEditor();
-    TMemoEditor AutoEmailEditor();
-    TMemoEditor ArticleEditor();
-    TMemoEditor PopUpEditor();
+    void ShowMemoPromo(const MemoEditor& editor);
+    TextListEditor LinkEditor();
+    TextListEditor BannerEditor();
+    MemoEditor SignatureEditor();
+    MemoEditor EmailEditor();
+    MemoEditor AutoEmailEditor();
+    MemoEditor ArticleEditor();
+    MemoEditor PopUpEditor();
 
     // Generate Code.
     void btnFinishClick();
@@ -186,7 +186,7 @@ class TfrmMain : public QWidget {
     void EndRecovery();
     void OfferRecovery();
 
-    TfrmMainServices services_;
+    WindowServices services_;
     std::unique_ptr<TAffManager> Manager;
     // The program's folder, as the services name it: every file of the window is found from it.
     std::filesystem::path AppDir;
@@ -266,7 +266,7 @@ class TfrmMain : public QWidget {
     QPushButton* btnDeleteImageUrl;
     QListWidget* lbxBanners;
     QGroupBox* bsSkinGroupBox2;
-    TBannerPreview* EmbeddedWB1;
+    BannerPreview* EmbeddedWB1;
     QPlainTextEdit* memSignature;
     QPushButton* btnAddSignature;
     QPushButton* btnDeleteSignature;

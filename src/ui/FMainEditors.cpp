@@ -20,7 +20,7 @@ void EraseAt(StringList& items, int index) {
 
 } // namespace
 
-TTextListEditor TfrmMain::LinkEditor() {
+TextListEditor TfrmMain::LinkEditor() {
     return {edtAchorText,
             lbxLinkPromo,
             &Manager->Anchors,
@@ -29,7 +29,7 @@ TTextListEditor TfrmMain::LinkEditor() {
             "Please select a Text Link Promo to delete."};
 }
 
-TTextListEditor TfrmMain::BannerEditor() {
+TextListEditor TfrmMain::BannerEditor() {
     return {edtImageUrl,
             lbxBanners,
             &Manager->Banners,
@@ -38,7 +38,7 @@ TTextListEditor TfrmMain::BannerEditor() {
             "Please select a Bannert Ad Promo to delete."};
 }
 
-TMemoEditor TfrmMain::SignatureEditor() {
+MemoEditor TfrmMain::SignatureEditor() {
     return {memSignature,
             lbxSignatures,
             memSignatureDetails,
@@ -48,7 +48,7 @@ TMemoEditor TfrmMain::SignatureEditor() {
             "Please select a Signature Ad Promo to delete."};
 }
 
-TMemoEditor TfrmMain::EmailEditor() {
+MemoEditor TfrmMain::EmailEditor() {
     return {memEmail,
             lbxEmails,
             memEmailDetails,
@@ -58,7 +58,7 @@ TMemoEditor TfrmMain::EmailEditor() {
             "Please select a Email Ad to delete."};
 }
 
-TMemoEditor TfrmMain::AutoEmailEditor() {
+MemoEditor TfrmMain::AutoEmailEditor() {
     return {memAutoEmail,
             lbxAutoEmail,
             memAutoEmailDetails,
@@ -68,7 +68,7 @@ TMemoEditor TfrmMain::AutoEmailEditor() {
             "Please select an Autoresponder Ad to delete."};
 }
 
-TMemoEditor TfrmMain::ArticleEditor() {
+MemoEditor TfrmMain::ArticleEditor() {
     return {memArticle,
             lbxArticles,
             memArticleDetails,
@@ -78,7 +78,7 @@ TMemoEditor TfrmMain::ArticleEditor() {
             "Please select a Article to delete."};
 }
 
-TMemoEditor TfrmMain::PopUpEditor() {
+MemoEditor TfrmMain::PopUpEditor() {
     return {memPopUp,
             lbxPopups,
             memPopUpDetails,
@@ -88,14 +88,14 @@ TMemoEditor TfrmMain::PopUpEditor() {
             "Please select a PopUp to delete."};
 }
 
-void TfrmMain::CreateTextListPromo(const TTextListEditor& editor) {
+void TfrmMain::CreateTextListPromo(const TextListEditor& editor) {
     const std::string text = ToModel(editor.input->text());
     if (text.empty()) {
-        MessageDialog(editor.emptyMessage, TMsgDlgType::mtWarning, TMsgDlgButtons::mbOK);
+        MessageDialog(editor.emptyMessage, MessageKind::Warning, MessageButtons::Ok);
         return;
     }
     if (IndexOfIgnoringCase(*editor.items, text) >= 0) {
-        MessageDialog(editor.duplicateMessage, TMsgDlgType::mtWarning, TMsgDlgButtons::mbOK);
+        MessageDialog(editor.duplicateMessage, MessageKind::Warning, MessageButtons::Ok);
         return;
     }
     editor.items->push_back(text);
@@ -108,13 +108,13 @@ std::optional<int> TfrmMain::RowToDelete(const QListWidget* list, const QString&
         return std::nullopt;
     const int row = SelectedRow(list);
     if (row < 0) {
-        MessageDialog(deleteMessage, TMsgDlgType::mtWarning, TMsgDlgButtons::mbOK);
+        MessageDialog(deleteMessage, MessageKind::Warning, MessageButtons::Ok);
         return std::nullopt;
     }
     return row;
 }
 
-void TfrmMain::DeleteTextListPromo(const TTextListEditor& editor) {
+void TfrmMain::DeleteTextListPromo(const TextListEditor& editor) {
     if (auto row = RowToDelete(editor.list, editor.deleteMessage)) {
         EraseAt(*editor.items, *row);
         ShowItems(editor.list, *editor.items);
@@ -122,11 +122,11 @@ void TfrmMain::DeleteTextListPromo(const TTextListEditor& editor) {
     }
 }
 
-void TfrmMain::CreateMemoPromo(const TMemoEditor& editor) {
+void TfrmMain::CreateMemoPromo(const MemoEditor& editor) {
     const std::string text = MemoText(editor.input);
     // The test is on the raw text: a memo of one line break makes an empty item.
     if (text.empty()) {
-        MessageDialog(editor.emptyMessage, TMsgDlgType::mtWarning, TMsgDlgButtons::mbOK);
+        MessageDialog(editor.emptyMessage, MessageKind::Warning, MessageButtons::Ok);
         return;
     }
     editor.items->push_back(MemoItem(text));
@@ -134,7 +134,7 @@ void TfrmMain::CreateMemoPromo(const TMemoEditor& editor) {
     ProjectChanged();
 }
 
-void TfrmMain::DeleteMemoPromo(const TMemoEditor& editor) {
+void TfrmMain::DeleteMemoPromo(const MemoEditor& editor) {
     DeleteNumberedPromo(editor.list, *editor.items, editor.details, editor.deleteMessage);
 }
 
@@ -151,7 +151,7 @@ void TfrmMain::DeleteNumberedPromo(QListWidget* list, StringList& items, QPlainT
     ProjectChanged();
 }
 
-void TfrmMain::ShowMemoPromo(const TMemoEditor& editor) {
+void TfrmMain::ShowMemoPromo(const MemoEditor& editor) {
     const int row = SelectedRow(editor.list);
     if (row < 0 || row >= int(editor.items->size()))
         return;
@@ -195,8 +195,8 @@ void TfrmMain::btnCreatePromClick() {
     const std::string title = ToModel(edtPPCTitle->text());
     const std::string item = MakePPCItem(title, MemoText(memPPCBody), ToModel(edtPPCLink->text()));
     if (title.empty()) {
-        MessageDialog("Please provide a valid PPC Ad Promo.", TMsgDlgType::mtWarning,
-                      TMsgDlgButtons::mbOK);
+        MessageDialog("Please provide a valid PPC Ad Promo.", MessageKind::Warning,
+                      MessageButtons::Ok);
         return;
     }
     Manager->PPCAds.push_back(item);

@@ -351,8 +351,7 @@ void TfrmMain::CreateBannerPromoPage() {
     bsSkinGroupBox2 = Named(new QGroupBox("Preview", page), "bsSkinGroupBox2");
     bsSkinGroupBox2->setGeometry(390, 138, 324, 191);
     AnchorToAllEdges(bsSkinGroupBox2);
-    EmbeddedWB1 =
-        Named(new TBannerPreview(services_.createWebView, bsSkinGroupBox2), "EmbeddedWB1");
+    EmbeddedWB1 = Named(new BannerPreview(services_.createWebView, bsSkinGroupBox2), "EmbeddedWB1");
     (new QVBoxLayout(bsSkinGroupBox2))->addWidget(EmbeddedWB1);
 }
 

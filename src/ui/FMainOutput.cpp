@@ -30,16 +30,16 @@ std::optional<std::string> TfrmMain::ProduceOutput(bool save) {
     } catch (const DeliveryError& refusal) {
         const bool nameRefused = refusal.reason() == DeliveryError::Reason::InvalidFileName;
         MessageDialog(FromModel(refusal.what()),
-                      nameRefused ? TMsgDlgType::mtInformation : TMsgDlgType::mtError,
-                      TMsgDlgButtons::mbOK);
+                      nameRefused ? MessageKind::Information : MessageKind::Error,
+                      MessageButtons::Ok);
         return std::nullopt;
     }
     if (delivered.file)
         MessageDialog("You have successfully saved your file as:\n\r" + FromPath(*delivered.file),
-                      TMsgDlgType::mtInformation, TMsgDlgButtons::mbOK);
+                      MessageKind::Information, MessageButtons::Ok);
     else
         MessageDialog("You have successfully copy your code to clipboard!",
-                      TMsgDlgType::mtInformation, TMsgDlgButtons::mbOK);
+                      MessageKind::Information, MessageButtons::Ok);
     return delivered.text;
 }
 
@@ -53,6 +53,6 @@ void TfrmMain::btnPreviewClick() {
         const DeliveredPage delivered = DeliverPage(request, *Manager);
         services_.showPreview(this, FromModel(delivered.text), OutputFolder(request.folders.data));
     } catch (const DeliveryError& refusal) {
-        MessageDialog(FromModel(refusal.what()), TMsgDlgType::mtError, TMsgDlgButtons::mbOK);
+        MessageDialog(FromModel(refusal.what()), MessageKind::Error, MessageButtons::Ok);
     }
 }

@@ -101,7 +101,7 @@ void TfrmMain::OpenRecentProject(const fs::path& file) {
         ForgetProject(file);
         MessageDialog("The project \"" + FromPath(file) +
                           "\" cannot be found any more. It was taken off the recent projects.",
-                      TMsgDlgType::mtWarning, TMsgDlgButtons::mbOK);
+                      MessageKind::Warning, MessageButtons::Ok);
         return;
     }
     OpenProject(file);
@@ -120,12 +120,12 @@ bool TfrmMain::SettleUnsavedChanges() {
     const QString name = projectFile_.empty() ? QString("the project")
                                               : "\"" + FromPath(projectFile_.filename()) + "\"";
     switch (MessageDialog("Do you want to save the changes to " + name + " first?",
-                          TMsgDlgType::mtWarning, TMsgDlgButtons::mbSaveDontSaveCancel)) {
-    case mrYes:
+                          MessageKind::Warning, MessageButtons::SaveDontSaveCancel)) {
+    case MessageResult::Yes:
         // A save that fails reports itself and leaves the project open.
         SaveSettings();
         return true;
-    case mrNo:
+    case MessageResult::No:
         return true;
     default:
         return false;

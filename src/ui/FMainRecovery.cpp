@@ -70,7 +70,7 @@ void TfrmMain::WriteRecoveryCopy() {
         MessageDialog("The recovery copy of your project could not be written, so a crash could "
                       "lose the changes you make from now on.\n" +
                           FromModel(error) + "\nUse \"Save Configuration\" to keep your work.",
-                      TMsgDlgType::mtWarning, TMsgDlgButtons::mbOK);
+                      MessageKind::Warning, MessageButtons::Ok);
     }
 }
 
@@ -104,7 +104,8 @@ void TfrmMain::OfferRecovery() {
         text += "\n\nA crash report was written to\n" + FromPath(*report) +
                 "\nPlease send it to the maker, so that the fault can be mended.";
     text += "\n\nDo you want to restore this project? Cancel deletes the recovery copy.";
-    if (MessageDialog(text, TMsgDlgType::mtInformation, TMsgDlgButtons::mbOKCancel) != mrOk) {
+    if (MessageDialog(text, MessageKind::Information, MessageButtons::OkCancel) !=
+        MessageResult::Ok) {
         DiscardRecovery(*orphan);
         return;
     }

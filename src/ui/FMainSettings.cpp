@@ -51,10 +51,10 @@ void TfrmMain::ShowProject(TAffManager project) {
 }
 
 void TfrmMain::RefreshListBoxes() {
-    for (const TTextListEditor& editor : {LinkEditor(), BannerEditor()})
+    for (const TextListEditor& editor : {LinkEditor(), BannerEditor()})
         ShowItems(editor.list, *editor.items);
     ShowNumberedRows(lbxPPCAds, Manager->PPCAds, PPCRowLabel);
-    for (const TMemoEditor& editor :
+    for (const MemoEditor& editor :
          {SignatureEditor(), EmailEditor(), AutoEmailEditor(), ArticleEditor(), PopUpEditor()})
         ShowNumberedRows(editor.list, *editor.items, editor.rowLabel);
 }

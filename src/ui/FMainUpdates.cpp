@@ -28,7 +28,7 @@ void TfrmMain::CheckForUpdates(bool Silent) {
     if (IdHTTP1->Busy()) {
         if (!Silent)
             MessageDialog("An update check is already running. Please wait until it has finished.",
-                          TMsgDlgType::mtInformation, TMsgDlgButtons::mbOK);
+                          MessageKind::Information, MessageButtons::Ok);
         return;
     }
     const fs::path descriptionFile = Folders().cache / UpdateDescriptionFileName;
@@ -44,31 +44,31 @@ void TfrmMain::CheckForUpdates(bool Silent) {
             MessageDialog("The update information could not be fetched from " +
                               FromModel(descriptionURL) + ":\n" + FromModel(failure) +
                               ".\nPlease check your Internet connection and try again later.",
-                          TMsgDlgType::mtWarning, TMsgDlgButtons::mbOK);
+                          MessageKind::Warning, MessageButtons::Ok);
         return;
     }
     const std::string separator = platform::UserDecimalSeparator();
     const auto version = NewerVersion(descriptionFile, AppVersion, separator);
     if (!version) {
         if (!Silent)
-            MessageDialog("There's no new updates for this application!",
-                          TMsgDlgType::mtInformation, TMsgDlgButtons::mbOK);
+            MessageDialog("There's no new updates for this application!", MessageKind::Information,
+                          MessageButtons::Ok);
         return;
     }
     if (MessageDialog("There is a new update: (version " + FromModel(*version) +
                           ") available for your application!. Do you want download this update "
                           "now?",
-                      TMsgDlgType::mtInformation, TMsgDlgButtons::mbOKCancel) != mrOk)
+                      MessageKind::Information, MessageButtons::OkCancel) != MessageResult::Ok)
         return;
     const fs::path updater = AppDir / UpdaterFileName;
     if (!FileExists(updater)) {
         MessageDialog("The updater module is missing. Please reinstall again the current version!",
-                      TMsgDlgType::mtWarning, TMsgDlgButtons::mbOK);
+                      MessageKind::Warning, MessageButtons::Ok);
         return;
     }
     if (MessageDialog("To update your software the application will close to\n\rreplace some "
                       "files. Do you want to update now?",
-                      TMsgDlgType::mtInformation, TMsgDlgButtons::mbOKCancel) != mrOk)
+                      MessageKind::Information, MessageButtons::OkCancel) != MessageResult::Ok)
         return;
     services_.startProgram(updater,
                            {services_.updateBaseURL, VersionText(AppVersion, separator), AppCode});

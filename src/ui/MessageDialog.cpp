@@ -16,13 +16,13 @@ constexpr int IconSize = 32;
 constexpr int TextLeft = 50;
 constexpr int TextTop = 15;
 
-QStyle::StandardPixmap IconOf(TMsgDlgType kind) {
+QStyle::StandardPixmap IconOf(MessageKind kind) {
     switch (kind) {
-    case TMsgDlgType::mtWarning:
+    case MessageKind::Warning:
         return QStyle::SP_MessageBoxWarning;
-    case TMsgDlgType::mtError:
+    case MessageKind::Error:
         return QStyle::SP_MessageBoxCritical;
-    case TMsgDlgType::mtInformation:
+    case MessageKind::Information:
         break;
     }
     return QStyle::SP_MessageBoxInformation;
@@ -30,28 +30,28 @@ QStyle::StandardPixmap IconOf(TMsgDlgType kind) {
 
 } // namespace
 
-int TDialogPresenter::MessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons,
-                                    int /*helpContext*/) {
-    TMessageDialog box(text, kind, buttons, QApplication::activeWindow());
+int DialogPresenter::MessageDialog(const QString& text, MessageKind kind, MessageButtons buttons,
+                                   int /*helpContext*/) {
+    MessageDialogBox box(text, kind, buttons, QApplication::activeWindow());
     return box.exec();
 }
 
-QString TMessageDialog::CaptionOf(TMsgDlgType kind) {
+QString MessageDialogBox::CaptionOf(MessageKind kind) {
     switch (kind) {
-    case TMsgDlgType::mtWarning:
+    case MessageKind::Warning:
         return QStringLiteral("Warning");
-    case TMsgDlgType::mtError:
+    case MessageKind::Error:
         return QStringLiteral("Error");
-    case TMsgDlgType::mtInformation:
+    case MessageKind::Information:
         break;
     }
     return QStringLiteral("Information");
 }
 
-TMessageDialog::TMessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons,
-                               QWidget* parent)
+MessageDialogBox::MessageDialogBox(const QString& text, MessageKind kind, MessageButtons buttons,
+                                   QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      hasCancel_(buttons != TMsgDlgButtons::mbOK) {
+      hasCancel_(buttons != MessageButtons::Ok) {
     setObjectName("msgMain");
     setWindowTitle(CaptionOf(kind));
     setModal(true);
@@ -77,14 +77,14 @@ TMessageDialog::TMessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgBut
         connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
         row << button;
     };
-    if (buttons == TMsgDlgButtons::mbSaveDontSaveCancel) {
-        addButton(QStringLiteral("Save"), "btnSave", mrYes);
-        addButton(QStringLiteral("Don't Save"), "btnDontSave", mrNo);
+    if (buttons == MessageButtons::SaveDontSaveCancel) {
+        addButton(QStringLiteral("Save"), "btnSave", MessageResult::Yes);
+        addButton(QStringLiteral("Don't Save"), "btnDontSave", MessageResult::No);
     } else {
-        addButton(QStringLiteral("OK"), "btnOK", mrOk);
+        addButton(QStringLiteral("OK"), "btnOK", MessageResult::Ok);
     }
     if (hasCancel_)
-        addButton(QStringLiteral("Cancel"), "btnCancel", mrCancel);
+        addButton(QStringLiteral("Cancel"), "btnCancel", MessageResult::Cancel);
     row.front()->setDefault(true);
 
     const int rowWidth = int(row.size()) * ButtonWidth + (int(row.size()) - 1) * ButtonGap;
@@ -102,20 +102,20 @@ TMessageDialog::TMessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgBut
     setFixedSize(width, height);
 }
 
-void TMessageDialog::keyPressEvent(QKeyEvent* event) {
+void MessageDialogBox::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        done(hasCancel_ ? mrCancel : mrOk);
+        done(hasCancel_ ? MessageResult::Cancel : MessageResult::Ok);
         return;
     }
     QDialog::keyPressEvent(event);
 }
 
-void TMessageDialog::showEvent(QShowEvent* event) {
+void MessageDialogBox::showEvent(QShowEvent* event) {
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     QDialog::showEvent(event);
 }
 
-void TMessageDialog::reject() {
-    done(mrCancel);
+void MessageDialogBox::reject() {
+    done(MessageResult::Cancel);
 }

@@ -4,39 +4,41 @@
 #include <QString>
 
 // The kinds of message box the window shows.
-enum class TMsgDlgType { mtWarning, mtError, mtInformation };
+enum class MessageKind { Warning, Error, Information };
 
 // The button sets the window uses; the last asks about changes that were not saved.
-enum class TMsgDlgButtons { mbOK, mbOKCancel, mbSaveDontSaveCancel };
+enum class MessageButtons { Ok, OkCancel, SaveDontSaveCancel };
 
-// Results of a message box: "Save" is mrYes, "Don't Save" mrNo.
-constexpr int mrOk = 1;
-constexpr int mrCancel = 2;
-constexpr int mrYes = 6;
-constexpr int mrNo = 7;
+// Results of a message box: "Save" is Yes, "Don't Save" No.
+namespace MessageResult {
+inline constexpr int Ok = 1;
+inline constexpr int Cancel = 2;
+inline constexpr int Yes = 6;
+inline constexpr int No = 7;
+} // namespace MessageResult
 
 // Shows a modal message box and returns the result of the button pressed.
-class TMessagePresenter {
+class MessagePresenter {
   public:
-    virtual ~TMessagePresenter() = default;
-    virtual int MessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons,
+    virtual ~MessagePresenter() = default;
+    virtual int MessageDialog(const QString& text, MessageKind kind, MessageButtons buttons,
                               int helpContext) = 0;
 };
 
-// The real presenter: a TMessageDialog over the given parent.
-class TDialogPresenter : public TMessagePresenter {
+// The real presenter: a MessageDialogBox over the given parent.
+class DialogPresenter : public MessagePresenter {
   public:
-    int MessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons,
+    int MessageDialog(const QString& text, MessageKind kind, MessageButtons buttons,
                       int helpContext) override;
 };
 
 // A modal box: icon, text and OK (and Cancel), centred on the screen.
-class TMessageDialog : public QDialog {
+class MessageDialogBox : public QDialog {
   public:
-    TMessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons,
-                   QWidget* parent = nullptr);
+    MessageDialogBox(const QString& text, MessageKind kind, MessageButtons buttons,
+                     QWidget* parent = nullptr);
 
-    static QString CaptionOf(TMsgDlgType kind);
+    static QString CaptionOf(MessageKind kind);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -12,7 +12,7 @@ class QPlainTextEdit;
 inline const QString PPCRowLabel = QStringLiteral("PPC Ad");
 
 // The controls, list and messages of a text-list editor (text links, banners).
-struct TTextListEditor {
+struct TextListEditor {
     QLineEdit* input;
     QListWidget* list;
     StringList* items;
@@ -22,7 +22,7 @@ struct TTextListEditor {
 };
 
 // The controls, list, row label and messages of a memo editor.
-struct TMemoEditor {
+struct MemoEditor {
     QPlainTextEdit* input;
     QListWidget* list;
     QPlainTextEdit* details;

@@ -12,8 +12,8 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 
-TfrmMainServices DefaultServices() {
-    TfrmMainServices services;
+WindowServices DefaultServices() {
+    WindowServices services;
     services.writeClipboard = [](const QString& text) {
         QGuiApplication::clipboard()->setText(text);
     };

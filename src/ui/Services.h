@@ -12,12 +12,12 @@
 #include <vector>
 
 class QWidget;
-class TWebView;
+class WebView;
 
 // What the window needs from the world outside it; tests replace any of these.
-struct TfrmMainServices {
+struct WindowServices {
     // Shows every message box of the window.
-    std::shared_ptr<TMessagePresenter> messages = std::make_shared<TDialogPresenter>();
+    std::shared_ptr<MessagePresenter> messages = std::make_shared<DialogPresenter>();
     // Replaces the clipboard's content with a plain text.
     std::function<void(const QString&)> writeClipboard;
     // The picture-file dialog: the chosen file, or nothing when cancelled.
@@ -30,7 +30,7 @@ struct TfrmMainServices {
     // Draws the banner and the footer links of the brand.
     RandomDraw draw;
     // Makes the banner preview's web view; null when there is none.
-    std::function<TWebView*(QWidget* parent)> createWebView;
+    std::function<WebView*(QWidget* parent)> createWebView;
     // Shows a page in a preview window of Owner; relative addresses resolve in BaseFolder.
     std::function<void(QWidget* owner, const QString& html,
                        const std::filesystem::path& baseFolder)>
@@ -58,4 +58,4 @@ struct TfrmMainServices {
 };
 
 // The real services of a running program.
-TfrmMainServices DefaultServices();
+WindowServices DefaultServices();

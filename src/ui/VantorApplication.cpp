@@ -4,9 +4,9 @@
 
 #include <cstdio>
 
-TVantorApplication::TVantorApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+VantorApplication::VantorApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
-bool TVantorApplication::notify(QObject* receiver, QEvent* event) {
+bool VantorApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& error) {

@@ -4,9 +4,9 @@
 #include <functional>
 
 // The application object: an error that escapes a handler is reported and the loop goes on.
-class TVantorApplication : public QApplication {
+class VantorApplication : public QApplication {
   public:
-    TVantorApplication(int& argc, char** argv);
+    VantorApplication(int& argc, char** argv);
 
     bool notify(QObject* receiver, QEvent* event) override;
 

@@ -5,20 +5,20 @@
 #include "ui/VantorApplication.h"
 
 int main(int argc, char* argv[]) {
-    TVantorApplication application(argc, argv);
-    TVantorApplication::setApplicationName("Affiliate Vantor");
+    VantorApplication application(argc, argv);
+    VantorApplication::setApplicationName("Affiliate Vantor");
     // Ties the window to its menu entry, and so to the entry's icon.
-    TVantorApplication::setDesktopFileName("affiliate-vantor");
+    VantorApplication::setDesktopFileName("affiliate-vantor");
     ApplyBuiltInSkin(application);
 
-    TfrmMainServices services = DefaultServices();
+    WindowServices services = DefaultServices();
     StartCrashReporting(services.stateFolder);
     // "affiliate-vantor FILE", as the desktop starts it for a project file.
     if (const QStringList arguments = QCoreApplication::arguments(); arguments.size() == 2)
         services.projectToOpen = ToPath(arguments[1]);
     auto messages = services.messages;
     application.ReportError = [messages](const QString& text) {
-        messages->MessageDialog(text, TMsgDlgType::mtError, TMsgDlgButtons::mbOK, 0);
+        messages->MessageDialog(text, MessageKind::Error, MessageButtons::Ok, 0);
     };
     TfrmMain window(std::move(services));
     window.show();

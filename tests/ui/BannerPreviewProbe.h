@@ -6,7 +6,7 @@
 
 // The address the banner preview was last told to show.
 inline QString BannerPreviewLocation(QWidget* window) {
-    return window->findChild<TBannerPreview*>("EmbeddedWB1")->LocationURL();
+    return window->findChild<BannerPreview*>("EmbeddedWB1")->LocationURL();
 }
 
 // The preview's web view, its only child widget; null until the first banner is shown.

@@ -79,7 +79,7 @@ class EditorsTest : public WindowTestCase {
         QVERIFY2(world->messages->boxes.empty(), "deleting from an empty list says nothing");
 
         Click(window.get(), createName);
-        EXPECT_LAST_BOX(*world, mtWarning, emptyMessage);
+        EXPECT_LAST_BOX(*world, Warning, emptyMessage);
         QCOMPARE(Rows(window.get(), listName).size(), 0);
 
         Fill(kind, inputName, "first");
@@ -90,13 +90,13 @@ class EditorsTest : public WindowTestCase {
         QCOMPARE(world->messages->boxes.size(), std::size_t(1));
 
         Click(window.get(), removeName);
-        EXPECT_LAST_BOX(*world, mtWarning, deleteMessage);
+        EXPECT_LAST_BOX(*world, Warning, deleteMessage);
         Select(listName, 0);
         Click(window.get(), removeName);
         QCOMPARE(Rows(window.get(), listName).size(), 1);
         QCOMPARE(Find<QListWidget>(window.get(), listName)->selectedItems().size(), 0);
         Click(window.get(), removeName);
-        EXPECT_LAST_BOX(*world, mtWarning, deleteMessage);
+        EXPECT_LAST_BOX(*world, Warning, deleteMessage);
         QCOMPARE(world->messages->boxes.size(), std::size_t(3));
     }
 
@@ -105,7 +105,7 @@ class EditorsTest : public WindowTestCase {
         Click(window.get(), "btnCreateLinkPromo");
         Type(window.get(), "edtAchorText", "BUY NOW");
         Click(window.get(), "btnCreateLinkPromo");
-        EXPECT_LAST_BOX(*world, mtWarning, "This Text Link Promo already exists.");
+        EXPECT_LAST_BOX(*world, Warning, "This Text Link Promo already exists.");
         Type(window.get(), "edtAchorText", " Buy Now");
         Click(window.get(), "btnCreateLinkPromo");
         QCOMPARE(Rows(window.get(), "lbxLinkPromo"), QStringList({"Buy Now", " Buy Now"}));
@@ -219,7 +219,7 @@ class EditorsTest : public WindowTestCase {
 
         Click(window.get(), "btnCreateImageUrl");
         Click(window.get(), "btnCreateImageUrl");
-        EXPECT_LAST_BOX(*world, mtWarning, "This Banner Ad Promo already exists.");
+        EXPECT_LAST_BOX(*world, Warning, "This Banner Ad Promo already exists.");
         QVERIFY(!BannerWebView(window.get()));
         Select("lbxBanners", 0);
         QCOMPARE(BannerPreviewLocation(window.get()), url);

@@ -141,7 +141,7 @@ class KeyboardTest : public WindowTestCase {
         Press(Qt::Key_Return);
 
         QVERIFY(world->messages->boxes.size() == 1);
-        EXPECT_LAST_BOX(*world, mtInformation,
+        EXPECT_LAST_BOX(*world, Information,
                         "You have successfully saved your file as:\n\r" +
                             QString::fromStdString(
                                 (world->folder.path() / "Output" / "affiliatepage.htm").string()));

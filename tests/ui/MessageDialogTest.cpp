@@ -4,60 +4,64 @@
 #include <QPushButton>
 #include <QTest>
 
-Q_DECLARE_METATYPE(TMsgDlgButtons)
+Q_DECLARE_METATYPE(MessageButtons)
 
 class MessageDialogTest : public QObject {
     Q_OBJECT
 
   private slots:
     void kindsHaveTheirCaptions() {
-        QCOMPARE(TMessageDialog::CaptionOf(TMsgDlgType::mtWarning), QString("Warning"));
-        QCOMPARE(TMessageDialog::CaptionOf(TMsgDlgType::mtError), QString("Error"));
-        QCOMPARE(TMessageDialog::CaptionOf(TMsgDlgType::mtInformation), QString("Information"));
+        QCOMPARE(MessageDialogBox::CaptionOf(MessageKind::Warning), QString("Warning"));
+        QCOMPARE(MessageDialogBox::CaptionOf(MessageKind::Error), QString("Error"));
+        QCOMPARE(MessageDialogBox::CaptionOf(MessageKind::Information), QString("Information"));
     }
 
     void keysAndButtonsGiveTheirResults_data() {
-        QTest::addColumn<TMsgDlgButtons>("buttons");
+        QTest::addColumn<MessageButtons>("buttons");
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("result");
-        const auto ok = TMsgDlgButtons::mbOK;
-        const auto okCancel = TMsgDlgButtons::mbOKCancel;
-        const auto saveDontSaveCancel = TMsgDlgButtons::mbSaveDontSaveCancel;
-        QTest::newRow("enter, ok") << ok << int(Qt::Key_Return) << mrOk;
-        QTest::newRow("escape, ok only") << ok << int(Qt::Key_Escape) << mrOk;
-        QTest::newRow("enter, ok and cancel") << okCancel << int(Qt::Key_Return) << mrOk;
-        QTest::newRow("escape, ok and cancel") << okCancel << int(Qt::Key_Escape) << mrCancel;
-        QTest::newRow("enter, save") << saveDontSaveCancel << int(Qt::Key_Return) << mrYes;
-        QTest::newRow("escape, save") << saveDontSaveCancel << int(Qt::Key_Escape) << mrCancel;
+        const auto ok = MessageButtons::Ok;
+        const auto okCancel = MessageButtons::OkCancel;
+        const auto saveDontSaveCancel = MessageButtons::SaveDontSaveCancel;
+        QTest::newRow("enter, ok") << ok << int(Qt::Key_Return) << MessageResult::Ok;
+        QTest::newRow("escape, ok only") << ok << int(Qt::Key_Escape) << MessageResult::Ok;
+        QTest::newRow("enter, ok and cancel")
+            << okCancel << int(Qt::Key_Return) << MessageResult::Ok;
+        QTest::newRow("escape, ok and cancel")
+            << okCancel << int(Qt::Key_Escape) << MessageResult::Cancel;
+        QTest::newRow("enter, save")
+            << saveDontSaveCancel << int(Qt::Key_Return) << MessageResult::Yes;
+        QTest::newRow("escape, save")
+            << saveDontSaveCancel << int(Qt::Key_Escape) << MessageResult::Cancel;
     }
     void keysAndButtonsGiveTheirResults() {
-        QFETCH(TMsgDlgButtons, buttons);
+        QFETCH(MessageButtons, buttons);
         QFETCH(int, key);
         QFETCH(int, result);
-        TMessageDialog box("Text", TMsgDlgType::mtWarning, buttons);
+        MessageDialogBox box("Text", MessageKind::Warning, buttons);
         box.open();
         QTest::keyClick(&box, Qt::Key(key));
         QCOMPARE(box.result(), result);
     }
 
     void dontSaveIsItsOwnAnswer() {
-        TMessageDialog box("Text", TMsgDlgType::mtWarning, TMsgDlgButtons::mbSaveDontSaveCancel);
+        MessageDialogBox box("Text", MessageKind::Warning, MessageButtons::SaveDontSaveCancel);
         box.open();
         QTest::mouseClick(box.findChild<QPushButton*>("btnDontSave"), Qt::LeftButton);
-        QCOMPARE(box.result(), mrNo);
+        QCOMPARE(box.result(), MessageResult::No);
         QVERIFY(box.findChild<QPushButton*>("btnOK") == nullptr);
     }
 
     void closingAnotherWayIsCancel() {
-        TMessageDialog box("Text", TMsgDlgType::mtError, TMsgDlgButtons::mbOK);
+        MessageDialogBox box("Text", MessageKind::Error, MessageButtons::Ok);
         box.open();
         box.close();
         QCOMPARE(box.result(), 2);
     }
 
     void layoutPlacesTextIconAndButtons() {
-        TMessageDialog box("First line\nsecond line", TMsgDlgType::mtInformation,
-                           TMsgDlgButtons::mbOKCancel);
+        MessageDialogBox box("First line\nsecond line", MessageKind::Information,
+                             MessageButtons::OkCancel);
         auto* text = box.findChild<QLabel*>("lblMessage");
         auto* ok = box.findChild<QPushButton*>("btnOK");
         auto* cancel = box.findChild<QPushButton*>("btnCancel");

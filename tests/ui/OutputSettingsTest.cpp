@@ -59,7 +59,7 @@ class OutputSettingsTest : public WindowTestCase {
         EnterProject();
         Click(w(), "btnFinish");
         const auto file = OutputPath("affiliatepage.htm");
-        EXPECT_LAST_BOX(*world, mtInformation,
+        EXPECT_LAST_BOX(*world, Information,
                         "You have successfully saved your file as:\n\r" +
                             QString::fromStdString(file.string()));
         const std::string page = ReadAll(file);
@@ -79,8 +79,7 @@ class OutputSettingsTest : public WindowTestCase {
         Type(w(), "edtFilename", "   ");
         Find<QRadioButton>(w(), "rbtClipboard")->click();
         Click(w(), "btnFinish");
-        EXPECT_LAST_BOX(*world, mtInformation,
-                        "You have successfully copy your code to clipboard!");
+        EXPECT_LAST_BOX(*world, Information, "You have successfully copy your code to clipboard!");
         QCOMPARE(world->clipboard.size(), 1);
         QVERIFY(world->clipboard[0].startsWith("<h1>Zen Garden</h1>\r\n"));
         QVERIFY(!std::filesystem::exists(OutputPath("affiliatepage.htm")));
@@ -105,7 +104,7 @@ class OutputSettingsTest : public WindowTestCase {
     void previewOfAMissingTemplateSaysSoAndShowsNothing() {
         std::filesystem::remove(world->folder.path() / "Templates" / "basic.tem");
         Click(w(), "btnPreview");
-        EXPECT_LAST_BOX(*world, mtError,
+        EXPECT_LAST_BOX(*world, Error,
                         "The selected template could not be found in the Templates folder.");
         QVERIFY(world->previews.empty());
     }
@@ -113,7 +112,7 @@ class OutputSettingsTest : public WindowTestCase {
     void blankFileNameIsRefusedBeforeAnythingHappens() {
         Type(w(), "edtFilename", " \t");
         Click(w(), "btnFinish");
-        EXPECT_LAST_BOX(*world, mtInformation, "Please provide a valid output filename.");
+        EXPECT_LAST_BOX(*world, Information, "Please provide a valid output filename.");
         QVERIFY(!std::filesystem::exists(world->folder.path() / "Output"));
     }
 
@@ -127,11 +126,11 @@ class OutputSettingsTest : public WindowTestCase {
         world->folder.write("Output", "a file");
         world->clipboard << "before";
         Click(w(), "btnFinish");
-        EXPECT_LAST_BOX(*world, mtError,
+        EXPECT_LAST_BOX(*world, Error,
                         "Can't create the output folder! Check the output path you provided.");
         Find<QRadioButton>(w(), "rbtClipboard")->click();
         Click(w(), "btnFinish");
-        EXPECT_LAST_BOX(*world, mtError,
+        EXPECT_LAST_BOX(*world, Error,
                         "Can't create the output folder! Check the output path you provided.");
         QCOMPARE(world->clipboard, QStringList({"before"}));
     }
@@ -139,7 +138,7 @@ class OutputSettingsTest : public WindowTestCase {
     void missingTemplateFileIsReportedAndNothingDelivered() {
         std::filesystem::remove(world->folder.path() / "Templates" / "basic.tem");
         Click(w(), "btnFinish");
-        EXPECT_LAST_BOX(*world, mtError,
+        EXPECT_LAST_BOX(*world, Error,
                         "The selected template could not be found in the Templates folder.");
         QVERIFY(std::filesystem::is_empty(world->folder.path() / "Output"));
         Find<QRadioButton>(w(), "rbtClipboard")->click();
@@ -151,7 +150,7 @@ class OutputSettingsTest : public WindowTestCase {
         Type(w(), "edtFilename", "no/such/folder.htm");
         Click(w(), "btnFinish");
         QCOMPARE(world->messages->boxes.size(), std::size_t(1));
-        EXPECT_LAST_BOX(*world, mtError,
+        EXPECT_LAST_BOX(*world, Error,
                         "Cannot create file \"" +
                             QString::fromStdString(OutputPath("no/such/folder.htm").string()) +
                             "\". No such file or directory");
@@ -240,7 +239,7 @@ class OutputSettingsTest : public WindowTestCase {
         QCOMPARE(Find<QLineEdit>(w(), "edtFilename")->text(), QString());
         QCOMPARE(Find<QLineEdit>(w(), "edtTitlePage")->text(), QString("Only"));
         Click(w(), "btnFinish");
-        EXPECT_LAST_BOX(*world, mtInformation, "Please provide a valid output filename.");
+        EXPECT_LAST_BOX(*world, Information, "Please provide a valid output filename.");
     }
 
     void loadingWithoutAFileChangesNothing() {
@@ -255,7 +254,7 @@ class OutputSettingsTest : public WindowTestCase {
         Click(w(), "btnSave");
         QCOMPARE(world->messages->boxes.size(), std::size_t(1));
         QVERIFY(world->messages->boxes[0].text.startsWith("Cannot create file \""));
-        QVERIFY(world->messages->boxes[0].kind == TMsgDlgType::mtError);
+        QVERIFY(world->messages->boxes[0].kind == MessageKind::Error);
         Type(w(), "edtTitlePage", "still working");
         QCOMPARE(Find<QLineEdit>(w(), "edtTitlePage")->text(), QString("still working"));
     }

@@ -42,10 +42,10 @@ class PagePreviewTest : public QObject {
             AppError, ShowPagePreview(VANTOR_WEBENGINE_MODULE_FILE, &owner, "<p>x</p>", Output()));
         QVERIFY(owner.findChildren<QWidget*>().isEmpty());
         // The banner preview falls back to showing pictures itself.
-        TfrmMainServices services;
+        WindowServices services;
         services.programFolder = std::filesystem::path(VANTOR_WEBENGINE_MODULE_FILE).parent_path();
         ProvidePreviews(services);
-        QVERIFY(dynamic_cast<TPictureView*>(services.createWebView(&owner)));
+        QVERIFY(dynamic_cast<PictureView*>(services.createWebView(&owner)));
     }
 
     void showsThePageWithItsAddressesInTheOutputFolder_data() {

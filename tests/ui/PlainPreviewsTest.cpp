@@ -37,7 +37,7 @@ class PlainPreviewsTest : public QObject {
     void playsPicturesFromDiskAndHandsEverythingElseToTheBrowser() {
         std::vector<std::string> opened;
         QWidget owner;
-        TPictureView view([&](const std::string& address) { opened.push_back(address); }, &owner);
+        PictureView view([&](const std::string& address) { opened.push_back(address); }, &owner);
         auto* picture = view.findChild<QLabel*>("imgBannerPicture");
         auto* note = view.findChild<QLabel*>("lblBannerNote");
         auto* open = view.findChild<QPushButton*>("btnOpenBanner");
@@ -71,7 +71,7 @@ class PlainPreviewsTest : public QObject {
                                {{Reply("HTTP/1.1 200 OK", gif)}, false, true},
                                {{""}, true}});
         QWidget owner;
-        TPictureView view([](const std::string&) {}, &owner);
+        PictureView view([](const std::string&) {}, &owner);
         auto* picture = view.findChild<QLabel*>("imgBannerPicture");
         auto* note = view.findChild<QLabel*>("lblBannerNote");
         owner.show();
@@ -100,8 +100,8 @@ class PlainPreviewsTest : public QObject {
         TestHttpServer server({{{Reply("HTTP/1.1 200 OK", gif)}}}, true, TlsStreams({}));
         const QUrl address(QString::fromStdString(server.Url("/spring.gif")));
         QWidget owner;
-        TPictureView trusting([](const std::string&) {}, &owner, {TestRootPem()});
-        TPictureView program([](const std::string&) {}, &owner);
+        PictureView trusting([](const std::string&) {}, &owner, {TestRootPem()});
+        PictureView program([](const std::string&) {}, &owner);
         owner.show();
         trusting.Navigate(address);
         QVERIFY(trusting.findChild<QLabel*>("imgBannerPicture")->movie());

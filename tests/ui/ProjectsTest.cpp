@@ -60,7 +60,7 @@ class ProjectsTest : public WindowTestCase {
         world->messages->answers = {answer};
         Open(other);
         QCOMPARE(world->messages->boxes.size(), std::size_t(1));
-        QVERIFY(world->messages->boxes[0].buttons == TMsgDlgButtons::mbSaveDontSaveCancel);
+        QVERIFY(world->messages->boxes[0].buttons == MessageButtons::SaveDontSaveCancel);
         QCOMPARE(world->messages->boxes[0].text,
                  QString("Do you want to save the changes to \"one.vantor\" first?"));
     }
@@ -122,7 +122,7 @@ class ProjectsTest : public WindowTestCase {
     void saveAnswerWritesTheChangeThenOpens() {
         const fs::path one = WriteProject("one.vantor", "One");
         Open(one);
-        SwitchAnswering(mrYes, WriteProject("two.vantor", "Two"));
+        SwitchAnswering(MessageResult::Yes, WriteProject("two.vantor", "Two"));
         QCOMPARE(SettingsFromBytes(ReadAll(one)).Title, std::string("Changed"));
         QCOMPARE(Title(), QString("Two"));
     }
@@ -130,7 +130,7 @@ class ProjectsTest : public WindowTestCase {
     void dontSaveAnswerOpensAndDropsTheChange() {
         const fs::path one = WriteProject("one.vantor", "One");
         Open(one);
-        SwitchAnswering(mrNo, WriteProject("two.vantor", "Two"));
+        SwitchAnswering(MessageResult::No, WriteProject("two.vantor", "Two"));
         QCOMPARE(SettingsFromBytes(ReadAll(one)).Title, std::string("One"));
         QCOMPARE(Title(), QString("Two"));
         // Nothing changed since: the next switch asks nothing.
@@ -143,7 +143,7 @@ class ProjectsTest : public WindowTestCase {
         const fs::path one = WriteProject("one.vantor", "One");
         Open(one);
         const QString title = w()->windowTitle();
-        SwitchAnswering(mrCancel, WriteProject("two.vantor", "Two"));
+        SwitchAnswering(MessageResult::Cancel, WriteProject("two.vantor", "Two"));
         QCOMPARE(Title(), QString("Changed"));
         QCOMPARE(w()->windowTitle(), title);
         QCOMPARE(SettingsFromBytes(ReadAll(one)).Title, std::string("One"));

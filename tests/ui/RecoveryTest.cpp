@@ -79,7 +79,7 @@ class RecoveryTest : public WindowTestCase {
         StartWithState();
         QTRY_COMPARE(world->messages->boxes.size(), std::size_t(1));
         const ShownBox& box = world->messages->boxes[0];
-        QVERIFY(box.buttons == TMsgDlgButtons::mbOKCancel);
+        QVERIFY(box.buttons == MessageButtons::OkCancel);
         QVERIFY2(box.text.contains("last changed on "), qPrintable(box.text));
         QVERIFY2(box.text.contains(QString::fromStdString(
                      (State() / "crashes" / "crash-20991231-235959-42.txt").string())),
@@ -126,7 +126,7 @@ class RecoveryTest : public WindowTestCase {
 
     void cancelDeletesTheStaleCopy() {
         LeaveStaleCopy();
-        world->messages->answers = {mrCancel};
+        world->messages->answers = {MessageResult::Cancel};
         StartWithState();
         QTRY_COMPARE(world->messages->boxes.size(), std::size_t(1));
         // No crash report since the copy was last changed: none is named.

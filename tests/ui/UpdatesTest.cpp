@@ -39,7 +39,7 @@ class UpdatesTest : public WindowTestCase {
     QStringList Shown() const {
         QStringList shown;
         for (const auto& box : world->messages->boxes)
-            shown << QString(box.kind == TMsgDlgType::mtWarning ? "W " : "I ") + box.text;
+            shown << QString(box.kind == MessageKind::Warning ? "W " : "I ") + box.text;
         return shown;
     }
 
@@ -56,8 +56,9 @@ class UpdatesTest : public WindowTestCase {
                                << QStringList{NoUpdates};
         QTest::newRow("same in single precision")
             << version + "1.010000001" << QList<int>{} << true << QStringList{NoUpdates};
-        QTest::newRow("newer in single precision") << version + "1.0100001" << QList<int>{mrCancel}
-                                                   << true << QStringList{Offer("1.0100001")};
+        QTest::newRow("newer in single precision")
+            << version + "1.0100001" << QList<int>{MessageResult::Cancel} << true
+            << QStringList{Offer("1.0100001")};
         QTest::newRow("comma on an English system")
             << version + "1,02" << QList<int>{} << true << QStringList{NoUpdates};
         QTest::newRow("empty") << version << QList<int>{} << true << QStringList{NoUpdates};
@@ -65,13 +66,14 @@ class UpdatesTest : public WindowTestCase {
             << version + "1e39" << QList<int>{} << true << QStringList{NoUpdates};
         QTest::newRow("no version") << "[APPLICATION]\r\nName=Affiliate Vantor\r\n"
                                     << QList<int>{} << true << QStringList{NoUpdates};
-        QTest::newRow("updater missing") << version + "1.02" << QList<int>{mrOk} << false
-                                         << QStringList{Offer("1.02"), NoUpdater};
+        QTest::newRow("updater missing") << version + "1.02" << QList<int>{MessageResult::Ok}
+                                         << false << QStringList{Offer("1.02"), NoUpdater};
         QTest::newRow("cancel at the last question")
-            << version + "1.02" << QList<int>{mrOk, mrCancel} << true
+            << version + "1.02" << QList<int>{MessageResult::Ok, MessageResult::Cancel} << true
             << QStringList{Offer("1.02"), LastQuestion};
-        QTest::newRow("OK on both") << version + " 1.02 " << QList<int>{mrOk, mrOk} << true
-                                    << QStringList{Offer("1.02"), LastQuestion};
+        QTest::newRow("OK on both")
+            << version + " 1.02 " << QList<int>{MessageResult::Ok, MessageResult::Ok} << true
+            << QStringList{Offer("1.02"), LastQuestion};
     }
     void checkUpdatesAnswersWhatTheServerOffers() {
         QFETCH(QString, description);

@@ -6,11 +6,11 @@
 
 #include <QImage>
 
-int RecordingPresenter::MessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons,
+int RecordingPresenter::MessageDialog(const QString& text, MessageKind kind, MessageButtons buttons,
                                       int /*helpContext*/) {
     boxes.push_back({text, kind, buttons});
     if (answers.empty())
-        return mrOk;
+        return MessageResult::Ok;
     int answer = answers.front();
     answers.pop_front();
     return answer;
@@ -42,7 +42,7 @@ void WindowWorld::AddTemplate(const std::string& fileName, const std::string& te
 }
 
 std::unique_ptr<TfrmMain> WindowWorld::OpenWindow() {
-    TfrmMainServices services;
+    WindowServices services;
     services.messages = messages;
     services.writeClipboard = [this](const QString& text) { clipboard << text; };
     services.choosePicture = [this](QWidget*, const QString& startFolder) {
@@ -134,7 +134,7 @@ void WindowTestCase::Restart() {
 }
 
 void WindowTestCase::ReportError(const QString& text) {
-    world->messages->MessageDialog(text, TMsgDlgType::mtError, TMsgDlgButtons::mbOK, 0);
+    world->messages->MessageDialog(text, MessageKind::Error, MessageButtons::Ok, 0);
 }
 
 std::string WindowTestCase::SavedSettings() {
@@ -143,7 +143,7 @@ std::string WindowTestCase::SavedSettings() {
 }
 
 int RunUiTests(WindowTestCase& tests, int argc, char** argv) {
-    TVantorApplication application(argc, argv);
+    VantorApplication application(argc, argv);
     application.ReportError = [&tests](const QString& text) { tests.ReportError(text); };
     return QTest::qExec(&tests, argc, argv);
 }

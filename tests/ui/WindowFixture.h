@@ -20,8 +20,8 @@
 // One message box as the window asked for it.
 struct ShownBox {
     QString text;
-    TMsgDlgType kind;
-    TMsgDlgButtons buttons;
+    MessageKind kind;
+    MessageButtons buttons;
 };
 
 // One page as the window asked the preview to show it.
@@ -32,9 +32,9 @@ struct ShownPreview {
 };
 
 // Records every box and answers OK, or what a test queued.
-class RecordingPresenter : public TMessagePresenter {
+class RecordingPresenter : public MessagePresenter {
   public:
-    int MessageDialog(const QString& text, TMsgDlgType kind, TMsgDlgButtons buttons,
+    int MessageDialog(const QString& text, MessageKind kind, MessageButtons buttons,
                       int helpContext) override;
 
     std::vector<ShownBox> boxes;
@@ -130,5 +130,5 @@ int RunUiTests(WindowTestCase& tests, int argc, char** argv);
     do {                                                                                           \
         QVERIFY(!(world).messages->boxes.empty());                                                 \
         QCOMPARE((world).messages->boxes.back().text, QString(expectedText));                      \
-        QVERIFY((world).messages->boxes.back().kind == TMsgDlgType::expectedKind);                 \
+        QVERIFY((world).messages->boxes.back().kind == MessageKind::expectedKind);                 \
     } while (false)

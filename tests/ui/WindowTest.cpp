@@ -146,7 +146,7 @@ class WindowTest : public WindowTestCase {
             QCOMPARE(pages()->currentIndex(), 1);
         } else {
             QCOMPARE(world->messages->boxes.size(), std::size_t(1));
-            EXPECT_LAST_BOX(*world, mtWarning, message);
+            EXPECT_LAST_BOX(*world, Warning, message);
             QCOMPARE(pages()->currentIndex(), 0);
         }
     }
@@ -176,7 +176,7 @@ class WindowTest : public WindowTestCase {
         QVERIFY(!Find<QPushButton>(window.get(), "btnBack")->isEnabled());
         Type(window.get(), "edtTitlePage", "");
         Click(window.get(), "btnNext");
-        EXPECT_LAST_BOX(*world, mtWarning, "Please provide a valid title for your page.");
+        EXPECT_LAST_BOX(*world, Warning, "Please provide a valid title for your page.");
         QCOMPARE(pages()->currentIndex(), 0);
     }
 

@@ -5,13 +5,13 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-TBannerPreview::TBannerPreview(std::function<TWebView*(QWidget* parent)> createWebView,
-                               QWidget* parent)
+BannerPreview::BannerPreview(std::function<WebView*(QWidget* parent)> createWebView,
+                             QWidget* parent)
     : QWidget(parent), createWebView_(std::move(createWebView)) {
     (new QVBoxLayout(this))->setContentsMargins(0, 0, 0, 0);
 }
 
-void TBannerPreview::Navigate(const QString& url) {
+void BannerPreview::Navigate(const QString& url) {
     location_ = url;
     if (!view_ && createWebView_) {
         view_ = createWebView_(this);

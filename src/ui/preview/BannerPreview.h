@@ -4,19 +4,19 @@
 #include <QWidget>
 #include <functional>
 
-class TWebView;
+class WebView;
 
 // The banner preview: a web view made the first time a banner is shown, never before.
-class TBannerPreview : public QWidget {
+class BannerPreview : public QWidget {
   public:
-    TBannerPreview(std::function<TWebView*(QWidget* parent)> createWebView, QWidget* parent);
+    BannerPreview(std::function<WebView*(QWidget* parent)> createWebView, QWidget* parent);
 
     // Shows the address as it stands; a view that cannot be made leaves the preview empty.
     void Navigate(const QString& url);
     const QString& LocationURL() const { return location_; }
 
   private:
-    std::function<TWebView*(QWidget* parent)> createWebView_;
-    TWebView* view_ = nullptr;
+    std::function<WebView*(QWidget* parent)> createWebView_;
+    WebView* view_ = nullptr;
     QString location_;
 };

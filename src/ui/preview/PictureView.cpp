@@ -23,9 +23,9 @@ constexpr size_t MaxPictureBytes = 16 * 1024 * 1024;
 
 } // namespace
 
-TPictureView::TPictureView(std::function<void(const std::string& address)> openInBrowser,
-                           QWidget* parent, platform::TlsTrust trust)
-    : TWebView(parent), openInBrowser_(std::move(openInBrowser)), client_({}, std::move(trust)) {
+PictureView::PictureView(std::function<void(const std::string& address)> openInBrowser,
+                         QWidget* parent, platform::TlsTrust trust)
+    : WebView(parent), openInBrowser_(std::move(openInBrowser)), client_({}, std::move(trust)) {
     pages_ = new QStackedLayout(this);
     // A banner wider than the preview scrolls, as it would in a browser.
     pictureArea_ = new QScrollArea(this);
@@ -56,19 +56,19 @@ TPictureView::TPictureView(std::function<void(const std::string& address)> openI
     pages_->addWidget(notePage_);
 }
 
-TPictureView::~TPictureView() {
+PictureView::~PictureView() {
     // The movie reads the fetched file until it goes.
     delete picture_;
 }
 
-void TPictureView::Navigate(const QUrl& url) {
+void PictureView::Navigate(const QUrl& url) {
     const bool downloading = client_.Busy();
     wanted_ = url;
     // Asked again while a picture downloads (the download runs the window's messages): that
     // download stops, and the loop below shows the newest address.
     if (downloading)
         return;
-    QPointer<TPictureView> alive(this);
+    QPointer<PictureView> alive(this);
     QUrl shown;
     do {
         shown = wanted_;
@@ -76,8 +76,8 @@ void TPictureView::Navigate(const QUrl& url) {
     } while (alive && shown != wanted_);
 }
 
-void TPictureView::Show(const QUrl& url) {
-    QPointer<TPictureView> alive(this);
+void PictureView::Show(const QUrl& url) {
+    QPointer<PictureView> alive(this);
     const bool shown = url.isLocalFile() ? ShowPicture(url.toLocalFile()) : ShowFetchedPicture(url);
     if (!alive || url != wanted_)
         return;
@@ -87,7 +87,7 @@ void TPictureView::Show(const QUrl& url) {
         ShowNote("This banner cannot be shown here:\n" + url.toString());
 }
 
-bool TPictureView::ShowPicture(const QString& file) {
+bool PictureView::ShowPicture(const QString& file) {
     if (auto* old = picture_->movie()) {
         picture_->setMovie(nullptr);
         delete old;
@@ -99,7 +99,7 @@ bool TPictureView::ShowPicture(const QString& file) {
     return !::ShowPicture(picture_, file).isEmpty();
 }
 
-bool TPictureView::ShowFetchedPicture(const QUrl& url) {
+bool PictureView::ShowFetchedPicture(const QUrl& url) {
     if (url.scheme() != "http" && url.scheme() != "https")
         return false;
     ShowNote("Loading " + url.toString() + " ...");
@@ -109,7 +109,7 @@ bool TPictureView::ShowFetchedPicture(const QUrl& url) {
             throw AppError("The picture is too large.");
         body.append(piece);
     };
-    QPointer<TPictureView> alive(this);
+    QPointer<PictureView> alive(this);
     const auto pump = [this, alive, url] {
         QApplication::processEvents();
         return alive && wanted_ == url && isVisible();
@@ -128,7 +128,7 @@ bool TPictureView::ShowFetchedPicture(const QUrl& url) {
     return shown;
 }
 
-void TPictureView::ShowNote(const QString& text) {
+void PictureView::ShowNote(const QString& text) {
     note_->setText(text);
     pages_->setCurrentWidget(notePage_);
 }

@@ -16,12 +16,12 @@ class QTemporaryFile;
 // The banner preview where no web engine is built in: a picture or an animation, from the
 // user's disk or fetched over http or https, plays in place; any other address (a video, a
 // page) gets a note and a button that opens it in the browser.
-class TPictureView : public TWebView {
+class PictureView : public WebView {
   public:
     // Trust widens the system's trust store for https pictures; only tests give one.
-    TPictureView(std::function<void(const std::string& address)> openInBrowser, QWidget* parent,
-                 platform::TlsTrust trust = {});
-    ~TPictureView() override;
+    PictureView(std::function<void(const std::string& address)> openInBrowser, QWidget* parent,
+                platform::TlsTrust trust = {});
+    ~PictureView() override;
 
     void Navigate(const QUrl& url) override;
 

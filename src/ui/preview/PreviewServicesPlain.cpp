@@ -2,12 +2,12 @@
 #include "ui/preview/PreviewServices.h"
 #include "ui/preview/TextPagePreview.h"
 
-void ProvidePreviews(TfrmMainServices& services) {
+void ProvidePreviews(WindowServices& services) {
     services.showPreview = [](QWidget* owner, const QString& html,
                               const std::filesystem::path& baseFolder) {
         ShowTextPagePreview(owner, html, baseFolder);
     };
     services.createWebView = [openInBrowser = services.openInBrowser](QWidget* parent) {
-        return new TPictureView(openInBrowser, parent);
+        return new PictureView(openInBrowser, parent);
     };
 }

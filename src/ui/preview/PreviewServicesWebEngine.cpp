@@ -5,21 +5,21 @@
 #include "util/AppError.h"
 #include "util/FileHelpers.h"
 
-void ProvidePreviews(TfrmMainServices& services) {
+void ProvidePreviews(WindowServices& services) {
     const QString module = FromPath(services.programFolder / VANTOR_WEBENGINE_MODULE);
     services.showPreview = [module](QWidget* owner, const QString& html,
                                     const fs::path& baseFolder) {
         ShowPagePreview(module, owner, html, baseFolder);
     };
-    services.createWebView = [module, openInBrowser =
-                                          services.openInBrowser](QWidget* parent) -> TWebView* {
+    services.createWebView = [module,
+                              openInBrowser = services.openInBrowser](QWidget* parent) -> WebView* {
         try {
             return LoadWebEngineModule(module).CreateWebView(parent);
         } catch (const AppError& error) {
             // Where the engine cannot run, pictures still show and the rest opens in the
             // browser; the unsaved project is never at stake.
             qWarning("%s", error.what());
-            return new TPictureView(openInBrowser, parent);
+            return new PictureView(openInBrowser, parent);
         }
     };
 }

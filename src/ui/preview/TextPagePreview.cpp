@@ -9,11 +9,11 @@
 
 namespace {
 
-class TTextPagePreview : public QWidget {
+class TextPagePreview : public QWidget {
     Q_OBJECT
 
   public:
-    explicit TTextPagePreview(QWidget* owner) : QWidget(owner, Qt::Window) {
+    explicit TextPagePreview(QWidget* owner) : QWidget(owner, Qt::Window) {
         setObjectName("frmPagePreview");
         setWindowTitle("Preview");
         view_ = new QTextBrowser(this);
@@ -45,9 +45,9 @@ class TTextPagePreview : public QWidget {
 
 void ShowTextPagePreview(QWidget* owner, const QString& html,
                          const std::filesystem::path& baseFolder) {
-    auto* preview = owner->findChild<TTextPagePreview*>(QString(), Qt::FindDirectChildrenOnly);
+    auto* preview = owner->findChild<TextPagePreview*>(QString(), Qt::FindDirectChildrenOnly);
     if (!preview)
-        preview = new TTextPagePreview(owner);
+        preview = new TextPagePreview(owner);
     preview->ShowPage(html, QUrl::fromLocalFile(FromPath(baseFolder / "")));
 }
 

@@ -35,7 +35,7 @@ bool WebEngineRefusesToStart() {
            !qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS").contains("--no-sandbox");
 }
 
-TWebEngineModule& LoadWebEngineModule(const QString& moduleFile) {
+WebEngineModule& LoadWebEngineModule(const QString& moduleFile) {
     static QPluginLoader loader;
     if (!loader.isLoaded()) {
         if (WebEngineRefusesToStart())
@@ -45,7 +45,7 @@ TWebEngineModule& LoadWebEngineModule(const QString& moduleFile) {
         ShareGraphicsContext();
         loader.setFileName(moduleFile);
     }
-    auto* module = qobject_cast<TWebEngineModule*>(loader.instance());
+    auto* module = qobject_cast<WebEngineModule*>(loader.instance());
     if (!module)
         throw AppError("The preview cannot be shown. " + ToModel(loader.errorString()));
     return *module;
@@ -53,7 +53,7 @@ TWebEngineModule& LoadWebEngineModule(const QString& moduleFile) {
 
 void ShowPagePreview(const QString& moduleFile, QWidget* owner, const QString& html,
                      const std::filesystem::path& baseFolder) {
-    TWebEngineModule& module = LoadWebEngineModule(moduleFile);
+    WebEngineModule& module = LoadWebEngineModule(moduleFile);
     const QString folder = FromPath(baseFolder / "");
     module.ShowPage(owner, html, QUrl::fromLocalFile(folder));
 }

@@ -6,16 +6,16 @@
 #include <filesystem>
 
 class QWidget;
-class TWebView;
+class WebView;
 
 // Qt WebEngine's views live in a module of their own, loaded when a banner or a page is first
 // previewed, so that the engine costs the program's start-up nothing.
-class TWebEngineModule {
+class WebEngineModule {
   public:
-    virtual ~TWebEngineModule() = default;
+    virtual ~WebEngineModule() = default;
 
     // A web view for the banner preview.
-    virtual TWebView* CreateWebView(QWidget* parent) = 0;
+    virtual WebView* CreateWebView(QWidget* parent) = 0;
 
     // Shows Html in Owner's preview window, made on first use; relative addresses resolve
     // against BaseUrl.
@@ -23,7 +23,7 @@ class TWebEngineModule {
 };
 
 #define TWebEngineModule_iid "com.affiliatevantor.WebEngineModule/1.0"
-Q_DECLARE_INTERFACE(TWebEngineModule, TWebEngineModule_iid)
+Q_DECLARE_INTERFACE(WebEngineModule, TWebEngineModule_iid)
 
 // True when Qt WebEngine would end the whole program on start: it refuses to run as root with its
 // sandbox on.
@@ -32,7 +32,7 @@ bool WebEngineRefusesToStart();
 // The module in ModuleFile, loaded on first use and never unloaded (the windows it made live as
 // long as their owners); throws AppError when the engine cannot start or the module cannot be
 // loaded.
-TWebEngineModule& LoadWebEngineModule(const QString& moduleFile);
+WebEngineModule& LoadWebEngineModule(const QString& moduleFile);
 
 // Shows a page in Owner's preview window, its relative addresses resolved in BaseFolder, with
 // the module in ModuleFile; throws AppError as LoadWebEngineModule does.

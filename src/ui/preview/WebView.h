@@ -5,7 +5,7 @@
 class QUrl;
 
 // The web view of the banner preview.
-class TWebView : public QWidget {
+class WebView : public QWidget {
   public:
     using QWidget::QWidget;
 

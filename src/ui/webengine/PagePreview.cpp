@@ -19,7 +19,7 @@ bool FitsInOneAddress(const QString& html) {
 
 } // namespace
 
-TPagePreview::TPagePreview(QWidget* owner) : QWidget(owner, Qt::Window) {
+PagePreview::PagePreview(QWidget* owner) : QWidget(owner, Qt::Window) {
     setObjectName("frmPagePreview");
     setWindowTitle("Preview");
     view_ = new QWebEngineView(this);
@@ -29,12 +29,12 @@ TPagePreview::TPagePreview(QWidget* owner) : QWidget(owner, Qt::Window) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
     resize(960, 720);
-    connect(view_, &QWebEngineView::loadFinished, this, &TPagePreview::WritePendingPage);
+    connect(view_, &QWebEngineView::loadFinished, this, &PagePreview::WritePendingPage);
     auto* close = new QShortcut(QKeySequence::Cancel, this);
     connect(close, &QShortcut::activated, this, &QWidget::close);
 }
 
-void TPagePreview::ShowPage(const QString& html, const QUrl& baseUrl) {
+void PagePreview::ShowPage(const QString& html, const QUrl& baseUrl) {
     if (FitsInOneAddress(html)) {
         pendingPage_.clear();
         view_->setHtml(html, baseUrl);
@@ -49,7 +49,7 @@ void TPagePreview::ShowPage(const QString& html, const QUrl& baseUrl) {
     activateWindow();
 }
 
-void TPagePreview::WritePendingPage(bool loaded) {
+void PagePreview::WritePendingPage(bool loaded) {
     if (!loaded || pendingPage_.isEmpty())
         return;
     // A JSON string is a valid script string literal, whatever the page holds.

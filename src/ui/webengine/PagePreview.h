@@ -7,11 +7,11 @@
 class QWebEngineView;
 
 // A window that shows a generated page as a browser will, before it is saved.
-class TPagePreview : public QWidget {
+class PagePreview : public QWidget {
     Q_OBJECT
 
   public:
-    explicit TPagePreview(QWidget* owner);
+    explicit PagePreview(QWidget* owner);
 
     // Shows Html, its relative addresses resolved against BaseUrl, and brings the window up.
     void ShowPage(const QString& html, const QUrl& baseUrl);

@@ -6,18 +6,18 @@
 
 // The module's entry: banner views, and one page preview window per owner, made when first
 // needed.
-class TWebEnginePlugin : public QObject, public TWebEngineModule {
+class WebEnginePlugin : public QObject, public WebEngineModule {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID TWebEngineModule_iid)
-    Q_INTERFACES(TWebEngineModule)
+    Q_INTERFACES(WebEngineModule)
 
   public:
-    TWebView* CreateWebView(QWidget* parent) override { return new TWebEngineView(parent); }
+    WebView* CreateWebView(QWidget* parent) override { return new WebEngineView(parent); }
 
     void ShowPage(QWidget* owner, const QString& html, const QUrl& baseUrl) override {
-        auto* preview = owner->findChild<TPagePreview*>(QString(), Qt::FindDirectChildrenOnly);
+        auto* preview = owner->findChild<PagePreview*>(QString(), Qt::FindDirectChildrenOnly);
         if (!preview)
-            preview = new TPagePreview(owner);
+            preview = new PagePreview(owner);
         preview->ShowPage(html, baseUrl);
     }
 };

@@ -4,8 +4,7 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
-TWebEngineView::TWebEngineView(QWidget* parent)
-    : TWebView(parent), view_(new QWebEngineView(this)) {
+WebEngineView::WebEngineView(QWidget* parent) : WebView(parent), view_(new QWebEngineView(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
@@ -13,6 +12,6 @@ TWebEngineView::TWebEngineView(QWidget* parent)
     view_->settings()->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
 }
 
-void TWebEngineView::Navigate(const QUrl& url) {
+void WebEngineView::Navigate(const QUrl& url) {
     view_->load(url);
 }

@@ -5,9 +5,9 @@
 class QWebEngineView;
 
 // The banner preview's web view on Qt WebEngine.
-class TWebEngineView : public TWebView {
+class WebEngineView : public WebView {
   public:
-    explicit TWebEngineView(QWidget* parent);
+    explicit WebEngineView(QWidget* parent);
 
     void Navigate(const QUrl& url) override;
 
