@@ -95,7 +95,7 @@ std::vector<std::string> WritePages(const UserDataFolders& folders,
         const std::lock_guard lock(reporting);
         pageDone();
     });
-    for (auto& [i, failure] : replacements.Commit())
+    for (auto& [i, failure] : replacements.Commit(jobs))
         failures[i] = std::move(failure);
     return failures;
 }

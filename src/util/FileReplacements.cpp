@@ -2,6 +2,7 @@
 
 #include "platform/FileSystem.h"
 #include "util/FileHelpers.h"
+#include "util/ParallelFor.h"
 
 FileReplacements::~FileReplacements() {
     for (const auto& file : staged_)
@@ -14,22 +15,26 @@ void FileReplacements::Stage(std::size_t key, const fs::path& path, std::string_
     staged_.push_back({key, path, std::move(temporary)});
 }
 
-std::vector<std::pair<std::size_t, std::string>> FileReplacements::Commit() {
-    std::vector<std::pair<std::size_t, std::string>> failures;
+std::vector<std::pair<std::size_t, std::string>> FileReplacements::Commit(unsigned jobs) {
     std::vector<fs::path> temporaries;
     for (const auto& file : staged_)
         temporaries.push_back(file.temporary);
     // Nothing replaces a target before every new file is on the disk.
     const std::error_code flushError = platform::FlushFilesToDisk(temporaries);
-    for (const auto& file : staged_) {
-        std::error_code error = flushError;
-        if (!error)
-            error = platform::ReplaceFile(file.temporary, file.target);
-        if (error) {
+    std::vector<std::error_code> errors(staged_.size(), flushError);
+    ParallelFor(staged_.size(), jobs, [&](std::size_t index) {
+        const Staged& file = staged_[index];
+        if (!errors[index])
+            errors[index] = platform::ReplaceFile(file.temporary, file.target);
+        if (errors[index])
             platform::RemoveFile(file.temporary);
-            failures.emplace_back(file.key, CannotCreateFileText(file.target, error.message()));
-        }
-    }
+    });
+    std::vector<std::pair<std::size_t, std::string>> failures;
+    for (std::size_t index = 0; index < staged_.size(); ++index)
+        if (errors[index])
+            failures.emplace_back(
+                staged_[index].key,
+                CannotCreateFileText(staged_[index].target, errors[index].message()));
     staged_.clear();
     return failures;
 }

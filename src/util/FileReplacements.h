@@ -23,9 +23,9 @@ class FileReplacements {
     // Throws AppError "Cannot create file ..." and stages nothing then.
     void Stage(std::size_t key, const fs::path& path, std::string_view bytes);
 
-    // Puts every staged file on the disk, then in place. Returns the key and the text
-    // "Cannot create file ..." of each one that could not be.
-    std::vector<std::pair<std::size_t, std::string>> Commit();
+    // Puts every staged file on the disk, then in place, on up to Jobs threads. Returns the key
+    // and the text "Cannot create file ..." of each one that could not be.
+    std::vector<std::pair<std::size_t, std::string>> Commit(unsigned jobs = 1);
 
   private:
     struct Staged {
