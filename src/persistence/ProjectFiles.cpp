@@ -8,27 +8,12 @@
 #include <algorithm>
 #include <string>
 
-namespace {
-
-// UTF-8 whatever the system's code page, so that no name is lost on Windows.
-std::string LineOf(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
-fs::path PathOfLine(std::string_view line) {
-    return fs::path(std::u8string(line.begin(), line.end()));
-}
-
-} // namespace
-
 std::vector<std::filesystem::path> ProjectFilesIn(const std::filesystem::path& folder) {
     if (const std::string reason = WhyNotAFolder(folder); !reason.empty())
         throw AppError("Cannot use the project folder \"" + PathText(folder) + "\". " + reason);
     std::vector<std::string> names;
     for (auto& file : PlainFilesIn(folder)) {
-        const std::string name = FoldAsciiCase(file.name);
-        if (!file.hidden && (name.ends_with(".vantor") || name.ends_with(".dat")))
+        if (!file.hidden && HasProjectExtension(PathOf(file.name)))
             names.push_back(std::move(file.name));
     }
     std::sort(names.begin(), names.end());
@@ -36,6 +21,11 @@ std::vector<std::filesystem::path> ProjectFilesIn(const std::filesystem::path& f
     for (const auto& name : names)
         files.push_back(folder / PathOf(name));
     return files;
+}
+
+bool HasProjectExtension(const std::filesystem::path& file) {
+    const std::string extension = FoldAsciiCase(PathText(file.extension()));
+    return extension == ".vantor" || extension == ".dat";
 }
 
 TAffManager LoadProjectFile(const std::filesystem::path& file) {
@@ -73,7 +63,7 @@ std::vector<fs::path> ReadRecentProjects(const fs::path& file) {
         if (end == std::string::npos)
             end = text.size();
         if (end > start)
-            projects.push_back(PathOfLine(std::string_view(text).substr(start, end - start)));
+            projects.push_back(PathOfUtf8Text(std::string_view(text).substr(start, end - start)));
         start = end + 1;
     }
     return projects;
@@ -84,13 +74,13 @@ void WriteRecentProjects(const fs::path& file, const std::vector<fs::path>& proj
     fs::create_directories(file.parent_path(), ignored);
     std::string text;
     for (const fs::path& project : projects)
-        text += LineOf(project) + "\n";
+        text += Utf8TextOfPath(project) + "\n";
     WriteFileAtomically(file, text);
 }
 
 std::vector<fs::path> WithRecentProject(std::vector<fs::path> projects, const fs::path& project) {
     // A name with a line break could not be read back as one entry.
-    if (LineOf(project).find_first_of("\r\n") != std::string::npos)
+    if (Utf8TextOfPath(project).find_first_of("\r\n") != std::string::npos)
         return projects;
     projects = WithoutProject(std::move(projects), project);
     projects.insert(projects.begin(), project);

@@ -13,6 +13,9 @@
 // and when it holds no tag of a project (another program's data file, say).
 TAffManager LoadProjectFile(const std::filesystem::path& file);
 
+// True for the names of project files: ".vantor" and ".dat", letter case aside.
+bool HasProjectExtension(const std::filesystem::path& file);
+
 // The projects of a folder: its ".vantor" and ".dat" files (letter case aside), hidden ones
 // left out, sorted by name so that a batch runs in the same order every time. Throws AppError
 // "Cannot use the project folder ..." when Folder is no folder.

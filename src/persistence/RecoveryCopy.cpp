@@ -30,13 +30,11 @@ fs::path NameOf(const fs::path& lockFile) {
     return fs::path(lockFile) += NameExtension;
 }
 
-// UTF-8 whatever the system's code page, so that no name is lost on Windows.
 fs::path ReadProjectName(const fs::path& nameFile) {
     if (platform::StatusOf(nameFile).kind != EntryKind::File)
         return {};
     try {
-        const std::string text = ReadFileBytes(nameFile);
-        return fs::path(std::u8string(text.begin(), text.end()));
+        return PathOfUtf8Text(ReadFileBytes(nameFile));
     } catch (const std::exception&) {
         return {};
     }
@@ -89,8 +87,7 @@ void RecoveryCopy::NameProject(const fs::path& projectFile) {
         platform::RemoveFile(nameFile_);
         return;
     }
-    const std::u8string name = projectFile.u8string();
-    WriteFileAtomically(nameFile_, std::string(name.begin(), name.end()));
+    WriteFileAtomically(nameFile_, Utf8TextOfPath(projectFile));
 }
 
 std::string RecoveryCopy::TakeError() {

@@ -49,6 +49,13 @@ TfrmMain::TfrmMain(WindowServices services, QWidget* parent)
     OpenRecovery();
     CreateProjectMenu();
     startedUp_ = true;
+    // Asked once the window is up, one after the other: a modal question runs the events of the
+    // next, so the project the program was given opens only once the recovery copy is settled.
+    QTimer::singleShot(0, this, [this] {
+        RunReportingErrors([this] { OfferRecovery(); });
+        if (!services_.projectToOpen.empty())
+            RunReportingErrors([this] { OpenProject(services_.projectToOpen); });
+    });
 }
 
 void TfrmMain::ConnectHandlers() {

@@ -9,7 +9,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
-#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <cstdio>
@@ -26,8 +25,7 @@ std::optional<fs::path> DraggedProject(const QMimeData* mime) {
     if (!mime || !mime->hasUrls() || mime->urls().size() != 1 || !mime->urls()[0].isLocalFile())
         return std::nullopt;
     const fs::path file = ToPath(mime->urls()[0].toLocalFile());
-    const fs::path extension = file.extension();
-    if (extension != ".vantor" && extension != ".dat")
+    if (!HasProjectExtension(file))
         return std::nullopt;
     return file;
 }
@@ -56,10 +54,6 @@ void TfrmMain::CreateProjectMenu() {
     setAcceptDrops(true);
     qApp->installEventFilter(this);
     brandTitle_ = windowTitle();
-    if (!services_.projectToOpen.empty())
-        QTimer::singleShot(0, this, [this] {
-            RunReportingErrors([this] { OpenProject(services_.projectToOpen); });
-        });
 }
 
 void TfrmMain::FillProjectMenu() {

@@ -48,8 +48,6 @@ void TfrmMain::OpenRecovery() {
         // The window works without it; Save Configuration still keeps the project.
         std::fprintf(stderr, "No recovery copy of the project will be kept: %s\n", error.what());
     }
-    // Asked once the window is up, before any change of this run.
-    QTimer::singleShot(0, this, [this] { RunReportingErrors([this] { OfferRecovery(); }); });
 }
 
 void TfrmMain::ProjectChanged() {
@@ -92,6 +90,8 @@ void TfrmMain::EndRecovery() {
 }
 
 void TfrmMain::OfferRecovery() {
+    if (services_.stateFolder.empty())
+        return;
     auto orphan = ClaimOrphanedRecovery(services_.stateFolder);
     if (!orphan)
         return;

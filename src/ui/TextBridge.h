@@ -17,14 +17,19 @@ inline QString FromModel(const std::string& text) {
     return QString::fromLocal8Bit(text.data(), qsizetype(text.size()));
 }
 
-// A path from a name the window was given, and a path as the window shows it, both with the
-// bytes the core gives the system.
+// A path from a name the window was given (a dialog, a drop, the command line), every character
+// kept: on Windows a name may hold characters that the code page of the model's texts lacks.
 inline std::filesystem::path ToPath(const QString& text) {
-    return PathOf(ToModel(text));
+    return std::filesystem::path(text.toStdU16String());
 }
 
+// A path as the window shows it; a Linux name that is no UTF-8 shows as the core writes it.
 inline QString FromPath(const std::filesystem::path& path) {
-    return FromModel(PathText(path));
+    try {
+        return QString::fromStdU16String(path.u16string());
+    } catch (const std::exception&) {
+        return FromModel(PathText(path));
+    }
 }
 
 // A text the core keeps in UTF-8 whatever the user's locale, such as a skin's style sheet.

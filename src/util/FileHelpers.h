@@ -63,3 +63,14 @@ inline std::string PathText(const fs::path& path) {
 inline fs::path PathOf(std::string_view text) {
     return platform::PathFromText(text);
 }
+
+// A path as the program's own files keep it: UTF-8 whatever the system's code page, so that no
+// name is lost on Windows.
+inline std::string Utf8TextOfPath(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+inline fs::path PathOfUtf8Text(std::string_view text) {
+    return fs::path(std::u8string(text.begin(), text.end()));
+}

@@ -124,6 +124,21 @@ class RecoveryTest : public WindowTestCase {
         QVERIFY(!SettingsWritten());
     }
 
+    void aProjectGivenAtStartOpensOnlyOnceTheRestoreIsSettled() {
+        LeaveStaleCopy();
+        TAffManager given;
+        given.Title = "Given";
+        world->projectToOpen = world->folder.write("given.vantor", FormatSettings(given));
+        world->messages->modal = true;
+        world->messages->answers = {MessageResult::Ok, MessageResult::No};
+        StartWithState();
+        // Restored first; then opening the given project asks about the restored changes.
+        QTRY_COMPARE(world->messages->boxes.size(), std::size_t(2));
+        QVERIFY(world->messages->boxes[1].buttons == MessageButtons::SaveDontSaveCancel);
+        QTRY_COMPARE(Find<QLineEdit>(w(), "edtTitlePage")->text(), QString("Given"));
+        QVERIFY(w()->windowTitle().endsWith(" - given.vantor"));
+    }
+
     void cancelDeletesTheStaleCopy() {
         LeaveStaleCopy();
         world->messages->answers = {MessageResult::Cancel};

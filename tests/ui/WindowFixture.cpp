@@ -9,6 +9,8 @@
 int RecordingPresenter::MessageDialog(const QString& text, MessageKind kind, MessageButtons buttons,
                                       int /*helpContext*/) {
     boxes.push_back({text, kind, buttons});
+    if (modal)
+        QCoreApplication::processEvents();
     if (answers.empty())
         return MessageResult::Ok;
     int answer = answers.front();

@@ -39,6 +39,8 @@ class RecordingPresenter : public MessagePresenter {
 
     std::vector<ShownBox> boxes;
     std::deque<int> answers;
+    // Runs the pending events before answering, as a real modal box's own event loop does.
+    bool modal = false;
 };
 
 // The world outside one window: a temporary program folder and recording services.
