@@ -4,12 +4,6 @@
 
 set(VANTOR_PACKAGE_PROGRAM_DIR /opt/affiliate-vantor)
 
-# Whoever ships an updater puts it beside the window, where "Check Updates" starts it.
-set(VANTOR_UPDATER "" CACHE FILEPATH "An updater program installed beside the window as Updater")
-if(VANTOR_UPDATER)
-    install(PROGRAMS ${VANTOR_UPDATER} DESTINATION . RENAME Updater${CMAKE_EXECUTABLE_SUFFIX})
-endif()
-
 set(VANTOR_PACKAGE_LINKS affiliate-vantor-cli)
 if(VANTOR_BUILD_UI)
     list(APPEND VANTOR_PACKAGE_LINKS affiliate-vantor)

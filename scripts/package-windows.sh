@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds the wizard and the CLI for 64-bit Windows against the Qt of scripts/windows-qt.sh and
-# packs them with the DLLs they need into build-windows-app/affiliate-vantor-<version>-windows-x64.zip;
-# prints the zip's path.
-#   package-windows.sh          makes the zip
-#   package-windows.sh --check  makes it, then runs the wizard from it under Wine (see
+# Builds the wizard and the CLI for 64-bit Windows against the Qt of scripts/windows-qt.sh, packs
+# them with the DLLs they need into build-windows-app/affiliate-vantor-<version>-windows-x64.zip
+# and makes the setup program affiliate-vantor-<version>-windows-x64-setup.exe beside it from the
+# same files; prints the two paths. VANTOR_UPDATER=FILE adds the shipper's updater to both.
+#   package-windows.sh          makes the zip and the setup program
+#   package-windows.sh --check  makes them, then runs the wizard from each under Wine (see
 #                               tests/windows/wizard-check.sh)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -11,16 +12,18 @@ cd "$root"
 check=false
 [ "${1:-}" = --check ] && check=true
 
-scripts/install-deps.sh ninja-build >&2
+scripts/install-deps.sh ninja-build nsis >&2
 qt=$(scripts/windows-qt.sh | tail -n 1)
 build=build-windows-app
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+updater=()
+[ -n "${VANTOR_UPDATER:-}" ] && updater=(-DVANTOR_UPDATER="$(realpath "$VANTOR_UPDATER")")
 # The Qt DLLs use the shared C++ runtime, so the programs do too: one runtime in the process.
 # zlib stays static, so that no zlib DLL has to travel with them.
 "$qt/bin/qt-cmake" -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DVANTOR_BUILD_TESTS=OFF -DVANTOR_BUILD_BENCH=OFF -DCMAKE_EXE_LINKER_FLAGS= \
-    -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a "${launcher[@]}" >&2
+    -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a "${launcher[@]}" "${updater[@]}" >&2
 cmake --build "$build" --parallel 2 >&2
 
 version=$(sed -n 's/^project(AffiliateVantor VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
@@ -41,6 +44,9 @@ runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
 cp "$runtime"/libgcc_s_seh-1.dll "$runtime"/libstdc++-6.dll \
     /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$stage/"
 find "$stage" \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-strip {} +
+# The shipper's updater as it came, unstripped: it may be signed.
+updater_file=$(sed -n 's/^VANTOR_UPDATER:FILEPATH=//p' "$build/CMakeCache.txt")
+[ -z "$updater_file" ] || cp "$updater_file" "$stage/Updater.exe"
 
 # Every DLL a program or plugin names is in the folder or Windows' own: an API set, or one that
 # mingw-w64 has an import library for.
@@ -59,7 +65,11 @@ fi
 
 (cd "$build" && cmake -E tar cf "$name.zip" --format=zip "$name")
 zip="$root/$build/$name.zip"
+rm -f "$build/$name-setup.exe"
+(cd "$build" && cpack -G NSIS -D CPACK_INSTALLED_DIRECTORIES="$root/$stage;." >&2)
+setup="$root/$build/$name-setup.exe"
 if $check; then
-    tests/windows/wizard-check.sh "$zip" >&2
+    tests/windows/wizard-check.sh "$zip" "$setup" >&2
 fi
 echo "$zip"
+echo "$setup"

@@ -2,6 +2,7 @@
 # Builds Qt 6 Core, Gui, Widgets and the windows platform plugin for x86_64-w64-mingw32 from the
 # qt6-base source in Debian's archive, with Debian's host Qt tools, into a cache folder outside
 # the tree. Does nothing when that folder already holds it. Prints the prefix.
+#   windows-qt.sh --if-built   prints the prefix when it is built, else fails; builds nothing
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cache="${XDG_CACHE_HOME:-$HOME/.cache}/affiliate-vantor-build"
@@ -10,6 +11,7 @@ if [ -x "$prefix/bin/qt-cmake" ]; then
     echo "$prefix"
     exit 0
 fi
+[ "${1:-}" != --if-built ] || exit 1
 
 "$root/scripts/install-deps.sh" dpkg-dev ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev-tools
 

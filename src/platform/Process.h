@@ -23,4 +23,9 @@ bool ShellOpen(const std::string& address);
 // True when the program runs with the administrator's rights (root).
 bool RunsAsAdministrator();
 
+// Lets a setup program see, for as long as this process lives, that a copy of the program runs:
+// on Windows a named mutex in the global namespace; elsewhere, where packages replace running
+// programs safely, nothing.
+void AnnounceRunningCopy(const std::string& name);
+
 } // namespace platform

@@ -100,4 +100,6 @@ bool RunsAsAdministrator() {
     return geteuid() == 0;
 }
 
+void AnnounceRunningCopy(const std::string&) {}
+
 } // namespace platform

@@ -100,4 +100,11 @@ bool RunsAsAdministrator() {
     return ::IsUserAnAdmin();
 }
 
+void AnnounceRunningCopy(const std::string& name) {
+    // Held until the process ends; the system closes it then. Global, so that a setup program
+    // run by another user in another session sees it too.
+    const std::wstring wide = L"Global\\" + std::wstring(name.begin(), name.end());
+    ::CreateMutexW(nullptr, FALSE, wide.c_str());
+}
+
 } // namespace platform

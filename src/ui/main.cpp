@@ -1,3 +1,4 @@
+#include "platform/Process.h"
 #include "ui/CrashReporting.h"
 #include "ui/FMain.h"
 #include "ui/Skin.h"
@@ -5,6 +6,8 @@
 #include "ui/VantorApplication.h"
 
 int main(int argc, char* argv[]) {
+    // A setup program asks the user to close this copy before it replaces its files.
+    platform::AnnounceRunningCopy(VANTOR_RUNNING_COPY_NAME);
     VantorApplication application(argc, argv);
     VantorApplication::setApplicationName("Affiliate Vantor");
     // Ties the window to its menu entry, and so to the entry's icon.

@@ -18,7 +18,11 @@ std::filesystem::path OwnFolderIn(const std::filesystem::path& userFolder,
 } // namespace
 
 UserDataFolders UserDataFoldersOf(const std::filesystem::path& programFolder) {
-    if (platform::CanWriteFolder(programFolder))
+    // The marker matters where an installed program folder can be written after all (by an
+    // administrator's elevated run): the user's files must not end up in two places.
+    std::error_code ignored;
+    const bool installed = std::filesystem::exists(programFolder / InstalledCopyMarker, ignored);
+    if (!installed && platform::CanWriteFolder(programFolder))
         return {programFolder, programFolder, programFolder};
     return {programFolder, OwnFolderIn(platform::UserDataFolder(), programFolder),
             OwnFolderIn(platform::UserCacheFolder(), programFolder)};

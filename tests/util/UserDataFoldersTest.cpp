@@ -3,6 +3,7 @@
 #include "support/TempFolder.h"
 
 #include <cstdlib>
+#include <fstream>
 #include <gtest/gtest.h>
 
 TEST(UserDataFolders, AWritableProgramFolderKeepsEverything) {
@@ -37,4 +38,10 @@ TEST(UserDataFolders, AnInstalledCopyKeepsTheUsersFilesInTheUsersOwnFolders) {
     EXPECT_EQ(UserDataFoldersOf(installed).data, folders.data);
     EXPECT_TRUE(fs::is_directory(folders.data));
     EXPECT_FALSE(fs::exists(installed));
+
+    // A setup program's copy keeps to the user's folders even where its folder can be written.
+    fs::create_directories(installed);
+    std::ofstream(installed / InstalledCopyMarker).put('\n');
+    EXPECT_EQ(UserDataFoldersOf(installed).data, folders.data);
+    EXPECT_EQ(UserDataFoldersOf(installed).cache, folders.cache);
 }

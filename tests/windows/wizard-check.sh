@@ -1,18 +1,26 @@
 #!/usr/bin/env bash
-# The Windows wizard's test: unpacks the zip into a scratch folder with the demo project beside it
-# as settings.dat, runs the wizard under Wine on a virtual display as a user would (Load
-# Configuration, Next to the last page, Generate Code, OK, Preview), and compares its page byte
-# for byte with the Linux CLI's page for the same project. Leaves a screenshot of the window
-# beside the zip. Usage: wizard-check.sh ZIP
+# The Windows wizard's test, in a scratch Wine prefix on a virtual display. Usage:
+#   wizard-check.sh ZIP SETUP
+# 1. The portable copy: the zip unpacked with the demo project beside the program as
+#    settings.dat, run as a user would (Load Configuration, Next to the last page, Generate Code,
+#    OK, Preview); its page must be the Linux CLI's byte for byte, and Preview must hand the
+#    browser a copy of it.
+# 2. The installed copy: the setup program run silently (/S); the Start-menu shortcut, the entry
+#    in the installed programs, the project files' type and the programs' details are checked;
+#    with the demo project in %APPDATA%\affiliate-vantor, the installed wizard runs the same job
+#    (a silent setup started meanwhile must give up, since the wizard runs), then the
+#    uninstaller (/S) must remove the program, its shortcut and its registry entries and leave
+#    the user's files.
+# Leaves a screenshot of each wizard beside the zip.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 here="$root/tests/windows/wizard-check.sh"
 
-# Runs inside the virtual display: drive DIR PAGE_NAME SCREENSHOT
+# Runs inside the virtual display: drive PROGRAM OUTPUT_FOLDER PAGE_NAME SCREENSHOT
+# With SETUP_WHILE_RUNNING set, that setup program is started silently while the wizard runs.
 if [ "${1:-}" = drive ]; then
-    dir=$2 page=$3 shot=$4
-    cd "$dir"
-    wine affiliate-vantor.exe &
+    program=$2 output=$3 page=$4 shot=$5
+    wine "$program" &
 
     # Prints the geometry of the shown window whose title matches, as shell variables; Wine
     # may replace a window while it starts, so the look-up is repeated until it holds.
@@ -57,18 +65,32 @@ if [ "${1:-}" = drive ]; then
     sleep 1
     import -window root -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage "$shot"
     answer_box # "You have successfully saved your file as: ..."
-    [ -s "Output/$page" ] || { echo "No Output/$page" >&2; exit 1; }
-    click 216 241 # Preview: the page in Qt's own view, where Windows has no web engine
-    geometry_of '^Preview$' >/dev/null || exit 1
+    [ -s "$output/$page" ] || { echo "No $output/$page" >&2; exit 1; }
+    if [ -n "${SETUP_WHILE_RUNNING:-}" ] && wine "$SETUP_WHILE_RUNNING" /S; then
+        echo "The setup program replaced the wizard while it ran" >&2
+        exit 1
+    fi
+    click 216 241 # Preview: the page in the browser, where Windows has no web engine
+    for _ in $(seq 20); do
+        [ -s "$BROWSER_LOG" ] && break
+        sleep 0.5
+    done
     wineserver -k || true
     exit 0
 fi
 
 zip=$(realpath "$1")
-"$root/scripts/install-deps.sh" wine wine64 xvfb xauth xdotool imagemagick
+setup=$(realpath "$2")
+"$root/scripts/install-deps.sh" wine wine64 xvfb xauth xdotool imagemagick g++-mingw-w64-x86-64-posix
 scratch=$(mktemp -d)
-export WINEPREFIX="$scratch/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# No menu entries of the prefix's shortcuts in the real desktop's menu.
+export WINEPREFIX="$scratch/wineprefix" WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$scratch"' EXIT
+fail() {
+    echo "$*" >&2
+    exit 1
+}
 
 # The Linux CLI's page for the demo project.
 linux_cli=${VANTOR_LINUX_CLI:-$root/build/app/affiliate-vantor-cli}
@@ -80,20 +102,88 @@ mkdir -p "$scratch/linux"
 cp -r "$root/templates" "$scratch/linux/Templates"
 cp "$root/examples/demo/settings.dat" "$scratch/linux/"
 linux_page=$("$linux_cli" generate --app-dir "$scratch/linux")
+page_name=$(basename "$linux_page")
 
-# The wizard from the zip, with the same project, in a Wine prefix of its own.
+# Made without a display, the prefix's desktop would keep the wizard's window from showing.
+wineboot --init >/dev/null 2>&1
+wineserver -w
+# The tools of the check: a browser that notes the addresses it is given, and a reader of a
+# program's details as Explorer's Properties show them.
+tools="$WINEPREFIX/drive_c/check"
+mkdir -p "$tools"
+for tool in record-browser file-version; do
+    x86_64-w64-mingw32-g++-posix -std=c++20 -municode -O1 -static -o "$tools/$tool.exe" \
+        "$root/tests/windows/$tool.cpp" -lversion
+done
+export BROWSER_LOG="$tools/browser-addresses.txt"
+wine reg add 'HKCR\http\shell\open\command' /ve /d '"C:\check\record-browser.exe" "%1"' /f >/dev/null
+wineserver -w
+
+# Runs the wizard's whole job: wizard PROGRAM OUTPUT_FOLDER SCREENSHOT; checks the page it made
+# and the copy the browser was given.
+wizard() {
+    local output=$2
+    rm -f "$BROWSER_LOG"
+    xvfb-run -a -s "-screen 0 1024x768x24" "$here" drive "$1" "$output" "$page_name" "$3"
+    cmp "$linux_page" "$output/$page_name" ||
+        fail "The wizard under Wine did not make the Linux CLI's page (screenshot: $3)"
+    [ -s "$BROWSER_LOG" ] || fail "Preview opened no browser"
+    local copy
+    # The address's own path: file:///C:/... with its bytes percent-encoded.
+    copy=$(winepath -u "$(printf '%b' "$(sed -n '1s|^file:///||p' "$BROWSER_LOG" |
+        sed 's/%\([0-9A-Fa-f][0-9A-Fa-f]\)/\\x\1/g')")")
+    [ -s "$copy" ] || fail "Preview's copy $copy is missing"
+    grep -q '<base href="file:///' "$copy" || fail "Preview's copy has no <base>"
+    diff <(grep -v '<base href=' "$copy") <(grep -v '<base href=' "$output/$page_name") >/dev/null ||
+        fail "Preview's copy differs from the page"
+}
+
+# 1. The portable copy.
 cmake -E chdir "$scratch" cmake -E tar xf "$zip"
 dir=$(find "$scratch" -mindepth 1 -maxdepth 1 -type d -name 'affiliate-vantor-*')
 cp "$root/examples/demo/settings.dat" "$dir/"
-# Made without a display, the prefix's desktop would keep the wizard's window from showing.
-wineboot --init >/dev/null 2>&1
-wineserver -k >/dev/null 2>&1 || true
-shot="${zip%.zip}-under-wine.png"
-xvfb-run -a -s "-screen 0 1024x768x24" "$here" drive "$dir" "$(basename "$linux_page")" "$shot"
+wizard "$dir/affiliate-vantor.exe" "$dir/Output" "${zip%.zip}-under-wine.png"
+echo "The wizard from the zip made the same page as the Linux CLI"
 
-windows_page="$dir/Output/$(basename "$linux_page")"
-if ! cmp "$linux_page" "$windows_page"; then
-    echo "The wizard under Wine did not make the Linux CLI's page (screenshot: $shot)" >&2
-    exit 1
-fi
-echo "The wizard under Wine made the same page as the Linux CLI; screenshot: $shot"
+# 2. The installed copy.
+wine "$setup" /S || fail "The silent setup failed"
+wineserver -w
+program_folder="$WINEPREFIX/drive_c/Program Files/Affiliate Vantor"
+shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Affiliate Vantor.lnk"
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Affiliate Vantor'
+[ -x "$program_folder/affiliate-vantor.exe" ] || fail "Nothing installed in $program_folder"
+[ -s "$shortcut" ] || fail "No Start-menu shortcut"
+entry=$(wine reg query "$uninstall_key" | tr -d '\r')
+for value in "DisplayName +REG_SZ +Affiliate Vantor" "DisplayVersion +REG_SZ +1.01" \
+    'UninstallString +REG_SZ +"C:\\Program Files\\Affiliate Vantor\\Uninstall.exe"' \
+    "Publisher +REG_SZ" "DisplayIcon +REG_SZ" "EstimatedSize +REG_DWORD"; do
+    grep -Eq "^ +$value" <<<"$entry" || fail "The uninstall entry lacks $value: $entry"
+done
+wine reg query 'HKCR\AffiliateVantor.Project\shell\open\command' | grep -q 'affiliate-vantor.exe" "%1"' ||
+    fail "Project files do not open in the wizard"
+for program in affiliate-vantor affiliate-vantor-cli; do
+    details=$(wine "$tools/file-version.exe" "$program_folder/$program.exe" | tr -d '\r')
+    for value in "ProductName: Affiliate Vantor" "ProductVersion: 1.01" "CompanyName: " \
+        "FileVersionNumber: 1.1.0.0" "<dpiAwareness[^>]*>PerMonitorV2<" \
+        "<longPathAware[^>]*>true<" 'level="asInvoker"' "Microsoft.Windows.Common-Controls"; do
+        grep -q "$value" <<<"$details" || fail "$program.exe's details lack $value: $details"
+    done
+done
+appdata=$(winepath -u "$(wine cmd /c echo %APPDATA% | tr -d '\r')")
+mkdir -p "$appdata/affiliate-vantor"
+cp "$root/examples/demo/settings.dat" "$appdata/affiliate-vantor/"
+SETUP_WHILE_RUNNING="$setup" wizard "$program_folder/affiliate-vantor.exe" \
+    "$appdata/affiliate-vantor/Output" "${zip%.zip}-installed-under-wine.png"
+[ ! -e "$program_folder/Output" ] || fail "The installed wizard wrote into its program folder"
+echo "The installed wizard made the same page as the Linux CLI"
+
+wine "$program_folder/Uninstall.exe" /S || fail "The silent uninstall failed"
+# The uninstaller runs on from a copy of itself in the temporary folder.
+wineserver -w
+[ ! -e "$program_folder" ] || fail "The uninstaller left $(find "$program_folder")"
+[ ! -e "$shortcut" ] || fail "The uninstaller left the Start-menu shortcut"
+! wine reg query "$uninstall_key" >/dev/null 2>&1 || fail "The uninstaller left its registry entry"
+! wine reg query 'HKCR\.vantor' >/dev/null 2>&1 || fail "The uninstaller left the project files' type"
+[ -s "$appdata/affiliate-vantor/settings.dat" ] && [ -s "$appdata/affiliate-vantor/Output/$page_name" ] ||
+    fail "The uninstaller removed the user's files"
+echo "The setup program installed the wizard and its uninstaller removed it, keeping the user's files"
