@@ -30,7 +30,9 @@ TEST(PreviewCopies, LiveAsLongAsTheirOwner) {
         EXPECT_NE(first, second);
         EXPECT_EQ(ReadAll(first), "one");
         EXPECT_EQ(ReadAll(second), "two");
-        EXPECT_TRUE(fs::equivalent(first.parent_path().parent_path(), fs::temp_directory_path()));
+        // Compared as text: Windows' stat fails for a folder named with its final backslash.
+        EXPECT_EQ((first.parent_path().parent_path() / "").lexically_normal(),
+                  (fs::temp_directory_path() / "").lexically_normal());
     }
     EXPECT_FALSE(fs::exists(first));
     EXPECT_FALSE(fs::exists(first.parent_path()));
