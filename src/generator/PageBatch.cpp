@@ -88,7 +88,7 @@ std::vector<std::string> WritePages(const UserDataFolders& folders,
             if (!chosen.failure.empty())
                 throw AppError(chosen.failure);
             const std::string text = FillTemplate(chosen.text, chosen.file, *page.project);
-            replacements.Stage(i, OutputFile(folders.data, page.fileName), NormalizeLineEnds(text));
+            replacements.Stage(i, OutputFile(folders.data, page.fileName), PageFileBytes(text));
         } catch (const std::exception& error) {
             failures[i] = error.what();
         }

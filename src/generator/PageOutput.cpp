@@ -19,8 +19,12 @@ fs::path OutputFile(const fs::path& dataDir, std::string_view fileName) {
     return PathOf(PathText(OutputFolder(dataDir)) + "/" + std::string(fileName)).make_preferred();
 }
 
+std::string PageFileBytes(std::string_view pageText) {
+    return NormalizeLineEnds(pageText);
+}
+
 fs::path WritePage(const fs::path& dataDir, std::string_view fileName, std::string_view pageText) {
     fs::path file = OutputFile(dataDir, fileName);
-    WriteFileAtomically(file, NormalizeLineEnds(pageText));
+    WriteFileAtomically(file, PageFileBytes(pageText));
     return file;
 }

@@ -15,6 +15,9 @@ bool EnsureOutputFolder(const fs::path& dataDir);
 // The output file for a name exactly as typed; the name is never taken as a path of its own.
 fs::path OutputFile(const fs::path& dataDir, std::string_view fileName);
 
-// Writes the page with CR LF after every line into the output folder; returns the file's path.
+// The bytes of a page's file: the text with CR LF after every line.
+std::string PageFileBytes(std::string_view pageText);
+
+// Writes the page's file bytes into the output folder; returns the file's path.
 // Throws AppError "Cannot create file ..." when it cannot be written.
 fs::path WritePage(const fs::path& dataDir, std::string_view fileName, std::string_view pageText);

@@ -69,6 +69,10 @@ std::error_code ReadSome(File& file, char* buffer, std::size_t size, std::size_t
 // Appends the rest of the file's bytes to Bytes.
 std::error_code ReadRest(File& file, std::string& bytes);
 
+// Prefix and six random letters and digits: a name to try for a new file or folder where the
+// system makes no such names itself.
+std::string RandomName(std::string_view prefix);
+
 // Creates and opens a new file in Folder whose name is Prefix and a few random characters.
 std::error_code CreateUniqueFile(const fs::path& folder, std::string_view prefix, File& file,
                                  fs::path& created);

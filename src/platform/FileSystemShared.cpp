@@ -2,7 +2,18 @@
 
 #include "platform/FileSystem.h"
 
+#include <random>
+
 namespace platform {
+
+std::string RandomName(std::string_view prefix) {
+    static const char Letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device random;
+    std::string name(prefix);
+    for (int i = 0; i < 6; ++i)
+        name += Letters[random() % (sizeof Letters - 1)];
+    return name;
+}
 
 File::File(File&& other) noexcept : handle_(other.handle_) {
     other.handle_ = Closed;

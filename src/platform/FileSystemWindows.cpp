@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <io.h>
-#include <random>
 #include <windows.h>
 
 // windows.h names a function of its own ReplaceFile.
@@ -114,13 +113,8 @@ std::error_code ReadSome(File& file, char* buffer, std::size_t size, std::size_t
 
 std::error_code CreateUniqueFile(const fs::path& folder, std::string_view prefix, File& file,
                                  fs::path& created) {
-    static const char Letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name(prefix);
-        for (int i = 0; i < 6; ++i)
-            name += Letters[random() % (sizeof Letters - 1)];
-        const fs::path candidate = folder / PathFromText(name);
+        const fs::path candidate = folder / PathFromText(RandomName(prefix));
         HANDLE handle = ::CreateFileW(candidate.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                       CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE) {

@@ -51,7 +51,7 @@ void TfrmMain::btnPreviewClick() {
     request.needsOutputFolder = false;
     try {
         const DeliveredPage delivered = DeliverPage(request, *Manager);
-        services_.showPreview(this, FromModel(delivered.text), OutputFolder(request.folders.data));
+        services_.showPreview(this, delivered.text, OutputFolder(request.folders.data));
     } catch (const DeliveryError& refusal) {
         MessageDialog(FromModel(refusal.what()), MessageKind::Error, MessageButtons::Ok);
     }

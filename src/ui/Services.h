@@ -31,8 +31,9 @@ struct WindowServices {
     RandomDraw draw;
     // Makes the banner preview's web view; null when there is none.
     std::function<WebView*(QWidget* parent)> createWebView;
-    // Shows a page in a preview window of Owner; relative addresses resolve in BaseFolder.
-    std::function<void(QWidget* owner, const QString& html,
+    // Shows a page, its text as the model holds it, as a browser would; relative addresses
+    // resolve in BaseFolder. Owner is the window it belongs to.
+    std::function<void(QWidget* owner, const std::string& pageText,
                        const std::filesystem::path& baseFolder)>
         showPreview;
     // The folder of the program, holding Templates/ (and settings.dat when the user may write it).

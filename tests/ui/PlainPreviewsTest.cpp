@@ -1,15 +1,16 @@
 #include "support/TempFolder.h"
 #include "support/TestHttpServer.h"
 #include "support/TestTls.h"
+#include "ui/TextBridge.h"
 #include "ui/preview/PictureView.h"
-#include "ui/preview/TextPagePreview.h"
+#include "ui/preview/PreviewServices.h"
+#include "util/FileUrl.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QMovie>
 #include <QPushButton>
 #include <QTest>
-#include <QTextBrowser>
 #include <QTimer>
 
 // The previews of a build without a web engine, as the Windows build has them.
@@ -110,18 +111,24 @@ class PlainPreviewsTest : public QObject {
         QVERIFY(program.findChild<QLabel*>("lblBannerNote")->isVisibleTo(&program));
     }
 
-    void showsThePageWithItsAddressesInTheOutputFolder() {
-        // The window the preview belongs to has controls of its own.
-        QWidget owner;
-        new QLabel("a control", &owner);
-        const auto output = folder.path() / "Output";
-        ShowTextPagePreview(&owner, "<p>First</p>", output);
-        ShowTextPagePreview(&owner, "<h1>Zen</h1><img src=\"pic.png\">", output);
-        const auto views = owner.findChildren<QTextBrowser*>("webPagePreview");
-        QCOMPARE(views.size(), 1);
-        QCOMPARE(views[0]->toPlainText().trimmed().left(3), QString("Zen"));
-        QCOMPARE(views[0]->document()->baseUrl().resolved(QUrl("pic.png")),
-                 QUrl::fromLocalFile(QString::fromStdString((output / "pic.png").string())));
+    void opensACopyOfThePageInTheBrowserUntilTheServicesGo() {
+        std::vector<std::string> opened;
+        auto services = std::make_unique<WindowServices>();
+        services->openInBrowser = [&](const std::string& address) { opened.push_back(address); };
+        ProvidePreviews(*services);
+        const auto output = folder.path() / "Output dir";
+        services->showPreview(nullptr, "<html><head>\n<title>Zen</title>", output);
+        services->showPreview(nullptr, "<p>Second</p>", output);
+        QCOMPARE(opened.size(), std::size_t(2));
+        const auto copy = [&](std::size_t i) {
+            return ToPath(QUrl(QString::fromStdString(opened[i])).toLocalFile());
+        };
+        const std::string base = "<base href=\"" + FolderUrl(output) + "\">";
+        // The browser may still be reading the first copy while the second is made.
+        QCOMPARE(ReadAll(copy(0)), "<html><head>" + base + "\r\n<title>Zen</title>\r\n");
+        QCOMPARE(ReadAll(copy(1)), base + "<p>Second</p>\r\n");
+        services.reset();
+        QVERIFY(!std::filesystem::exists(copy(0)) && !std::filesystem::exists(copy(1)));
     }
 };
 

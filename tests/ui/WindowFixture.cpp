@@ -1,5 +1,6 @@
 #include "WindowFixture.h"
 
+#include "ui/TextBridge.h"
 #include "ui/VantorApplication.h"
 #include "ui/preview/WebEngineModule.h"
 #include "ui/preview/WebView.h"
@@ -59,9 +60,9 @@ std::unique_ptr<TfrmMain> WindowWorld::OpenWindow() {
     services.shellOpen = [this](const std::string& address) {
         opened << QString::fromStdString(address);
     };
-    services.showPreview = [this](QWidget* owner, const QString& html,
+    services.showPreview = [this](QWidget* owner, const std::string& pageText,
                                   const std::filesystem::path& baseFolder) {
-        previews.push_back({owner, html, baseFolder});
+        previews.push_back({owner, FromModel(pageText), baseFolder});
     };
     services.openInBrowser = [this](const std::string& address) {
         browsed << QString::fromStdString(address);

@@ -4,5 +4,7 @@
 
 // Sets the services that preview banners and pages from the program folder and the browser
 // service, which are set before. Where the build has Qt WebEngine, its views, loaded on first
-// use; elsewhere, and for banners where the engine cannot start, Qt's own picture and text views.
+// use (banners fall back to Qt's own picture view where the engine cannot start); elsewhere the
+// picture view for banners, and pages go to the browser as temporary files that are removed
+// when the services go.
 void ProvidePreviews(WindowServices& services);

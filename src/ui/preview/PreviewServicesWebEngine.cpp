@@ -7,9 +7,9 @@
 
 void ProvidePreviews(WindowServices& services) {
     const QString module = FromPath(services.programFolder / VANTOR_WEBENGINE_MODULE);
-    services.showPreview = [module](QWidget* owner, const QString& html,
+    services.showPreview = [module](QWidget* owner, const std::string& pageText,
                                     const fs::path& baseFolder) {
-        ShowPagePreview(module, owner, html, baseFolder);
+        ShowPagePreview(module, owner, FromModel(pageText), baseFolder);
     };
     services.createWebView = [module,
                               openInBrowser = services.openInBrowser](QWidget* parent) -> WebView* {
