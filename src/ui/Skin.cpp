@@ -12,14 +12,16 @@ void ApplyBuiltInSkin(QApplication& application) {
     // The skin is compiled into a static library, whose resources must be registered by hand.
     Q_INIT_RESOURCE(skin);
     application.setStyle(QStyleFactory::create("Fusion"));
-    // The wizard's layout is measured for a compact sans-serif face.
+    QFile sheet(":/skin/vantor.qss");
+    if (sheet.open(QIODevice::ReadOnly))
+        application.setStyleSheet(QString::fromUtf8(sheet.readAll()));
+    // The wizard's layout is measured for a compact sans-serif face. Set after the style sheet:
+    // a new style brings back the system's own fonts for some kinds of control (on Windows the
+    // lists' face), and only the application's font replaces them all.
     QFont font = application.font();
     font.setFamilies({"Segoe UI", "Liberation Sans", "Arial", "DejaVu Sans"});
     font.setPixelSize(12);
     application.setFont(font);
-    QFile sheet(":/skin/vantor.qss");
-    if (sheet.open(QIODevice::ReadOnly))
-        application.setStyleSheet(QString::fromUtf8(sheet.readAll()));
 
     Q_INIT_RESOURCE(icon);
     QIcon icon;
