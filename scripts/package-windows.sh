@@ -17,13 +17,13 @@ qt=$(scripts/windows-qt.sh | tail -n 1)
 build=build-windows-app
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-updater=()
-[ -n "${VANTOR_UPDATER:-}" ] && updater=(-DVANTOR_UPDATER="$(realpath "$VANTOR_UPDATER")")
+# Given or not for each run, so that an updater of an earlier run does not stay in the cache.
+updater=${VANTOR_UPDATER:+$(realpath "$VANTOR_UPDATER")}
 # The Qt DLLs use the shared C++ runtime, so the programs do too: one runtime in the process.
 # zlib stays static, so that no zlib DLL has to travel with them.
 "$qt/bin/qt-cmake" -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DVANTOR_BUILD_TESTS=OFF -DVANTOR_BUILD_BENCH=OFF -DCMAKE_EXE_LINKER_FLAGS= \
-    -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a "${launcher[@]}" "${updater[@]}" >&2
+    -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a "${launcher[@]}" -DVANTOR_UPDATER="$updater" >&2
 cmake --build "$build" --parallel 2 >&2
 
 version=$(sed -n 's/^project(AffiliateVantor VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
@@ -45,8 +45,7 @@ cp "$runtime"/libgcc_s_seh-1.dll "$runtime"/libstdc++-6.dll \
     /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$stage/"
 find "$stage" \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-strip {} +
 # The shipper's updater as it came, unstripped: it may be signed.
-updater_file=$(sed -n 's/^VANTOR_UPDATER:FILEPATH=//p' "$build/CMakeCache.txt")
-[ -z "$updater_file" ] || cp "$updater_file" "$stage/Updater.exe"
+[ -z "$updater" ] || cp "$updater" "$stage/Updater.exe"
 
 # Every DLL a program or plugin names is in the folder or Windows' own: an API set, or one that
 # mingw-w64 has an import library for.

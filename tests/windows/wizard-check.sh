@@ -152,10 +152,13 @@ cp "$root/examples/demo/settings.dat" "$dir/"
 wizard "$dir/affiliate-vantor.exe" "$dir/Output" "${zip%.zip}-under-wine.png"
 echo "The wizard from the zip made the same page as the Linux CLI"
 
-# 2. The installed copy.
-wine "$setup" /S || fail "The silent setup failed"
-wineserver -w
+# 2. The installed copy: installed twice, the second time over the first as an upgrade is.
 program_folder="$WINEPREFIX/drive_c/Program Files/Affiliate Vantor"
+for _ in first upgrade; do
+    wine "$setup" /S || fail "The silent setup failed"
+    wineserver -w
+done
+[ -e "$program_folder/installed-copy" ] || fail "The installed copy is not marked as one"
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Affiliate Vantor.lnk"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Affiliate Vantor'
 [ -x "$program_folder/affiliate-vantor.exe" ] || fail "Nothing installed in $program_folder"
@@ -194,3 +197,14 @@ wineserver -w
 [ -s "$appdata/affiliate-vantor/settings.dat" ] && [ -s "$appdata/affiliate-vantor/Output/$page_name" ] ||
     fail "The uninstaller removed the user's files"
 echo "The setup program installed the wizard and its uninstaller removed it, keeping the user's files"
+
+# 3. A folder of the administrator's choice. (Wine would quote a folder with a space, and /D=
+# takes none.)
+wine "$setup" /S '/D=C:\Apps\Vantor' || fail "The silent setup into a folder failed"
+wineserver -w
+chosen="$WINEPREFIX/drive_c/Apps/Vantor"
+[ -x "$chosen/affiliate-vantor.exe" ] || fail "/D= did not choose the program folder"
+wine "$chosen/Uninstall.exe" /S || fail "The silent uninstall from the chosen folder failed"
+wineserver -w
+[ ! -e "$chosen" ] || fail "The uninstaller left $(find "$chosen")"
+echo "The setup program installed into the folder given with /D= and removed it again"
