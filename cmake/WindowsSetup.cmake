@@ -14,7 +14,7 @@ set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "Affiliate Vantor")
 set(CPACK_NSIS_DISPLAY_NAME "Affiliate Vantor")
 set(CPACK_NSIS_PACKAGE_NAME "Affiliate Vantor")
 set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/src/ui/icon/affiliate-vantor.ico)
-set(CPACK_NSIS_URL_INFO_ABOUT "${VANTOR_HELP_URL}")
+set(CPACK_NSIS_HELP_LINK "${VANTOR_HELP_URL}")
 # Read by the template; CPack hands every CPACK_ variable to it.
 math(EXPR minor "${PROJECT_VERSION_MINOR}")
 set(CPACK_VANTOR_VERSION_DOTS "${PROJECT_VERSION_MAJOR}.${minor}.0.0")
