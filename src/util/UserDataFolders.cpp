@@ -1,6 +1,7 @@
 #include "util/UserDataFolders.h"
 
 #include "platform/UserFolders.h"
+#include "util/FileHelpers.h"
 
 namespace {
 
@@ -20,8 +21,7 @@ std::filesystem::path OwnFolderIn(const std::filesystem::path& userFolder,
 UserDataFolders UserDataFoldersOf(const std::filesystem::path& programFolder) {
     // The marker matters where an installed program folder can be written after all (by an
     // administrator's elevated run): the user's files must not end up in two places.
-    std::error_code ignored;
-    const bool installed = std::filesystem::exists(programFolder / InstalledCopyMarker, ignored);
+    const bool installed = FileExists(programFolder / InstalledCopyMarker);
     if (!installed && platform::CanWriteFolder(programFolder))
         return {programFolder, programFolder, programFolder};
     return {programFolder, OwnFolderIn(platform::UserDataFolder(), programFolder),
