@@ -1,0 +1,96 @@
+#include "generator/HtmlTags.h"
+
+#include "util/CaseFolding.h"
+
+#include <algorithm>
+
+namespace {
+
+bool IsLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// Names and attributes as the HTML tokenizer splits them; a tag that the page ends in the
+// middle of is no tag.
+std::optional<StartTag> ReadStartTag(std::string_view page, std::size_t begin) {
+    StartTag tag{{}, {}, begin, 0};
+    std::size_t i = begin + 1;
+    const auto endOfName = [&](std::string_view stops) {
+        const std::size_t start = i;
+        while (i < page.size() && !IsHtmlSpace(page[i]) &&
+               stops.find(page[i]) == std::string::npos)
+            ++i;
+        return FoldAsciiCase(page.substr(start, i - start));
+    };
+    tag.name = endOfName("/>");
+    while (i < page.size()) {
+        if (IsHtmlSpace(page[i]) || page[i] == '/') {
+            ++i;
+        } else if (page[i] == '>') {
+            tag.end = i + 1;
+            return tag;
+        } else {
+            tag.attributes.push_back(endOfName("/>="));
+            while (i < page.size() && IsHtmlSpace(page[i]))
+                ++i;
+            if (i >= page.size() || page[i] != '=')
+                continue;
+            ++i;
+            while (i < page.size() && IsHtmlSpace(page[i]))
+                ++i;
+            if (i < page.size() && (page[i] == '"' || page[i] == '\'')) {
+                i = page.find(page[i], i + 1);
+                i = i == std::string_view::npos ? page.size() : i + 1;
+            } else {
+                while (i < page.size() && !IsHtmlSpace(page[i]) && page[i] != '>')
+                    ++i;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+bool IsHtmlSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+std::size_t PastNext(std::string_view page, std::size_t from, std::string_view ending) {
+    const std::size_t found = page.find(ending, from);
+    return found == std::string_view::npos ? page.size() : found + ending.size();
+}
+
+std::optional<StartTag> NextStartTag(std::string_view page, std::size_t from) {
+    std::size_t i = from;
+    while ((i = page.find('<', i)) != std::string_view::npos) {
+        if (i + 1 < page.size() && IsLetter(page[i + 1]))
+            return ReadStartTag(page, i);
+        if (page.substr(i, 4) == "<!--")
+            i = PastNext(page, i + 4, "-->");
+        else if (i + 1 < page.size() &&
+                 (page[i + 1] == '/' || page[i + 1] == '!' || page[i + 1] == '?'))
+            i = PastNext(page, i + 1, ">");
+        else
+            ++i;
+    }
+    return std::nullopt;
+}
+
+bool HasAttribute(const StartTag& tag, std::string_view name) {
+    return std::find(tag.attributes.begin(), tag.attributes.end(), name) != tag.attributes.end();
+}
+
+std::size_t EndOfRawText(std::string_view page, const StartTag& tag) {
+    for (std::size_t i = page.find("</", tag.end); i != std::string_view::npos;
+         i = page.find("</", i + 2))
+        if (FoldAsciiCase(page.substr(i + 2, tag.name.size())) == tag.name)
+            return i;
+    return page.size();
+}
+
+bool HoldsRawText(const StartTag& tag) {
+    return tag.name == "script" || tag.name == "style" || tag.name == "textarea" ||
+           tag.name == "title";
+}
+
