@@ -13,12 +13,11 @@ bool IsLetter(char c) {
 // Names and attributes as the HTML tokenizer splits them; a tag that the page ends in the
 // middle of is no tag.
 std::optional<StartTag> ReadStartTag(std::string_view page, std::size_t begin) {
-    StartTag tag{{}, {}, begin, 0};
+    StartTag tag{{}, {}, {}, begin, 0};
     std::size_t i = begin + 1;
     const auto endOfName = [&](std::string_view stops) {
         const std::size_t start = i;
-        while (i < page.size() && !IsHtmlSpace(page[i]) &&
-               stops.find(page[i]) == std::string::npos)
+        while (i < page.size() && !IsHtmlSpace(page[i]) && stops.find(page[i]) == std::string::npos)
             ++i;
         return FoldAsciiCase(page.substr(start, i - start));
     };
@@ -39,8 +38,13 @@ std::optional<StartTag> ReadStartTag(std::string_view page, std::size_t begin) {
             while (i < page.size() && IsHtmlSpace(page[i]))
                 ++i;
             if (i < page.size() && (page[i] == '"' || page[i] == '\'')) {
-                i = page.find(page[i], i + 1);
-                i = i == std::string_view::npos ? page.size() : i + 1;
+                const char quote = page[i];
+                const std::size_t value = i + 1;
+                i = page.find(quote, value);
+                if (i == std::string_view::npos)
+                    return std::nullopt;
+                tag.quotedValues.push_back({value, i, quote});
+                ++i;
             } else {
                 while (i < page.size() && !IsHtmlSpace(page[i]) && page[i] != '>')
                     ++i;
@@ -83,9 +87,12 @@ bool HasAttribute(const StartTag& tag, std::string_view name) {
 
 std::size_t EndOfRawText(std::string_view page, const StartTag& tag) {
     for (std::size_t i = page.find("</", tag.end); i != std::string_view::npos;
-         i = page.find("</", i + 2))
-        if (FoldAsciiCase(page.substr(i + 2, tag.name.size())) == tag.name)
+         i = page.find("</", i + 2)) {
+        const std::size_t after = i + 2 + tag.name.size();
+        if (after < page.size() && FoldAsciiCase(page.substr(i + 2, tag.name.size())) == tag.name &&
+            (IsHtmlSpace(page[after]) || page[after] == '/' || page[after] == '>'))
             return i;
+    }
     return page.size();
 }
 
@@ -94,3 +101,20 @@ bool HoldsRawText(const StartTag& tag) {
            tag.name == "title";
 }
 
+std::vector<TextSpan> TextSpans(std::string_view page) {
+    std::vector<TextSpan> spans;
+    for (auto tag = NextStartTag(page, 0); tag; tag = NextStartTag(page, tag->end)) {
+        for (const auto& value : tag->quotedValues)
+            spans.push_back(
+                {value.begin, value.end,
+                 value.quote == '"' ? TextSpan::Kind::DoubleQuoted : TextSpan::Kind::SingleQuoted});
+        if (HoldsRawText(*tag)) {
+            const std::size_t end = EndOfRawText(page, *tag);
+            const bool escapable = tag->name == "textarea" || tag->name == "title";
+            spans.push_back(
+                {tag->end, end, escapable ? TextSpan::Kind::Escapable : TextSpan::Kind::Raw});
+            tag->end = end;
+        }
+    }
+    return spans;
+}

@@ -1,5 +1,6 @@
 #include "generator/TemplateChecker.h"
 
+#include "generator/HtmlTags.h"
 #include "generator/TemplateCatalogue.h"
 #include "generator/TemplateSections.h"
 #include "util/CaseFolding.h"
@@ -235,6 +236,33 @@ void CheckAnchors(const Text& text, Findings& findings) {
                                                        std::string(anchor) + "\""});
 }
 
+// The placeholders that bring typed text into the page.
+std::vector<std::string_view> TypedTextPlaceholders() {
+    std::vector<std::string_view> words = {"%%TITLE%%", "%%AFFILIATECODE%%", "%%AFFILIATELINK%%"};
+    for (const auto& section : TemplateSections)
+        words.push_back(section.placeholder);
+    return words;
+}
+
+// Escaping keeps typed text as typed in copy boxes, titles and attribute values; in a script or
+// a style nothing can, so a promo there could break the page or run as code.
+void CheckRawText(const Text& text, Findings& findings) {
+    const auto placeholders = TypedTextPlaceholders();
+    for (const auto& span : TextSpans(text.page)) {
+        if (span.kind != TextSpan::Kind::Raw)
+            continue;
+        const std::string_view inside =
+            std::string_view(text.page).substr(span.begin, span.end - span.begin);
+        for (auto placeholder : placeholders)
+            for (auto at = inside.find(placeholder); at != npos;
+                 at = inside.find(placeholder, at + 1))
+                findings.push_back({text.lineOf(span.begin + at),
+                                    std::string(placeholder) +
+                                        " inside a script or style element: no escaping can make "
+                                        "typed text safe there, keep it out"});
+    }
+}
+
 // The engine reads a template only up to its first NUL byte (a UTF-16 file has many).
 void CheckNul(std::string_view templateText, Findings& findings) {
     const auto nul = templateText.find('\0');
@@ -274,6 +302,7 @@ std::vector<TemplateFinding> CheckTemplate(std::string_view templateText,
     }
     CheckWords(text, findings);
     CheckAnchors(text, findings);
+    CheckRawText(text, findings);
     std::stable_sort(findings.begin(), findings.end(),
                      [](const auto& a, const auto& b) { return a.line < b.line; });
     return findings;

@@ -15,6 +15,11 @@ constexpr std::size_t LargestPage = std::size_t(1) << 30;
 // Throws DeliveryError PageTooLarge, before building anything, for a page beyond LargestPage.
 std::string ExpandTemplate(std::string_view templateText, const TAffManager& model);
 
+// Whether a page from the template needs escaping anywhere: whether any text that can reach a copy
+// box, a title or an attribute value would change. Without, the page is the template filled as
+// it stands, byte for byte.
+bool PageNeedsEscaping(std::string_view templateText, const TAffManager& model);
+
 // The page from the text of TemplateFile. Throws DeliveryError EmptyTemplate, naming the file,
 // when the page is empty.
 std::string FillTemplate(std::string_view templateText, const std::filesystem::path& templateFile,

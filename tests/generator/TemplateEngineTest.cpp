@@ -177,3 +177,74 @@ TEST(TemplateEngine, LongRepeatedBodyIsFoundInLinearTime) {
         Expand(run + "%%TABLE_EMAIL_INIT%%" + run + "b%%EMAIL%%%%TABLE_EMAIL_END%%", model);
     EXPECT_TRUE(page == run + run + "bx\r\n");
 }
+
+TEST(TemplateEngine, CopyBoxesAndTitleHoldTextAsTyped) {
+    TAffManager model = WithUrl("https://xxxx.shop.example/go/?param=1&copy=2&times=3");
+    model.Title = "Tom & Jerry <3";
+    const std::string page =
+        Expand("<TITLE lang=en>%%TITLE%%</TITLE><h1>%%TITLE%%</h1>"
+               "<TextArea readonly rows=3>%%AFFILIATELINK%% %%TITLE%%</textArea>"
+               "<a href=\"%%AFFILIATELINK%%\">%%AFFILIATELINK%%</a>",
+               model);
+    EXPECT_EQ(page, "<TITLE lang=en>Tom &amp; Jerry &lt;3</TITLE><h1>Tom & Jerry <3</h1>"
+                    "<TextArea readonly rows=3>https://xxxx.shop.example/go/?param=1&amp;copy=2"
+                    "&amp;times=3 Tom &amp; Jerry &lt;3</textArea>"
+                    "<a href=\"https://xxxx.shop.example/go/?param=1&copy=2&times=3\">"
+                    "https://xxxx.shop.example/go/?param=1&copy=2&times=3</a>\r\n");
+}
+
+TEST(TemplateEngine, AttributeValuesKeepTheirQuotes) {
+    TAffManager model = WithUrl("http://u/?q=\"a\"&b='c'");
+    model.Title = "Say \"hi\"";
+    EXPECT_EQ(Expand("<meta content=\"%%TITLE%%\"><a href='%%AFFILIATELINK%%' "
+                     "title=\"%%AFFILIATELINK%%\">",
+                     model),
+              "<meta content=\"Say &quot;hi&quot;\"><a href='http://u/?q=\"a\"&b=&#39;c&#39;' "
+              "title=\"http://u/?q=&quot;a&quot;&b='c'\">\r\n");
+}
+
+TEST(TemplateEngine, AnItemCannotEndItsCopyBox) {
+    TAffManager model = WithUrl("U&");
+    model.PopUps = {"<script>go()</script></textarea><b>x</b>", "<i>y</i>"};
+    model.Anchors = {"<b>Buy</b>"};
+    const std::string text = "%%TABLE_LINKTEXT_INIT%%<a href=\"%%AFFILIATELINK%%\">%%ANCHORTEXT%%"
+                             "</a><textarea><a href=\"%%AFFILIATELINK%%\">%%ANCHORTEXT%%</a>"
+                             "</textarea>%%TABLE_LINKTEXT_END%%|"
+                             "%%TABLE_POPUP_INIT%%<textarea>%%POPUP%%</textarea>%%POPUP%%"
+                             "%%TABLE_POPUP_END%%";
+    EXPECT_EQ(Expand(text, model),
+              "<a href=\"U&\"><b>Buy</b></a><textarea><a href=\"U&amp;\">&lt;b>Buy&lt;/b>"
+              "</a></textarea>|"
+              "<textarea>&lt;script>go()&lt;/script>&lt;/textarea>&lt;b>x&lt;/b></textarea>"
+              "<script>go()</script></textarea><b>x</b>"
+              "<textarea>&lt;i>y&lt;/i></textarea><i>y</i>\r\n");
+}
+
+TEST(TemplateEngine, TextLaterPassesPutIntoAnEscapedItemIsEscapedToo) {
+    TAffManager model = WithUrl("http://u/?a=1&b=2");
+    model.Emails = {"Visit %%AFFILIATELINK%% %%PPCADS%%"};
+    model.PPCAds = {"^T&^B^L^"};
+    const std::string page = Expand("%%TABLE_EMAIL_INIT%%<textarea>%%EMAIL%%</textarea>|"
+                                    "<p>%%EMAIL%%</p>%%TABLE_EMAIL_END%%",
+                                    model);
+    const std::string table = Expand("%%PPCADS%%", model);
+    const std::string escapedTable = Expand("<title>%%PPCADS%%</title>", model);
+    EXPECT_EQ(page, "<textarea>Visit http://u/?a=1&amp;b=2 " +
+                        escapedTable.substr(7, escapedTable.size() - 17) +
+                        "</textarea>|<p>Visit http://u/?a=1&b=2 " +
+                        table.substr(0, table.size() - 2) + "</p>\r\n");
+    EXPECT_NE(escapedTable.find("&lt;table width=\"491\""), std::string::npos);
+    EXPECT_NE(escapedTable.find("T&amp;"), std::string::npos);
+}
+
+TEST(TemplateEngine, OnlyRealCopyBoxesAndTitlesCount) {
+    TAffManager model;
+    model.Title = "A&B";
+    // A comment, a script, a longer element name and an end tag that is not one.
+    EXPECT_EQ(Expand("<!-- <textarea> -->%%TITLE%%<script>x='%%TITLE%%'</script>"
+                     "<textareas>%%TITLE%%</textareas>"
+                     "<textarea></textarea2>%%TITLE%%</textarea>%%TITLE%%",
+                     model),
+              "<!-- <textarea> -->A&B<script>x='A&B'</script><textareas>A&B</textareas>"
+              "<textarea></textarea2>A&amp;B</textarea>A&B\r\n");
+}
