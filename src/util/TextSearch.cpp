@@ -1,6 +1,8 @@
 #include "util/TextSearch.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -13,16 +15,29 @@ bool IsAsciiLetter(char byte) {
     return UpperAscii(byte) >= 'A' && UpperAscii(byte) <= 'Z';
 }
 
-// How common a byte is in pages, templates and settings files; the quick scan looks for the
-// pattern's least common byte, which for a placeholder is its "%".
-int Commonness(char byte) {
-    if (IsAsciiLetter(byte) || byte == ' ')
+constexpr int CommonnessOf(unsigned char byte) {
+    if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || byte == ' ')
         return 3;
     if (byte >= '0' && byte <= '9')
         return 2;
-    if (byte != '\0' && std::strchr("<>/\"=.,:;-'()\r\n\t", byte))
-        return 1;
+    for (char c : std::string_view("<>/\"=.,:;-'()\r\n\t"))
+        if (byte == static_cast<unsigned char>(c))
+            return 1;
     return 0;
+}
+
+constexpr auto CommonnessTable = [] {
+    std::array<std::uint8_t, 256> table{};
+    for (int byte = 0; byte < 256; ++byte)
+        table[byte] = static_cast<std::uint8_t>(CommonnessOf(static_cast<unsigned char>(byte)));
+    return table;
+}();
+
+// How common a byte is in pages, templates and settings files; the quick scan looks for the
+// pattern's least common byte, which for a placeholder is its "%". A table, since finders are
+// made for every item.
+int Commonness(char byte) {
+    return CommonnessTable[static_cast<unsigned char>(byte)];
 }
 
 } // namespace
