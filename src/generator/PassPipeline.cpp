@@ -10,6 +10,17 @@ constexpr std::size_t PieceSize = 16 * 1024;
 // Thrown through the passes to stop a count that has passed its limit.
 struct LimitPassed {};
 
+// How many bytes from a mark on make the word that tells patterns apart: enough for "%%" and
+// the start of a placeholder's name.
+constexpr std::size_t WordLength = 6;
+
+std::uint64_t BitOfWord(std::string_view word) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (char byte : word)
+        hash = (hash ^ static_cast<unsigned char>(byte)) * 1099511628211ull;
+    return std::uint64_t(1) << (hash >> 58);
+}
+
 } // namespace
 
 class PassPipeline::Sink {
@@ -35,21 +46,39 @@ class PassPipeline::Sink {
 };
 
 void PassPipeline::Add(std::string_view pattern, std::string replacement) {
+    Add(pattern, Writer());
     if (pattern.empty())
         return;
-    const bool replacementUnmarked = replacement.find(mark_) == std::string::npos;
-    passes_.push_back({TextFinder(pattern),
-                       std::move(replacement),
-                       {},
-                       pattern.find(mark_),
-                       replacementUnmarked,
-                       {}});
+    passes_.back().replacementMarks = MarksOf(replacement);
+    passes_.back().replacement = std::move(replacement);
 }
 
 void PassPipeline::Add(std::string_view pattern, Writer writer) {
-    if (!pattern.empty())
-        passes_.push_back(
-            {TextFinder(pattern), {}, std::move(writer), pattern.find(mark_), false, {}});
+    if (pattern.empty())
+        return;
+    const std::size_t markAt = pattern.find(mark_);
+    const bool wordInPattern =
+        markAt != std::string_view::npos && pattern.size() - markAt >= WordLength;
+    passes_.push_back(
+        {TextFinder(pattern),
+         {},
+         std::move(writer),
+         markAt,
+         wordInPattern ? BitOfWord(pattern.substr(markAt, WordLength)) : ~std::uint64_t(0),
+         {},
+         {}});
+}
+
+PassPipeline::Marks PassPipeline::MarksOf(std::string_view piece) const {
+    Marks marks{true, 0};
+    for (std::size_t at = piece.find(mark_); at != std::string_view::npos;
+         at = piece.find(mark_, at + 1)) {
+        // The word of a mark near the end goes on in a later piece: it may be any.
+        if (piece.size() - at < WordLength)
+            return {true, ~std::uint64_t(0)};
+        marks.words |= BitOfWord(piece.substr(at, WordLength));
+    }
+    return marks;
 }
 
 std::optional<std::size_t> PassPipeline::ResultSize(std::string_view text, std::size_t limit) {
@@ -93,40 +122,41 @@ void PassPipeline::Drive(std::string_view text, Sink& sink) {
     for (auto& pass : passes_)
         pass.pending.clear();
     counted_.clear();
-    Feed(0, text, false, sink);
+    Feed(0, text, {}, sink);
     Finish(0, sink);
 }
 
-void PassPipeline::Feed(std::size_t index, std::string_view piece, bool unmarked, Sink& sink) {
+void PassPipeline::Feed(std::size_t index, std::string_view piece, Marks marks, Sink& sink) {
     if (index == passes_.size()) {
         sink.Take(piece);
         return;
     }
     while (piece.size() > PieceSize) {
-        FeedPiece(index, piece.substr(0, PieceSize), unmarked, sink);
+        FeedPiece(index, piece.substr(0, PieceSize), marks, sink);
         piece.remove_prefix(PieceSize);
     }
     if (!piece.empty())
-        FeedPiece(index, piece, unmarked, sink);
+        FeedPiece(index, piece, marks, sink);
 }
 
-void PassPipeline::FeedPiece(std::size_t index, std::string_view piece, bool unmarked, Sink& sink) {
+void PassPipeline::FeedPiece(std::size_t index, std::string_view piece, Marks marks, Sink& sink) {
     Pass& pass = passes_[index];
     const std::size_t length = pass.pattern.size();
     if (pass.pending.empty()) {
         const bool needsMark = pass.markAt != std::string_view::npos;
-        if (needsMark && !unmarked)
-            unmarked = piece.find(mark_) == std::string_view::npos;
-        if (needsMark && unmarked) {
-            // An occurrence beginning here would have its mark in a later piece, so only the
-            // last bytes before that mark's place can begin one.
-            const std::size_t tail = std::min(pass.markAt, piece.size());
-            Feed(index + 1, piece.substr(0, piece.size() - tail), true, sink);
+        if (needsMark && !marks.known)
+            marks = MarksOf(piece);
+        if (needsMark && (marks.words & pass.word) == 0) {
+            // No occurrence lies wholly in the piece. One that begins here and ends in a later
+            // piece has its mark there, without a mark here; with marks, in the last bytes.
+            const std::size_t tail =
+                std::min(marks.words == 0 ? pass.markAt : length - 1, piece.size());
+            Feed(index + 1, piece.substr(0, piece.size() - tail), marks, sink);
             if (tail > 0)
-                Process(index, piece.substr(piece.size() - tail), false, true, sink);
+                Process(index, piece.substr(piece.size() - tail), false, marks, sink);
             return;
         }
-        Process(index, piece, false, unmarked, sink);
+        Process(index, piece, false, marks, sink);
         return;
     }
     // Short pieces gather behind pending bytes until they are worth a search of their own.
@@ -135,7 +165,7 @@ void PassPipeline::FeedPiece(std::size_t index, std::string_view piece, bool unm
         if (pass.pending.size() >= 2 * length) {
             const std::string gathered = std::move(pass.pending);
             pass.pending.clear();
-            Process(index, gathered, false, false, sink);
+            Process(index, gathered, false, {}, sink);
         }
         return;
     }
@@ -146,23 +176,26 @@ void PassPipeline::FeedPiece(std::size_t index, std::string_view piece, bool unm
     std::size_t at = 0;
     for (std::size_t found = pass.pattern.FindIn(joined); found < held;
          found = pass.pattern.FindIn(joined, at)) {
-        Feed(index + 1, std::string_view(joined).substr(at, found - at), false, sink);
+        Feed(index + 1, std::string_view(joined).substr(at, found - at), {}, sink);
         Replace(index, sink);
         at = found + length;
     }
     if (at < held)
-        Feed(index + 1, std::string_view(joined).substr(at, held - at), false, sink);
-    Process(index, piece.substr(std::max(at, held) - held), false, unmarked, sink);
+        Feed(index + 1, std::string_view(joined).substr(at, held - at), {}, sink);
+    // The rest of the piece as a piece of its own, which the marks may let by unsearched.
+    const std::string_view rest = piece.substr(std::max(at, held) - held);
+    if (!rest.empty())
+        FeedPiece(index, rest, marks, sink);
 }
 
-void PassPipeline::Process(std::size_t index, std::string_view data, bool last, bool unmarked,
+void PassPipeline::Process(std::size_t index, std::string_view data, bool last, Marks marks,
                            Sink& sink) {
     Pass& pass = passes_[index];
     const std::size_t length = pass.pattern.size();
     std::size_t at = 0;
     for (std::size_t found = pass.pattern.FindIn(data); found != std::string_view::npos;
          found = pass.pattern.FindIn(data, at)) {
-        Feed(index + 1, data.substr(at, found - at), unmarked, sink);
+        Feed(index + 1, data.substr(at, found - at), marks, sink);
         Replace(index, sink);
         at = found + length;
     }
@@ -171,7 +204,7 @@ void PassPipeline::Process(std::size_t index, std::string_view data, bool last, 
         last ? data.size()
              : pass.pattern.PossibleStart(data,
                                           data.size() - std::min(length - 1, data.size() - at));
-    Feed(index + 1, data.substr(at, keptFrom - at), unmarked, sink);
+    Feed(index + 1, data.substr(at, keptFrom - at), marks, sink);
     pass.pending.assign(data.substr(keptFrom));
 }
 
@@ -201,11 +234,10 @@ void PassPipeline::Replace(std::size_t index, Sink& sink) {
 void PassPipeline::Insert(std::size_t index, Sink& sink) {
     const Pass& pass = passes_[index];
     if (!pass.writer) {
-        Feed(index + 1, pass.replacement, pass.replacementUnmarked, sink);
+        Feed(index + 1, pass.replacement, pass.replacementMarks, sink);
         return;
     }
-    pass.writer(
-        [this, index, &sink](std::string_view part) { Feed(index + 1, part, false, sink); });
+    pass.writer([this, index, &sink](std::string_view part) { Feed(index + 1, part, {}, sink); });
 }
 
 void PassPipeline::Finish(std::size_t index, Sink& sink) {
@@ -213,6 +245,6 @@ void PassPipeline::Finish(std::size_t index, Sink& sink) {
         return;
     const std::string rest = std::move(passes_[index].pending);
     passes_[index].pending.clear();
-    Process(index, rest, true, false, sink);
+    Process(index, rest, true, {}, sink);
     Finish(index + 1, sink);
 }

@@ -3,6 +3,7 @@
 #include "util/TextSearch.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
@@ -37,20 +38,29 @@ class PassPipeline {
     std::optional<std::string> Run(std::string_view text, std::size_t limit, std::size_t sizeHint);
 
   private:
+    // What is known of the marks in a piece: nothing, or a bit for each word that follows one
+    // (the mark and the bytes after it), so that a pass whose pattern's word is not among them
+    // lets the piece by unsearched. No bit at all: the piece holds no mark.
+    struct Marks {
+        bool known = false;
+        std::uint64_t words = 0;
+    };
+
     struct Pass {
         TextFinder pattern;
         std::string replacement;
-        Writer writer;            // writes the replacement when set
-        std::size_t markAt;       // the first mark in the pattern, or npos
-        bool replacementUnmarked; // the replacement holds no mark
-        std::string pending;      // bytes that may still begin an occurrence
+        Writer writer;          // writes the replacement when set
+        std::size_t markAt;     // the first mark in the pattern, or npos
+        std::uint64_t word;     // the bit of the word at that mark; every bit for a short one
+        Marks replacementMarks; // those of the replacement
+        std::string pending;    // bytes that may still begin an occurrence
     };
     class Sink;
 
-    // Unmarked says that the piece is known to hold no mark.
-    void Feed(std::size_t index, std::string_view piece, bool unmarked, Sink& sink);
-    void FeedPiece(std::size_t index, std::string_view piece, bool unmarked, Sink& sink);
-    void Process(std::size_t index, std::string_view data, bool last, bool unmarked, Sink& sink);
+    Marks MarksOf(std::string_view piece) const;
+    void Feed(std::size_t index, std::string_view piece, Marks marks, Sink& sink);
+    void FeedPiece(std::size_t index, std::string_view piece, Marks marks, Sink& sink);
+    void Process(std::size_t index, std::string_view data, bool last, Marks marks, Sink& sink);
     void Replace(std::size_t index, Sink& sink);
     void Insert(std::size_t index, Sink& sink);
     void Finish(std::size_t index, Sink& sink);
