@@ -97,9 +97,12 @@ std::optional<PlaceholderAt> FindPlaceholder(std::string_view text, std::string_
     return std::nullopt;
 }
 
-std::string WithMarkers(std::string_view text, std::span<const std::string_view> placeholders,
-                        Escaping how) {
-    // Where each placeholder found stands, as [begin, end) in Text, in order of begin.
+namespace {
+
+// Where each of Placeholders stands in Text, as [begin, end), in order of begin; found in the
+// order given, each outside those found before.
+std::vector<std::pair<std::size_t, std::size_t>>
+PlacesOf(std::string_view text, std::span<const std::string_view> placeholders) {
     std::vector<std::pair<std::size_t, std::size_t>> found;
     for (auto placeholder : placeholders) {
         std::size_t at = text.find(placeholder);
@@ -117,6 +120,14 @@ std::string WithMarkers(std::string_view text, std::span<const std::string_view>
             }
         }
     }
+    return found;
+}
+
+} // namespace
+
+std::string WithMarkers(std::string_view text, std::span<const std::string_view> placeholders,
+                        Escaping how) {
+    const auto found = PlacesOf(text, placeholders);
     std::string marked;
     marked.reserve(text.size() + 2 * found.size());
     std::size_t copied = 0;
@@ -163,6 +174,11 @@ void RemoveStrayMarks(std::string& page) {
     page.resize(kept);
 }
 
+bool MarkedTemplate::Marks(std::string_view placeholder, Escaping how) const {
+    return std::find(marked.begin(), marked.end(), std::pair(std::string(placeholder), how)) !=
+           marked.end();
+}
+
 MarkedTemplate MarkPlaceholdersToEscape(std::string_view page,
                                         std::span<const std::string_view> placeholders) {
     MarkedTemplate marked;
@@ -172,11 +188,14 @@ MarkedTemplate MarkPlaceholdersToEscape(std::string_view page,
         const std::string_view text = page.substr(span.begin, span.end - span.begin);
         if (how == Escaping::None || text.find("%%") == std::string_view::npos)
             continue;
-        const std::string withMarkers = WithMarkers(text, placeholders, how);
-        if (withMarkers.size() == text.size())
+        const auto found = PlacesOf(text, placeholders);
+        if (found.empty())
             continue;
+        for (const auto& [begin, end] : found)
+            if (!marked.Marks(text.substr(begin, end - begin), how))
+                marked.marked.emplace_back(text.substr(begin, end - begin), how);
         marked.text.append(page.substr(copied, span.begin - copied));
-        marked.text += withMarkers;
+        marked.text += WithMarkers(text, placeholders, how);
         copied = span.end;
         if (std::find(marked.used.begin(), marked.used.end(), how) == marked.used.end())
             marked.used.push_back(how);

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // How text put into a page must be written there for the browser to read back what was typed.
@@ -49,10 +50,13 @@ std::string Escaped(std::string_view text, Escaping how, std::span<const std::st
 void RemoveStrayMarks(std::string& page);
 
 // A template whose placeholders that stand in a textarea, a title or a quoted attribute value
-// are marked, and the escapings it uses.
+// are marked, the escapings it uses, and the placeholders it marks for each.
 struct MarkedTemplate {
     std::string text;
     std::vector<Escaping> used;
+    std::vector<std::pair<std::string, Escaping>> marked;
+
+    bool Marks(std::string_view placeholder, Escaping how) const;
 };
 MarkedTemplate MarkPlaceholdersToEscape(std::string_view page,
                                         std::span<const std::string_view> placeholders);

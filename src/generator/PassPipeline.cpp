@@ -18,6 +18,10 @@ std::uint64_t BitOfWord(std::string_view word) {
     std::uint64_t hash = 14695981039346656037ull;
     for (char byte : word)
         hash = (hash ^ static_cast<unsigned char>(byte)) * 1099511628211ull;
+    // Mixed, so that the last bytes weigh on the bit too: words differ mostly there.
+    hash ^= hash >> 33;
+    hash *= 0xff51afd7ed558ccdull;
+    hash ^= hash >> 33;
     return std::uint64_t(1) << (hash >> 58);
 }
 
@@ -65,6 +69,7 @@ void PassPipeline::Add(std::string_view pattern, Writer writer) {
          std::move(writer),
          markAt,
          wordInPattern ? BitOfWord(pattern.substr(markAt, WordLength)) : ~std::uint64_t(0),
+         {},
          {},
          {}});
 }
@@ -170,7 +175,9 @@ void PassPipeline::FeedPiece(std::size_t index, std::string_view piece, Marks ma
         return;
     }
     // An occurrence may begin in the pending bytes and end in this piece.
-    const std::string joined = pass.pending + std::string(piece.substr(0, length - 1));
+    std::string& joined = pass.joined;
+    joined.assign(pass.pending);
+    joined.append(piece.substr(0, length - 1));
     const std::size_t held = pass.pending.size();
     pass.pending.clear();
     std::size_t at = 0;

@@ -54,6 +54,7 @@ class PassPipeline {
         std::uint64_t word;     // the bit of the word at that mark; every bit for a short one
         Marks replacementMarks; // those of the replacement
         std::string pending;    // bytes that may still begin an occurrence
+        std::string joined;     // room for them with the start of the next piece
     };
     class Sink;
 
