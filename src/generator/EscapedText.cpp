@@ -123,8 +123,8 @@ PlacesOf(std::string_view text, std::span<const std::string_view> placeholders) 
     return found;
 }
 
-} // namespace
-
+// Text with each of Placeholders marked for How, looked for in the order given, as the passes
+// that fill them do: the bytes of one found earlier are not searched again.
 std::string WithMarkers(std::string_view text, std::span<const std::string_view> placeholders,
                         Escaping how) {
     const auto found = PlacesOf(text, placeholders);
@@ -139,6 +139,8 @@ std::string WithMarkers(std::string_view text, std::span<const std::string_view>
     marked.append(text.substr(copied));
     return marked;
 }
+
+} // namespace
 
 bool EscapingChanges(std::string_view text, Escaping how) {
     return NextToEscape(text, 0, how) < text.size();

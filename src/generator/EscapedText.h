@@ -31,11 +31,6 @@ struct PlaceholderAt {
 std::optional<PlaceholderAt> FindPlaceholder(std::string_view text, std::string_view placeholder,
                                              std::size_t from = 0);
 
-// Text with each of Placeholders marked for How, looked for in the order given, as the passes
-// that fill them do: the bytes of one found earlier are not searched again.
-std::string WithMarkers(std::string_view text, std::span<const std::string_view> placeholders,
-                        Escaping how);
-
 // Whether escaping for How changes Text.
 bool EscapingChanges(std::string_view text, Escaping how);
 

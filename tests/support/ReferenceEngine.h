@@ -65,7 +65,7 @@ inline std::string ReferenceExpand(std::string_view templateText, const TAffMana
     const auto after = [&later](std::size_t stage) { return std::span(later).subspan(stage); };
     const MarkedTemplate marked =
         *escape ? MarkPlaceholdersToEscape(NormalizeLineEnds(templateText), filled)
-                : MarkedTemplate{NormalizeLineEnds(templateText), {}};
+                : MarkedTemplate{NormalizeLineEnds(templateText), {}, {}};
     std::string page = marked.text;
     const std::string original = page;
     std::string_view scan = original;
