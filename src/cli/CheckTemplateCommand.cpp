@@ -41,6 +41,10 @@ fs::path FindTemplateToCheck(const std::string& nameOrFile,
         return *listed;
     if (FileExists(PathOf(nameOrFile)))
         return PathOf(nameOrFile);
+    if (WhyNotAFolder(PathOf(nameOrFile)).empty())
+        throw AppError("\"" + nameOrFile +
+                       "\" is a folder. Please name a template file (.tem) or a template as "
+                       "the wizard lists it.");
     throw AppError("No template \"" + nameOrFile + "\" in " + TemplateFoldersText(templateFolders) +
                    ", and no file of that name.");
 }

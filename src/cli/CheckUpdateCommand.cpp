@@ -5,12 +5,16 @@
 #include "platform/Locale.h"
 #include "update/DownloadFile.h"
 #include "update/UpdateCheck.h"
+#include "util/AppError.h"
 #include "util/FileHelpers.h"
 
 CliStatus CheckUpdateCommand(const CommandLine& line, const CliOutput& output) {
     const fs::path cache = CopyFoldersOf(line).cache;
-    const std::string address =
-        line.value("--url").value_or(VANTOR_UPDATE_BASE_URL) + UpdateDescriptionFileName;
+    std::string folder = line.value("--url").value_or(VANTOR_UPDATE_BASE_URL);
+    // The update folder's address, as the window takes it, ends with "/".
+    if (!folder.ends_with('/'))
+        folder += '/';
+    const std::string address = folder + UpdateDescriptionFileName;
     const fs::path description = cache / UpdateDescriptionFileName;
     HttpClient client;
     std::string failure;
@@ -19,7 +23,15 @@ CliStatus CheckUpdateCommand(const CommandLine& line, const CliOutput& output) {
         output.err << "could not fetch " << address << ": " << PrintableText(failure) << '\n';
         return CliStatus::NotFetched;
     }
-    if (auto version = NewerVersion(description, AppVersion, platform::UserDecimalSeparator()))
+    std::optional<std::string> version;
+    try {
+        version = NewerVersion(description, AppVersion, platform::UserDecimalSeparator());
+    } catch (const AppError&) {
+        output.err << "no version in " << address
+                   << ": the update description holds no Version in [APPLICATION]\n";
+        return CliStatus::NotFetched;
+    }
+    if (version)
         output.out << "update available: " << *version << '\n';
     else
         output.out << "no new updates\n";

@@ -80,19 +80,18 @@ CliStatus GenerateOne(const CommandLine& line, const CliOutput& output) {
     const auto given =
         line.repeated.empty() ? std::nullopt : std::optional(line.repeated[0].second);
     const fs::path settings = PathOf(given.value_or(PathText(SettingsPath(folders.data))));
-    auto project = LoadSettingsFile(settings);
-    if (!project)
-        throw AppError(CannotOpenFileText(settings, WhyNotAFile(settings)));
+    // A file with no project in it, or one that breaks off, would make a wrong page.
+    const TAffManager project = LoadProjectFile(settings);
 
     DeliveryRequest request;
     request.folders = folders;
     request.templateName = ChooseTemplate(line.value("--template"),
-                                          ListTemplates(TemplateFoldersOf(folders)), *project);
+                                          ListTemplates(TemplateFoldersOf(folders)), project);
     if (!line.has("--stdout"))
-        request.fileName = ChooseOutputName(line, *project);
+        request.fileName = ChooseOutputName(line, project);
     request.needsOutputFolder = false;
     try {
-        const DeliveredPage page = DeliverPage(request, *project);
+        const DeliveredPage page = DeliverPage(request, project);
         if (page.file)
             output.out << PrintableText(PathText(*page.file)) << '\n';
         else

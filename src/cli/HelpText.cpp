@@ -15,7 +15,8 @@ Makes Affiliate Vantor promotion pages from the command line.
                   for an installed copy) and compares its version
                   with this program's, as "Check Updates" does. Prints one line:
                   "update available: V" (V the version offered) or "no new updates";
-                  or, on standard error, "could not fetch URL: REASON". BASE may be
+                  or, on standard error, "could not fetch URL: REASON", or "no version
+                  in URL: ..." for a description that names no version. BASE may be
                   http or https; https servers are verified against the system's
                   trusted certificates.
 

@@ -28,17 +28,26 @@ bool HasProjectExtension(const std::filesystem::path& file) {
     return extension == ".vantor" || extension == ".dat";
 }
 
-TAffManager LoadProjectFile(const std::filesystem::path& file) {
+StoredProject ReadProjectFile(const std::filesystem::path& file) {
     if (!FileExists(file))
         throw AppError(CannotOpenFileText(file, WhyNotAFile(file)));
     const std::string bytes = ReadFileBytes(file);
     if (!HoldsSettingsTags(bytes))
         throw AppError(CannotOpenFileText(file, "It holds no project."));
-    return SettingsFromBytes(bytes);
+    return {SettingsFromBytes(bytes), UnreadableParts(bytes)};
+}
+
+TAffManager LoadProjectFile(const std::filesystem::path& file) {
+    StoredProject stored = ReadProjectFile(file);
+    if (!stored.unreadable.empty())
+        throw AppError(CannotOpenFileText(file, "It is damaged: it breaks off in " +
+                                                    stored.unreadable.front() + "."));
+    return std::move(stored.project);
 }
 
 fs::path WithProjectExtension(fs::path file) {
-    if (!file.has_extension())
+    // "Spring Sale v2.5" has an extension to the system, but not one of a project.
+    if (!HasProjectExtension(file))
         file += ".vantor";
     return file;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/UAffiliate.h"
+#include "persistence/SettingsFile.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -9,8 +10,12 @@
 // Projects kept in files of their own, in the settings file's format: settings.dat is the
 // default one.
 
-// The project of a project file. Throws AppError "Cannot open file ..." when it cannot be read,
-// and when it holds no tag of a project (another program's data file, say).
+// The project of a project file, with the parts a damaged file lost. Throws AppError "Cannot open
+// file ..." when it cannot be read, and when it holds no tag of a project (another program's data
+// file, say).
+StoredProject ReadProjectFile(const std::filesystem::path& file);
+
+// The same, refusing a damaged file as well: for making pages, where nobody would see the loss.
 TAffManager LoadProjectFile(const std::filesystem::path& file);
 
 // True for the names of project files: ".vantor" and ".dat", letter case aside.
@@ -21,7 +26,7 @@ bool HasProjectExtension(const std::filesystem::path& file);
 // "Cannot use the project folder ..." when Folder is no folder.
 std::vector<std::filesystem::path> ProjectFilesIn(const std::filesystem::path& folder);
 
-// A project file saved under a new name takes this extension unless the name has one.
+// A project file saved under a new name takes ".vantor" unless it ends in a project's extension.
 std::filesystem::path WithProjectExtension(std::filesystem::path file);
 
 // The projects opened most recently, newest first, as the configuration folder keeps them.

@@ -1,5 +1,6 @@
 #include "persistence/SettingsFile.h"
 
+#include "util/CaseFolding.h"
 #include "util/CutSection.h"
 #include "util/FileHelpers.h"
 #include "util/TextEncoding.h"
@@ -17,25 +18,27 @@ enum class Packing { None, Lines, Items };
 
 struct Field {
     std::string_view tag;
+    // The value as the user knows it, for the messages.
+    std::string_view part;
     Packing packing;
     std::variant<std::string TAffManager::*, StringList TAffManager::*> member;
 };
 
 // The lines of the file, in the order they are written and read.
 const std::array<Field, 13> Fields = {{
-    {"AfTitle", Packing::None, &TAffManager::Title},
-    {"AfURL", Packing::None, &TAffManager::AffiliateURL},
-    {"AfClickBankId", Packing::None, &TAffManager::ClickBankId},
-    {"AfTemplate", Packing::None, &TAffManager::TemplateName},
-    {"AfAnchors", Packing::Lines, &TAffManager::Anchors},
-    {"AfPPC", Packing::Lines, &TAffManager::PPCAds},
-    {"AfBanners", Packing::Lines, &TAffManager::Banners},
-    {"AfSignatures", Packing::Items, &TAffManager::Signatures},
-    {"AfEmail", Packing::Items, &TAffManager::Emails},
-    {"AfAutoEmail", Packing::Items, &TAffManager::AutoEmails},
-    {"AfArticles", Packing::Items, &TAffManager::Articles},
-    {"AfPopUps", Packing::Items, &TAffManager::PopUps},
-    {"AfFileName", Packing::None, &TAffManager::OutputFileName},
+    {"AfTitle", "the page title", Packing::None, &TAffManager::Title},
+    {"AfURL", "the affiliate URL", Packing::None, &TAffManager::AffiliateURL},
+    {"AfClickBankId", "the affiliate ID", Packing::None, &TAffManager::ClickBankId},
+    {"AfTemplate", "the template", Packing::None, &TAffManager::TemplateName},
+    {"AfAnchors", "the text links", Packing::Lines, &TAffManager::Anchors},
+    {"AfPPC", "the PPC ads", Packing::Lines, &TAffManager::PPCAds},
+    {"AfBanners", "the banners", Packing::Lines, &TAffManager::Banners},
+    {"AfSignatures", "the signatures", Packing::Items, &TAffManager::Signatures},
+    {"AfEmail", "the emails", Packing::Items, &TAffManager::Emails},
+    {"AfAutoEmail", "the autoresponder emails", Packing::Items, &TAffManager::AutoEmails},
+    {"AfArticles", "the articles", Packing::Items, &TAffManager::Articles},
+    {"AfPopUps", "the pop-up codes", Packing::Items, &TAffManager::PopUps},
+    {"AfFileName", "the output file name", Packing::None, &TAffManager::OutputFileName},
 }};
 
 std::string StartTag(const Field& field) {
@@ -195,6 +198,31 @@ TAffManager SettingsFromBytes(std::string_view bytes) {
     if (platform::SystemTextIsUtf8() && !IsValidUtf8(bytes))
         return ParseSettings(Windows1252ToUtf8(bytes));
     return ParseSettings(bytes);
+}
+
+std::vector<std::string> UnreadableParts(std::string_view text) {
+    std::string_view scan = text.substr(0, text.find('\0'));
+    std::vector<std::string> unreadable;
+    for (const auto& field : Fields) {
+        const std::string_view before = scan;
+        CutSectionView(scan, StartTag(field), EndTag(field));
+        const bool startFound = scan.data() != before.data();
+        // Found whole, the value leaves the scan at its end tag.
+        const std::string end = EndTag(field);
+        const bool endFound =
+            startFound && FoldAsciiCase(scan.substr(0, end.size())) == FoldAsciiCase(end);
+        // Once a value broke off, the missing ones after it went with it.
+        if ((startFound && !endFound) || (!startFound && !unreadable.empty()))
+            unreadable.emplace_back(field.part);
+    }
+    return unreadable;
+}
+
+std::optional<StoredProject> ReadSettingsFile(const std::filesystem::path& path) {
+    if (!FileExists(path))
+        return std::nullopt;
+    const std::string bytes = ReadFileBytes(path);
+    return StoredProject{SettingsFromBytes(bytes), UnreadableParts(bytes)};
 }
 
 std::optional<TAffManager> LoadSettingsFile(const std::filesystem::path& path) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // DataDir + "settings.dat": the data folder of UserDataFolders.
 std::filesystem::path SettingsPath(const std::filesystem::path& dataDir);
@@ -21,6 +22,20 @@ bool HoldsSettingsTags(std::string_view text);
 
 // A project read from a settings file's bytes, in UTF-8 or, failing that, Windows-1252.
 TAffManager SettingsFromBytes(std::string_view bytes);
+
+// The parts of the project, as the user names them ("the PPC ads"), that a settings file's text
+// loses because it breaks off early: the value whose end tag is missing, and every value after it
+// whose tags are missing too. Empty for a whole file; a file without some tags is no damage.
+std::vector<std::string> UnreadableParts(std::string_view text);
+
+// A project as read from a file, with what could not be read of it.
+struct StoredProject {
+    TAffManager project;
+    std::vector<std::string> unreadable;
+};
+
+// The same as LoadSettingsFile, naming what a damaged file lost.
+std::optional<StoredProject> ReadSettingsFile(const std::filesystem::path& path);
 
 // Writes the project through a temporary file; throws AppError "Cannot create file ...".
 void SaveSettingsFile(const std::filesystem::path& path, const TAffManager& model);

@@ -1,5 +1,6 @@
 #include "ui/FMain.h"
 
+#include "model/AffiliateUrl.h"
 #include "persistence/RecoveryCopy.h"
 #include "ui/Addresses.h"
 #include "ui/ClickFilters.h"
@@ -9,6 +10,7 @@
 #include "util/UUtils.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -177,6 +179,22 @@ void TfrmMain::resizeEvent(QResizeEvent* event) {
     FormResize();
 }
 
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    // An ending desktop session keeps the recovery copy instead of asking.
+    if (!closeSettled_ && !keepRecovery_) {
+        bool settled = false;
+        RunReportingErrors([&] { settled = SettleUnsavedChanges("before closing"); });
+        if (!settled) {
+            event->ignore();
+            return;
+        }
+    }
+    // A download waiting for the network must not keep the program alive after its window.
+    if (IdHTTP1->Busy())
+        downloadCancelled_ = true;
+    QWidget::closeEvent(event);
+}
+
 void TfrmMain::FormShow() {
     CenterBannerPictures();
 }
@@ -209,8 +227,13 @@ void TfrmMain::btnNextClick() {
         return;
     }
     if (IsBlank(ToModel(edtAffiliateURL->text()))) {
-        MessageDialog("Please provide a valid affiliate url.", MessageKind::Warning,
+        MessageDialog("Please provide a valid affiliate URL.", MessageKind::Warning,
                       MessageButtons::Ok);
+        return;
+    }
+    if (const std::string refusal = AffiliateURLRefusal(ToModel(edtAffiliateURL->text()));
+        !refusal.empty()) {
+        MessageDialog(FromModel(refusal), MessageKind::Warning, MessageButtons::Ok);
         return;
     }
     ShowPage(1);

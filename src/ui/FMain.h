@@ -140,6 +140,8 @@ class TfrmMain : public QWidget {
     void DeleteTextListPromo(const TextListEditor& editor);
     void CreateMemoPromo(const MemoEditor& editor);
     void DeleteMemoPromo(const MemoEditor& editor);
+    // Shows Refusal, a text the project file could not keep, unless it is empty.
+    bool RefusedAsUnstorable(const std::string& refusal);
     std::optional<int> RowToDelete(const QListWidget* list, const QString& deleteMessage);
     void DeleteNumberedPromo(QListWidget* list, StringList& items, QPlainTextEdit* details,
                              const QString& deleteMessage);
@@ -170,14 +172,26 @@ class TfrmMain : public QWidget {
     void btnSaveProjectAsClick();
     void OpenRecentProject(const std::filesystem::path& file);
     void OpenProject(const std::filesystem::path& file);
-    bool SettleUnsavedChanges();
+    // Asks whether to save the changes first, when there are any, saying what comes next
+    // ("before closing"). False when the user cancels; a save that fails throws.
+    bool SettleUnsavedChanges(const QString& before);
+    // The open project as the questions name it: its file's name, or "the default project".
+    QString ProjectName() const;
     // The window now holds the project of File; empty: the default project.
     void ProjectIsNow(const std::filesystem::path& file);
+    void SetUnsavedChanges(bool unsaved);
+    void ShowTitle();
+    // Names the parts of a damaged project file that could not be read, if any.
+    void WarnOfUnreadableParts(const std::filesystem::path& file,
+                               const std::vector<std::string>& unreadable);
     void ForgetProject(const std::filesystem::path& file);
     std::filesystem::path ProjectFolder() const;
 
     // Recovery copy.
     void OpenRecovery();
+    QString RecoveryQuestion(const std::filesystem::path& projectFile,
+                             std::filesystem::file_time_type lastChanged,
+                             const std::optional<std::filesystem::path>& crashReport) const;
     // Keeps the name of the project's file with the recovery copy; empty: the default project.
     void NameRecoveredProject(const std::filesystem::path& file);
     void ProjectChanged();
@@ -231,6 +245,8 @@ class TfrmMain : public QWidget {
     std::filesystem::path projectFile_;
     bool unsavedChanges_ = false;
     bool startedUp_ = false;
+    // The changes were settled for a close that follows at once (the update's hand-over).
+    bool closeSettled_ = false;
     QString brandTitle_;
     QMenu* mnuProject = nullptr;
 

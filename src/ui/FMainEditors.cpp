@@ -1,4 +1,5 @@
 #include "model/PromoItems.h"
+#include "model/StorableText.h"
 #include "ui/FMain.h"
 #include "ui/ListBoxRows.h"
 #include "ui/PromoEditors.h"
@@ -35,7 +36,7 @@ TextListEditor TfrmMain::BannerEditor() {
             &Manager->Banners,
             "Please provide a valid Banner Ad Promo.",
             "This Banner Ad Promo already exists.",
-            "Please select a Bannert Ad Promo to delete."};
+            "Please select a Banner Ad Promo to delete."};
 }
 
 MemoEditor TfrmMain::SignatureEditor() {
@@ -55,7 +56,7 @@ MemoEditor TfrmMain::EmailEditor() {
             &Manager->Emails,
             "Email Ad",
             "Please provide a valid Email Ad.",
-            "Please select a Email Ad to delete."};
+            "Please select an Email Ad to delete."};
 }
 
 MemoEditor TfrmMain::AutoEmailEditor() {
@@ -75,7 +76,7 @@ MemoEditor TfrmMain::ArticleEditor() {
             &Manager->Articles,
             "Article",
             "Please provide a valid Article.",
-            "Please select a Article to delete."};
+            "Please select an Article to delete."};
 }
 
 MemoEditor TfrmMain::PopUpEditor() {
@@ -94,6 +95,8 @@ void TfrmMain::CreateTextListPromo(const TextListEditor& editor) {
         MessageDialog(editor.emptyMessage, MessageKind::Warning, MessageButtons::Ok);
         return;
     }
+    if (RefusedAsUnstorable(TextLinkRefusal(text)))
+        return;
     if (IndexOfIgnoringCase(*editor.items, text) >= 0) {
         MessageDialog(editor.duplicateMessage, MessageKind::Warning, MessageButtons::Ok);
         return;
@@ -101,6 +104,13 @@ void TfrmMain::CreateTextListPromo(const TextListEditor& editor) {
     editor.items->push_back(text);
     ShowItems(editor.list, *editor.items);
     ProjectChanged();
+}
+
+bool TfrmMain::RefusedAsUnstorable(const std::string& refusal) {
+    if (refusal.empty())
+        return false;
+    MessageDialog(FromModel(refusal), MessageKind::Warning, MessageButtons::Ok);
+    return true;
 }
 
 std::optional<int> TfrmMain::RowToDelete(const QListWidget* list, const QString& deleteMessage) {
@@ -129,6 +139,8 @@ void TfrmMain::CreateMemoPromo(const MemoEditor& editor) {
         MessageDialog(editor.emptyMessage, MessageKind::Warning, MessageButtons::Ok);
         return;
     }
+    if (RefusedAsUnstorable(MemoPromoRefusal(text)))
+        return;
     editor.items->push_back(MemoItem(text));
     AddNumberedRow(editor.list, editor.rowLabel);
     ProjectChanged();
@@ -193,13 +205,16 @@ void TfrmMain::btnBrowseImageClick() {
 
 void TfrmMain::btnCreatePromClick() {
     const std::string title = ToModel(edtPPCTitle->text());
-    const std::string item = MakePPCItem(title, MemoText(memPPCBody), ToModel(edtPPCLink->text()));
+    const std::string body = MemoText(memPPCBody);
+    const std::string link = ToModel(edtPPCLink->text());
     if (title.empty()) {
         MessageDialog("Please provide a valid PPC Ad Promo.", MessageKind::Warning,
                       MessageButtons::Ok);
         return;
     }
-    Manager->PPCAds.push_back(item);
+    if (RefusedAsUnstorable(PPCAdRefusal(title, body, link)))
+        return;
+    Manager->PPCAds.push_back(MakePPCItem(title, body, link));
     AddNumberedRow(lbxPPCAds, PPCRowLabel);
     ProjectChanged();
 }

@@ -269,10 +269,10 @@ void TfrmMain::CreateBannerBand(QVBoxLayout* bands) {
 void TfrmMain::CreateWelcomePage() {
     QWidget* page = Page(ntbMain, "Welcome");
     StepLabel(page, "bsSkinStdLabel1",
-              "Welcome! In a few steps you'll create an impresive affiliate page.", {14, 8});
+              "Welcome! In a few steps you'll create an impressive affiliate page.", {14, 8});
     StepLabel(page, "bsSkinStdLabel3", "Step 1: Create a new page", {14, 26});
     edtTitlePage = Edit(page, "edtTitlePage", {14, 75}, 278);
-    LabelControl(Label(page, "bsSkinStdLabel2", "Enter title of your new page:", {14, 55}),
+    LabelControl(Label(page, "bsSkinStdLabel2", "Enter the title of your new page:", {14, 55}),
                  edtTitlePage);
     edtAffiliateURL = Edit(page, "edtAffiliateURL", {14, 134}, 278);
     LabelControl(
@@ -286,7 +286,7 @@ void TfrmMain::CreateWelcomePage() {
     Label(page, "bsSkinStdLabel7", "http://www.paydotcom.net/r/51836/xxxx", {303, 163});
     edtClickbankID = Edit(page, "edtClickbankID", {14, 197}, 278);
     LabelControl(
-        Label(page, "bsSkinStdLabel9", "Enter your Affiliate ID (Paypal Email):", {14, 177}),
+        Label(page, "bsSkinStdLabel9", "Enter your Affiliate ID (PayPal Email):", {14, 177}),
         edtClickbankID);
     Label(page, "bsSkinStdLabel44", "Optional", {300, 199});
 }
@@ -331,7 +331,7 @@ void TfrmMain::CreatePPCPromoPage() {
     btnCreateProm = Button(page, "btnCreateProm", "Create Ad", {156, 212, 84, 25});
     btnDeleteProm = Button(page, "btnDeleteProm", "Delete Ad", {246, 212, 84, 25});
     lbxPPCAds = ListBox(page, "lbxPPCAds", {348, 49, 364, 111});
-    LabelControl(Label(page, "bsSkinStdLabel15", "PPC Ads Promos:", {351, 31}), lbxPPCAds);
+    LabelControl(Label(page, "bsSkinStdLabel15", "PPC Ad Promos:", {351, 31}), lbxPPCAds);
     memPPCDetails = Memo(page, "memPPCDetails", {349, 183, 364, 107});
     LabelControl(Label(page, "bsSkinStdLabel16", "Ad details:", {350, 166}), memPPCDetails);
     memPPCDetails->setReadOnly(true);
@@ -341,7 +341,7 @@ void TfrmMain::CreateBannerPromoPage() {
     QWidget* page = Page(ntbMain, "BannerPromo");
     StepLabel(page, "bsSkinStdLabel25", "Step 5: Create your Banner Ad Promo.", {14, 8});
     edtImageUrl = Edit(page, "edtImageUrl", {19, 69}, 278);
-    LabelControl(Label(page, "bsSkinStdLabel20", "Choose image url or browse:", {19, 49}),
+    LabelControl(Label(page, "bsSkinStdLabel20", "Choose image URL or browse:", {19, 49}),
                  edtImageUrl);
     btnBrowseImage = Button(page, "btnBrowseImage", "Browse", {304, 69, 75, 25});
     btnCreateImageUrl = Button(page, "btnCreateImageUrl", "Create Ad", {129, 101, 80, 25});
@@ -370,7 +370,7 @@ void TfrmMain::CreateMemoPages() {
 
 void TfrmMain::CreateFinishPage() {
     QWidget* page = Page(ntbMain, "Finish");
-    StepLabel(page, "bsSkinStdLabel29", "Finish! Click Generate Code And You Are Done...", {14, 8});
+    StepLabel(page, "bsSkinStdLabel29", "Finish! Click Generate Code and you are done.", {14, 8});
     rbtSaveWeb = Named(new QRadioButton("Save as web page", page), "rbtSaveWeb");
     rbtSaveWeb->setGeometry(36, 35, 189, 25);
     rbtSaveWeb->setChecked(true);

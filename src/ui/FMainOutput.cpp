@@ -38,7 +38,7 @@ std::optional<std::string> TfrmMain::ProduceOutput(bool save) {
         MessageDialog("You have successfully saved your file as:\n\r" + FromPath(*delivered.file),
                       MessageKind::Information, MessageButtons::Ok);
     else
-        MessageDialog("You have successfully copy your code to clipboard!",
+        MessageDialog("You have successfully copied your code to the clipboard!",
                       MessageKind::Information, MessageButtons::Ok);
     return delivered.text;
 }

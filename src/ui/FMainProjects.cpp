@@ -54,6 +54,7 @@ void TfrmMain::CreateProjectMenu() {
     setAcceptDrops(true);
     qApp->installEventFilter(this);
     brandTitle_ = windowTitle();
+    ShowTitle();
 }
 
 void TfrmMain::FillProjectMenu() {
@@ -86,6 +87,12 @@ void TfrmMain::btnSaveProjectAsClick() {
     if (!chosen)
         return;
     const fs::path file = WithProjectExtension(*chosen);
+    // The dialog asked about replacing the name as typed, not this one.
+    if (file != *chosen && FileExists(file) &&
+        MessageDialog("The project \"" + FromPath(file.filename()) +
+                          "\" already exists. Do you want to replace it?",
+                      MessageKind::Warning, MessageButtons::OkCancel) != MessageResult::Ok)
+        return;
     SaveSettingsFile(file, *Manager);
     ProjectIsNow(file);
 }
@@ -102,21 +109,27 @@ void TfrmMain::OpenRecentProject(const fs::path& file) {
 }
 
 void TfrmMain::OpenProject(const fs::path& file) {
-    if (!SettleUnsavedChanges())
+    if (!SettleUnsavedChanges("before opening \"" + FromPath(file.filename()) + "\""))
         return;
-    ShowProject(LoadProjectFile(file));
+    const StoredProject stored = ReadProjectFile(file);
+    ShowProject(stored.project);
     ProjectIsNow(fs::absolute(file));
+    WarnOfUnreadableParts(file, stored.unreadable);
 }
 
-bool TfrmMain::SettleUnsavedChanges() {
+QString TfrmMain::ProjectName() const {
+    return projectFile_.empty() ? QString("the default project")
+                                : "\"" + FromPath(projectFile_.filename()) + "\"";
+}
+
+bool TfrmMain::SettleUnsavedChanges(const QString& before) {
     if (!unsavedChanges_)
         return true;
-    const QString name = projectFile_.empty() ? QString("the project")
-                                              : "\"" + FromPath(projectFile_.filename()) + "\"";
-    switch (MessageDialog("Do you want to save the changes to " + name + " first?",
-                          MessageKind::Warning, MessageButtons::SaveDontSaveCancel)) {
+    switch (
+        MessageDialog("Do you want to save the changes to " + ProjectName() + " " + before + "?",
+                      MessageKind::Warning, MessageButtons::SaveDontSaveCancel)) {
     case MessageResult::Yes:
-        // A save that fails reports itself and leaves the project open.
+        // A save that fails throws, and what was to follow does not happen.
         SaveSettings();
         return true;
     case MessageResult::No:
@@ -128,8 +141,8 @@ bool TfrmMain::SettleUnsavedChanges() {
 
 void TfrmMain::ProjectIsNow(const fs::path& file) {
     projectFile_ = file;
-    unsavedChanges_ = false;
-    setWindowTitle(file.empty() ? brandTitle_ : brandTitle_ + " - " + FromPath(file.filename()));
+    SetUnsavedChanges(false);
+    ShowTitle();
     NameRecoveredProject(file);
     if (file.empty() || services_.configFolder.empty())
         return;
@@ -140,6 +153,35 @@ void TfrmMain::ProjectIsNow(const fs::path& file) {
         // The project itself is open and saved; only the menu will not list it.
         std::fprintf(stderr, "%s\n", error.what());
     }
+}
+
+void TfrmMain::SetUnsavedChanges(bool unsaved) {
+    unsavedChanges_ = unsaved;
+    setWindowModified(unsaved);
+}
+
+void TfrmMain::ShowTitle() {
+    // "[*]" marks where the desktop shows unsaved changes; one in a file name is doubled to
+    // stay text.
+    QString title = brandTitle_;
+    if (!projectFile_.empty())
+        title += " - " + FromPath(projectFile_.filename()).replace("[*]", "[*][*]");
+    setWindowTitle(title + "[*]");
+}
+
+void TfrmMain::WarnOfUnreadableParts(const fs::path& file,
+                                     const std::vector<std::string>& unreadable) {
+    if (unreadable.empty())
+        return;
+    QStringList parts;
+    for (const std::string& part : unreadable)
+        parts << FromModel(part);
+    MessageDialog("The project file \"" + FromPath(file) +
+                      "\" is damaged: it breaks off early, so these parts could not be read: " +
+                      parts.join(", ") +
+                      ".\nEverything else was loaded. Please check these parts before you save, "
+                      "as saving replaces the file.",
+                  MessageKind::Warning, MessageButtons::Ok);
 }
 
 void TfrmMain::ForgetProject(const fs::path& file) {

@@ -1,5 +1,6 @@
 #include "persistence/RecoveryCopy.h"
 #include "persistence/SettingsFile.h"
+#include "ui/Addresses.h"
 #include "ui/FMain.h"
 #include "ui/TextBridge.h"
 #include "util/CrashReports.h"
@@ -53,7 +54,7 @@ void TfrmMain::OpenRecovery() {
 void TfrmMain::ProjectChanged() {
     if (!startedUp_)
         return;
-    unsavedChanges_ = true;
+    SetUnsavedChanges(true);
     if (recovery_ && !recoveryTimer_->isActive())
         recoveryTimer_->start();
 }
@@ -95,20 +96,23 @@ void TfrmMain::OfferRecovery() {
     auto orphan = ClaimOrphanedRecovery(services_.stateFolder);
     if (!orphan)
         return;
-    QString text = "The program did not end normally last time.\nA recovery copy of the project "
-                   "you were working on was kept,\nlast changed on " +
-                   LocalTimeText(orphan->lastChanged) + ".";
     const auto report =
         CrashReportSince(CrashReportsFolder(services_.stateFolder), orphan->lastChanged);
-    if (report)
-        text += "\n\nA crash report was written to\n" + FromPath(*report) +
-                "\nPlease send it to the maker, so that the fault can be mended.";
-    text += "\n\nDo you want to restore this project? Cancel deletes the recovery copy.";
-    if (MessageDialog(text, MessageKind::Information, MessageButtons::OkCancel) !=
-        MessageResult::Ok) {
+    const QString question = RecoveryQuestion(orphan->projectFile, orphan->lastChanged, report);
+    const MessageButtons buttons =
+        report ? MessageButtons::RestoreDiscardReport : MessageButtons::RestoreDiscard;
+    int answer;
+    // The report's folder opens beside the question, which is asked again.
+    while ((answer = MessageDialog(question, MessageKind::Information, buttons)) ==
+           MessageResult::ShowReport)
+        services_.shellOpen(PathText(report->parent_path()));
+    if (answer == MessageResult::Discard) {
         DiscardRecovery(*orphan);
         return;
     }
+    // Escape decides nothing: the copy is offered again at the next start.
+    if (answer != MessageResult::Restore)
+        return;
     if (auto project = LoadSettingsFile(orphan->file))
         ShowProject(std::move(*project));
     if (recovery_)
@@ -116,8 +120,28 @@ void TfrmMain::OfferRecovery() {
     // Restored, the project saves where it came from, and its changes are not saved yet.
     if (!orphan->projectFile.empty()) {
         ProjectIsNow(orphan->projectFile);
-        unsavedChanges_ = true;
+        SetUnsavedChanges(true);
     }
+}
+
+QString TfrmMain::RecoveryQuestion(const fs::path& projectFile, fs::file_time_type lastChanged,
+                                   const std::optional<fs::path>& crashReport) const {
+    const QString project = projectFile.empty()
+                                ? QString("the default project")
+                                : "the project \"" + FromPath(projectFile.filename()) + "\"";
+    QString text = "The program did not end normally last time.\nA recovery copy of " + project +
+                   " was kept,\nlast changed on " + LocalTimeText(lastChanged) + ".";
+    if (crashReport)
+        text += "\n\nA crash report was written to\n" + FromPath(*crashReport) +
+                "\nPlease send it to the maker, so that the fault can be mended, through\n" +
+                QString(HelpURL) + "\n\"Show Report\" opens the folder that holds it.";
+    text += "\n\n\"Restore\" puts " + project +
+            " back into the window; \"Discard\" deletes the "
+            "recovery copy.\nClosing this question keeps the copy for the next start.";
+    if (!services_.projectToOpen.empty())
+        text += "\nThe project \"" + FromPath(services_.projectToOpen.filename()) +
+                "\" that you are opening comes next.";
+    return text;
 }
 
 void TfrmMain::NameRecoveredProject(const fs::path& file) {

@@ -4,6 +4,7 @@
 #include "ui/ListBoxRows.h"
 #include "ui/PromoEditors.h"
 #include "ui/TextBridge.h"
+#include "util/FileHelpers.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -11,13 +12,25 @@
 
 void TfrmMain::SaveSettings() {
     SaveSettingsFile(projectFile_.empty() ? SettingsPath(Folders().data) : projectFile_, *Manager);
-    unsavedChanges_ = false;
+    SetUnsavedChanges(false);
 }
 
 void TfrmMain::LoadSettings() {
-    if (auto stored = LoadSettingsFile(SettingsPath(Folders().data))) {
-        ShowProject(std::move(*stored));
+    const fs::path file = SettingsPath(Folders().data);
+    if (!FileExists(file)) {
+        MessageDialog("There is no saved default project yet. \"Save Configuration\" saves the "
+                      "project you are working on as the default project, and \"Load "
+                      "Configuration\" then loads it back.",
+                      MessageKind::Information, MessageButtons::Ok);
+        return;
+    }
+    if (!SettleUnsavedChanges(projectFile_.empty() ? "before loading its saved copy"
+                                                   : "before loading the default project"))
+        return;
+    if (auto stored = ReadSettingsFile(file)) {
+        ShowProject(std::move(stored->project));
         ProjectIsNow({});
+        WarnOfUnreadableParts(file, stored->unreadable);
     }
 }
 

@@ -3,9 +3,8 @@
 #include "ui/TextBridge.h"
 #include "update/DownloadFile.h"
 #include "update/UpdateCheck.h"
+#include "util/AppError.h"
 #include "util/FileHelpers.h"
-
-#include <QCloseEvent>
 
 // The update check: the description from the maker's server, the questions, the updater.
 
@@ -15,13 +14,6 @@ bool TfrmMain::DownloadFile(const std::string& URL, const std::string& FileName,
         return false;
     downloadCancelled_ = false;
     return ::DownloadFile(*IdHTTP1, URL, FileName, IdAntiFreeze1, failure);
-}
-
-void TfrmMain::closeEvent(QCloseEvent* event) {
-    // A download waiting for the network must not keep the program alive after its window.
-    if (IdHTTP1->Busy())
-        downloadCancelled_ = true;
-    QWidget::closeEvent(event);
 }
 
 void TfrmMain::CheckForUpdates(bool Silent) {
@@ -48,29 +40,42 @@ void TfrmMain::CheckForUpdates(bool Silent) {
         return;
     }
     const std::string separator = platform::UserDecimalSeparator();
-    const auto version = NewerVersion(descriptionFile, AppVersion, separator);
-    if (!version) {
+    std::optional<std::string> version;
+    try {
+        version = NewerVersion(descriptionFile, AppVersion, separator);
+    } catch (const AppError&) {
         if (!Silent)
-            MessageDialog("There's no new updates for this application!", MessageKind::Information,
-                          MessageButtons::Ok);
+            MessageDialog("The update information from " + FromModel(descriptionURL) +
+                              " holds no version number, so it cannot tell whether a newer "
+                              "version exists.\nPlease try again later.",
+                          MessageKind::Warning, MessageButtons::Ok);
         return;
     }
-    if (MessageDialog("There is a new update: (version " + FromModel(*version) +
-                          ") available for your application!. Do you want download this update "
-                          "now?",
+    if (!version) {
+        if (!Silent)
+            MessageDialog("There are no new updates for this application!",
+                          MessageKind::Information, MessageButtons::Ok);
+        return;
+    }
+    if (MessageDialog("There is a new update (version " + FromModel(*version) +
+                          ") available for your application! Do you want to download this "
+                          "update now?",
                       MessageKind::Information, MessageButtons::OkCancel) != MessageResult::Ok)
         return;
     const fs::path updater = AppDir / UpdaterFileName;
     if (!FileExists(updater)) {
-        MessageDialog("The updater module is missing. Please reinstall again the current version!",
+        MessageDialog("The updater module is missing. Please reinstall the current version!",
                       MessageKind::Warning, MessageButtons::Ok);
         return;
     }
-    if (MessageDialog("To update your software the application will close to\n\rreplace some "
+    if (MessageDialog("To update your software, the application will close to\n\rreplace some "
                       "files. Do you want to update now?",
                       MessageKind::Information, MessageButtons::OkCancel) != MessageResult::Ok)
         return;
+    if (!SettleUnsavedChanges("before the program closes for the update"))
+        return;
     services_.startProgram(updater,
                            {services_.updateBaseURL, VersionText(AppVersion, separator), AppCode});
+    closeSettled_ = true;
     close();
 }

@@ -10,6 +10,7 @@
 namespace {
 
 constexpr int ButtonWidth = 70;
+constexpr int ButtonTextMargin = 12;
 constexpr int ButtonHeight = 25;
 constexpr int ButtonGap = 10;
 constexpr int IconSize = 32;
@@ -51,7 +52,7 @@ QString MessageDialogBox::CaptionOf(MessageKind kind) {
 MessageDialogBox::MessageDialogBox(const QString& text, MessageKind kind, MessageButtons buttons,
                                    QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      hasCancel_(buttons != MessageButtons::Ok) {
+      escapeResult_(buttons == MessageButtons::Ok ? MessageResult::Ok : MessageResult::Cancel) {
     setObjectName("msgMain");
     setWindowTitle(CaptionOf(kind));
     setModal(true);
@@ -77,34 +78,54 @@ MessageDialogBox::MessageDialogBox(const QString& text, MessageKind kind, Messag
         connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
         row << button;
     };
-    if (buttons == MessageButtons::SaveDontSaveCancel) {
+    switch (buttons) {
+    case MessageButtons::Ok:
+    case MessageButtons::OkCancel:
+        addButton(QStringLiteral("OK"), "btnOK", MessageResult::Ok);
+        break;
+    case MessageButtons::SaveDontSaveCancel:
         addButton(QStringLiteral("Save"), "btnSave", MessageResult::Yes);
         addButton(QStringLiteral("Don't Save"), "btnDontSave", MessageResult::No);
-    } else {
-        addButton(QStringLiteral("OK"), "btnOK", MessageResult::Ok);
+        break;
+    case MessageButtons::RestoreDiscard:
+    case MessageButtons::RestoreDiscardReport:
+        addButton(QStringLiteral("Restore"), "btnRestore", MessageResult::Restore);
+        addButton(QStringLiteral("Discard"), "btnDiscard", MessageResult::Discard);
+        if (buttons == MessageButtons::RestoreDiscardReport)
+            addButton(QStringLiteral("Show Report"), "btnShowReport", MessageResult::ShowReport);
+        break;
     }
-    if (hasCancel_)
+    if (buttons == MessageButtons::OkCancel || buttons == MessageButtons::SaveDontSaveCancel)
         addButton(QStringLiteral("Cancel"), "btnCancel", MessageResult::Cancel);
     row.front()->setDefault(true);
 
-    const int rowWidth = int(row.size()) * ButtonWidth + (int(row.size()) - 1) * ButtonGap;
+    // A caption longer than the usual width widens its button rather than being cut.
+    QList<int> widths;
+    int rowWidth = (int(row.size()) - 1) * ButtonGap;
+    for (auto* button : row) {
+        button->ensurePolished();
+        const int textWidth = button->fontMetrics().horizontalAdvance(button->text());
+        widths << std::max(ButtonWidth, textWidth + 2 * ButtonTextMargin);
+        rowWidth += widths.back();
+    }
     const int contentBottom = std::max(label->y() + label->height(), icon->y() + IconSize);
     const int width = std::max({TextLeft + label->width() + 20, rowWidth + 40, 240});
     const int height = contentBottom + 20 + ButtonHeight + 10;
     int left = (width - rowWidth) / 2;
-    for (auto* button : row) {
-        button->setGeometry(left, height - 10 - ButtonHeight, ButtonWidth, ButtonHeight);
+    for (int i = 0; i < row.size(); ++i) {
+        QPushButton* button = row[i];
+        button->setGeometry(left, height - 10 - ButtonHeight, widths[i], ButtonHeight);
         button->setCursor(Qt::PointingHandCursor);
         // Enter always means the first button, so no button may take the focus from it.
         button->setFocusPolicy(Qt::NoFocus);
-        left += ButtonWidth + ButtonGap;
+        left += widths[i] + ButtonGap;
     }
     setFixedSize(width, height);
 }
 
 void MessageDialogBox::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        done(hasCancel_ ? MessageResult::Cancel : MessageResult::Ok);
+        done(escapeResult_);
         return;
     }
     QDialog::keyPressEvent(event);

@@ -1,5 +1,6 @@
 #include "update/UpdateCheck.h"
 
+#include "util/AppError.h"
 #include "util/IniFile.h"
 
 #include <charconv>
@@ -72,6 +73,8 @@ std::string VersionText(float version, std::string_view decimalSeparator) {
 std::optional<std::string> NewerVersion(const std::filesystem::path& file, float current,
                                         std::string_view decimalSeparator) {
     std::string version = IniFile(file).ReadString("APPLICATION", "Version");
+    if (version.empty())
+        throw AppError("The update description holds no version.");
     if (current >= ParseVersionNumber(version, decimalSeparator))
         return std::nullopt;
     return version;

@@ -24,6 +24,8 @@ float ParseVersionNumber(std::string_view text, std::string_view decimalSeparato
 std::string VersionText(float version, std::string_view decimalSeparator);
 
 // The "Version" text of the update description File when it names a version newer than
-// Current; nothing when it does not, or when it cannot be read.
+// Current; nothing when it does not, or when it cannot be read. Throws AppError when the file
+// holds no "Version" in "[APPLICATION]" (an error page, an empty file), so that a broken
+// description never reads as "no new updates".
 std::optional<std::string> NewerVersion(const std::filesystem::path& file, float current,
                                         std::string_view decimalSeparator);

@@ -76,6 +76,11 @@ TEST(CheckTemplateCommand, WrongArgumentsGiveStatusTwoAndHelpExplains) {
         EXPECT_EQ(result.status, 2);
         EXPECT_FALSE(result.err.empty());
     }
+    const std::string folder = app.path().string();
+    EXPECT_EQ(Check({folder, "--app-dir", folder}).err,
+              "\"" + folder +
+                  "\" is a folder. Please name a template file (.tem) or a template as the wizard "
+                  "lists it.\n");
     auto help = Check({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("check-template NAME|FILE [--app-dir DIR]"), std::string::npos);

@@ -157,6 +157,23 @@ TEST_F(CliProgramFolder, SettingsThatAreNoFileSayWhatTheyAre) {
     }
 }
 
+TEST_F(CliProgramFolder, FilesHoldingNoWholeProjectMakeNoPage) {
+    const std::string demo = ReadAll(app.path() / "settings.dat");
+    app.write("random.dat", std::string("\x8f\x01PK\x03\x04 not a project\0\xff", 24));
+    app.write("empty.dat", "");
+    app.write("cut.vantor", demo.substr(0, demo.find("<%%/AfArticles%%>")));
+    for (auto [name, reason] :
+         {std::pair{"random.dat", "It holds no project."},
+          std::pair{"empty.dat", "It holds no project."},
+          std::pair{"cut.vantor", "It is damaged: it breaks off in the articles."}}) {
+        const std::string path = dir() + "/" + name;
+        auto result = RunTool({"generate", "--app-dir", dir(), "--settings", path, "--stdout"});
+        EXPECT_EQ(result.status, CliStatus::BadInput);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "Cannot open file \"" + path + "\". " + reason + "\n");
+    }
+}
+
 TEST_F(CliProgramFolder, NamesLeavingOutputAreRefusedWhereverTheyComeFrom) {
     auto given = RunTool({"generate", "--app-dir", dir(), "--output", "../escaped.htm"});
     EXPECT_EQ(given.status, CliStatus::BadInput);
@@ -217,4 +234,20 @@ TEST(CliCheckUpdate, AnswersInOneLineAsTheWindowDecides) {
     EXPECT_NE(RunTool({"--help"}).out.find("check-update [--app-dir DIR] [--url BASE]"),
               std::string::npos);
     EXPECT_EQ(RunTool({"check-update", "--output", "x"}).status, CliStatus::BadInput);
+}
+
+TEST(CliCheckUpdate, ADescriptionWithoutAVersionIsAFailureNotUpToDate) {
+    TempFolder app;
+    TestHttpServer server({{{Reply("HTTP/1.1 200 OK", "<html><body>Moved</body></html>")}},
+                           {{Reply("HTTP/1.1 200 OK", "")}},
+                           {{Reply("HTTP/1.1 200 OK", "[APPLICATION]\r\nName=Vantor\r\n")}}});
+    for (int i = 0; i < 3; ++i) {
+        // The folder's final "/" may be left out.
+        auto result = RunTool(
+            {"check-update", "--app-dir", app.path().string(), "--url", server.Url("/live")});
+        EXPECT_EQ(result.status, CliStatus::NotFetched);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "no version in " + server.Url("/live/mainappupdate.inf") +
+                                  ": the update description holds no Version in [APPLICATION]\n");
+    }
 }

@@ -50,17 +50,18 @@ class EditorsTest : public WindowTestCase {
             "Please provide a valid PPC Ad Promo.", "Please select a PPC Ad Promo to delete.");
         row("banners", InputKind::Line, "edtImageUrl", "btnCreateImageUrl", "btnDeleteImageUrl",
             "lbxBanners", "Please provide a valid Banner Ad Promo.",
-            "Please select a Bannert Ad Promo to delete.");
+            "Please select a Banner Ad Promo to delete.");
         row("signatures", InputKind::Memo, "memSignature", "btnAddSignature", "btnDeleteSignature",
             "lbxSignatures", "Please provide a valid Signature Ad Promo.",
             "Please select a Signature Ad Promo to delete.");
         row("emails", InputKind::Memo, "memEmail", "btnCreateEmail", "btnDeleteEmail", "lbxEmails",
-            "Please provide a valid Email Ad.", "Please select a Email Ad to delete.");
+            "Please provide a valid Email Ad.", "Please select an Email Ad to delete.");
         row("autoresponder", InputKind::Memo, "memAutoEmail", "btnCreateAutoEmail",
             "btnDeleteAutoEmail", "lbxAutoEmail", "Please provide a valid Autoresponder Ad.",
             "Please select an Autoresponder Ad to delete.");
         row("articles", InputKind::Memo, "memArticle", "btnCreateArticle", "btnDeleteArticle",
-            "lbxArticles", "Please provide a valid Article.", "Please select a Article to delete.");
+            "lbxArticles", "Please provide a valid Article.",
+            "Please select an Article to delete.");
         row("popups", InputKind::Memo, "memPopUp", "btnCreatePopUp", "btnDeletePopUp", "lbxPopups",
             "Please provide a valid PopUp.", "Please select a PopUp to delete.");
     }
@@ -89,6 +90,13 @@ class EditorsTest : public WindowTestCase {
         QCOMPARE(Rows(window.get(), listName).size(), 2);
         QCOMPARE(world->messages->boxes.size(), std::size_t(1));
 
+        // Text the project file would give back changed is refused where it is added.
+        Fill(kind, inputName, "Make $$$ fast");
+        Click(window.get(), createName);
+        QVERIFY(world->messages->boxes.back().text.startsWith(
+            "The project file stores a line break as \"$$\""));
+        QCOMPARE(Rows(window.get(), listName).size(), 2);
+
         Click(window.get(), removeName);
         EXPECT_LAST_BOX(*world, Warning, deleteMessage);
         Select(listName, 0);
@@ -97,7 +105,21 @@ class EditorsTest : public WindowTestCase {
         QCOMPARE(Find<QListWidget>(window.get(), listName)->selectedItems().size(), 0);
         Click(window.get(), removeName);
         EXPECT_LAST_BOX(*world, Warning, deleteMessage);
-        QCOMPARE(world->messages->boxes.size(), std::size_t(3));
+        QCOMPARE(world->messages->boxes.size(), std::size_t(4));
+    }
+
+    void separatorsTheProjectFileUsesAreRefused() {
+        Type(window.get(), "edtPPCTitle", "Save");
+        Type(window.get(), "edtPPCLink", "http://shop.example/?a=1^b=2");
+        Click(window.get(), "btnCreateProm");
+        QVERIFY(world->messages->boxes.back().text.contains("cannot hold a \"^\""));
+        QCOMPARE(Rows(window.get(), "lbxPPCAds").size(), 0);
+
+        Find<QPlainTextEdit>(window.get(), "memArticle")->setPlainText("Step 1 ^^ step 2");
+        Click(window.get(), "btnCreateArticle");
+        QVERIFY(world->messages->boxes.back().text.contains("\"^ ^\" instead of \"^^\""));
+        QCOMPARE(Rows(window.get(), "lbxArticles").size(), 0);
+        QCOMPARE(world->messages->boxes.size(), std::size_t(2));
     }
 
     void textListsRefuseDuplicatesInOtherCaseOnly() {
@@ -137,15 +159,15 @@ class EditorsTest : public WindowTestCase {
         Click(window.get(), "btnAddSignature");
         memo->setPlainText("  ");
         Click(window.get(), "btnAddSignature");
-        memo->setPlainText("Line one\nPrice $$5\n\n");
+        memo->setPlainText("Line one\nPrice $5\n\n");
         Click(window.get(), "btnAddSignature");
         QCOMPARE(Rows(window.get(), "lbxSignatures").size(), 3);
         QVERIFY(world->messages->boxes.empty());
         Select("lbxSignatures", 0);
         QCOMPARE(Details("memSignatureDetails"), QString());
         Select("lbxSignatures", 2);
-        QCOMPARE(Details("memSignatureDetails"), QString("Line one\nPrice \n5\n"));
-        QVERIFY(SavedSettings().find("<%%AfSignatures%%>^^  ^^Line one$$Price $$5$$"
+        QCOMPARE(Details("memSignatureDetails"), QString("Line one\nPrice $5\n"));
+        QVERIFY(SavedSettings().find("<%%AfSignatures%%>^^  ^^Line one$$Price $5$$"
                                      "<%%/AfSignatures%%>") != std::string::npos);
     }
 
@@ -233,7 +255,7 @@ class EditorsTest : public WindowTestCase {
 
     void movingBetweenPagesKeepsInputsAndSelections() {
         Type(window.get(), "edtTitlePage", "T");
-        Type(window.get(), "edtAffiliateURL", "u");
+        Type(window.get(), "edtAffiliateURL", "http://u");
         Click(window.get(), "btnNext");
         Click(window.get(), "btnNext");
         Type(window.get(), "edtAchorText", "link");

@@ -33,6 +33,10 @@ class MessageDialogTest : public QObject {
             << saveDontSaveCancel << int(Qt::Key_Return) << MessageResult::Yes;
         QTest::newRow("escape, save")
             << saveDontSaveCancel << int(Qt::Key_Escape) << MessageResult::Cancel;
+        const auto restore = MessageButtons::RestoreDiscardReport;
+        QTest::newRow("enter, restore") << restore << int(Qt::Key_Return) << MessageResult::Restore;
+        // There is no Cancel button, and yet Escape decides nothing.
+        QTest::newRow("escape, restore") << restore << int(Qt::Key_Escape) << MessageResult::Cancel;
     }
     void keysAndButtonsGiveTheirResults() {
         QFETCH(MessageButtons, buttons);
@@ -44,10 +48,13 @@ class MessageDialogTest : public QObject {
         QCOMPARE(box.result(), result);
     }
 
-    void dontSaveIsItsOwnAnswer() {
+    void dontSaveIsItsOwnAnswerAndShowsWhole() {
         MessageDialogBox box("Text", MessageKind::Warning, MessageButtons::SaveDontSaveCancel);
         box.open();
-        QTest::mouseClick(box.findChild<QPushButton*>("btnDontSave"), Qt::LeftButton);
+        auto* dontSave = box.findChild<QPushButton*>("btnDontSave");
+        QVERIFY(dontSave->width() >=
+                dontSave->fontMetrics().horizontalAdvance(dontSave->text()) + 16);
+        QTest::mouseClick(dontSave, Qt::LeftButton);
         QCOMPARE(box.result(), MessageResult::No);
         QVERIFY(box.findChild<QPushButton*>("btnOK") == nullptr);
     }

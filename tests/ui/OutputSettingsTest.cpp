@@ -79,7 +79,8 @@ class OutputSettingsTest : public WindowTestCase {
         Type(w(), "edtFilename", "   ");
         Find<QRadioButton>(w(), "rbtClipboard")->click();
         Click(w(), "btnFinish");
-        EXPECT_LAST_BOX(*world, Information, "You have successfully copy your code to clipboard!");
+        EXPECT_LAST_BOX(*world, Information,
+                        "You have successfully copied your code to the clipboard!");
         QCOMPARE(world->clipboard.size(), 1);
         QVERIFY(world->clipboard[0].startsWith("<h1>Zen Garden</h1>\r\n"));
         QVERIFY(!std::filesystem::exists(OutputPath("affiliatepage.htm")));
@@ -224,6 +225,8 @@ class OutputSettingsTest : public WindowTestCase {
     void storedTemplateMissingFromTheCatalogueKeepsTheCurrentChoice() {
         world->folder.write("settings.dat", "<%%AfTemplate%%>Gone<%%/AfTemplate%%>");
         Find<QComboBox>(w(), "cbxTemplates")->setCurrentIndex(1);
+        // The choice is a change of its own, not to be saved.
+        world->messages->answers = {MessageResult::No};
         Click(w(), "btnLoad");
         QCOMPARE(Find<QComboBox>(w(), "cbxTemplates")->currentText(), QString("Fancy"));
         Click(w(), "btnSave");
@@ -242,11 +245,13 @@ class OutputSettingsTest : public WindowTestCase {
         EXPECT_LAST_BOX(*world, Information, "Please provide a valid output filename.");
     }
 
-    void loadingWithoutAFileChangesNothing() {
+    void loadingWithoutAFileChangesNothingAndSaysSo() {
         Type(w(), "edtTitlePage", "kept");
         Click(w(), "btnLoad");
         QCOMPARE(Find<QLineEdit>(w(), "edtTitlePage")->text(), QString("kept"));
-        QVERIFY(world->messages->boxes.empty());
+        QCOMPARE(world->messages->boxes.size(), std::size_t(1));
+        QVERIFY(
+            world->messages->boxes[0].text.startsWith("There is no saved default project yet."));
     }
 
     void settingsThatCannotBeWrittenGoToTheErrorReport() {

@@ -62,7 +62,8 @@ class ProjectsTest : public WindowTestCase {
         QCOMPARE(world->messages->boxes.size(), std::size_t(1));
         QVERIFY(world->messages->boxes[0].buttons == MessageButtons::SaveDontSaveCancel);
         QCOMPARE(world->messages->boxes[0].text,
-                 QString("Do you want to save the changes to \"one.vantor\" first?"));
+                 "Do you want to save the changes to \"one.vantor\" before opening \"" +
+                     QString::fromStdString(other.filename().string()) + "\"?");
     }
 
   private slots:
@@ -70,14 +71,14 @@ class ProjectsTest : public WindowTestCase {
         const std::string demo =
             ReadAll(fs::path(VANTOR_SOURCE_DIR) / "examples/demo/settings.dat");
         world->folder.write("demo.dat", demo);
-        const QString brand = w()->windowTitle();
+        const QString brand = ShownTitle(w());
         Open(Folder() / "demo.dat");
-        QCOMPARE(w()->windowTitle(), brand + " - demo.dat");
+        QCOMPARE(ShownTitle(w()), brand + " - demo.dat");
 
         world->projectFiles.push_back(Folder() / "copy");
         Choose("Save Project As...");
         QCOMPARE(ReadAll(Folder() / "copy.vantor"), demo);
-        QCOMPARE(w()->windowTitle(), brand + " - copy.vantor");
+        QCOMPARE(ShownTitle(w()), brand + " - copy.vantor");
 
         // "Save Configuration" now saves the open project, not settings.dat.
         Type(w(), "edtTitlePage", "Renamed");
@@ -89,7 +90,7 @@ class ProjectsTest : public WindowTestCase {
         // "Load Configuration" goes back to the default project.
         world->folder.write("settings.dat", demo);
         Click(w(), "btnLoad");
-        QCOMPARE(w()->windowTitle(), brand);
+        QCOMPARE(ShownTitle(w()), brand);
         QVERIFY(world->messages->boxes.empty());
     }
 
@@ -142,18 +143,95 @@ class ProjectsTest : public WindowTestCase {
     void cancelAnswerStaysWithTheChangedProject() {
         const fs::path one = WriteProject("one.vantor", "One");
         Open(one);
-        const QString title = w()->windowTitle();
+        const QString title = ShownTitle(w());
         SwitchAnswering(MessageResult::Cancel, WriteProject("two.vantor", "Two"));
         QCOMPARE(Title(), QString("Changed"));
-        QCOMPARE(w()->windowTitle(), title);
+        QCOMPARE(ShownTitle(w()), title + "*");
         QCOMPARE(SettingsFromBytes(ReadAll(one)).Title, std::string("One"));
+    }
+
+    void closingAsksOnlyWhileChangesAreUnsavedAndCancelKeepsTheWindow() {
+        QVERIFY(w()->close());
+        QVERIFY(world->messages->boxes.empty());
+
+        Restart();
+        Type(w(), "edtTitlePage", "Typed");
+        QVERIFY(w()->isWindowModified());
+        QCOMPARE(ShownTitle(w()), QString("Affiliate Vantor*"));
+        world->messages->answers = {MessageResult::Cancel, MessageResult::No};
+        QVERIFY(!w()->close());
+        QVERIFY(w()->isVisible());
+        QVERIFY(world->messages->boxes[0].buttons == MessageButtons::SaveDontSaveCancel);
+        QCOMPARE(world->messages->boxes[0].text,
+                 QString("Do you want to save the changes to the default project before closing?"));
+        QVERIFY(w()->close());
+        QVERIFY(!fs::exists(Folder() / "settings.dat"));
+
+        Restart();
+        Type(w(), "edtTitlePage", "Kept");
+        world->messages->answers = {MessageResult::Yes};
+        QVERIFY(w()->close());
+        QCOMPARE(SettingsFromBytes(ReadAll(Folder() / "settings.dat")).Title, std::string("Kept"));
+        QCOMPARE(world->messages->boxes.size(), std::size_t(3));
+    }
+
+    void loadConfigurationSaysWhenThereIsNoneAndAsksBeforeReplacingChanges() {
+        Click(w(), "btnLoad");
+        EXPECT_LAST_BOX(*world, Information,
+                        "There is no saved default project yet. \"Save Configuration\" saves the "
+                        "project you are working on as the default project, and \"Load "
+                        "Configuration\" then loads it back.");
+        WriteProject("settings.dat", "Saved");
+        Type(w(), "edtTitlePage", "Typed");
+        world->messages->answers = {MessageResult::Cancel};
+        Click(w(), "btnLoad");
+        QCOMPARE(Title(), QString("Typed"));
+        QCOMPARE(world->messages->boxes.back().text,
+                 QString("Do you want to save the changes to the default project before loading "
+                         "its saved copy?"));
+        world->messages->answers = {MessageResult::No};
+        Click(w(), "btnLoad");
+        QCOMPARE(Title(), QString("Saved"));
+        QVERIFY(!w()->isWindowModified());
+        QCOMPARE(world->messages->boxes.size(), std::size_t(3));
+    }
+
+    void saveAsAddsTheExtensionToANameWithADotAndAsksBeforeReplacing() {
+        world->projectFiles.push_back(Folder() / "Spring Sale v2.5");
+        Choose("Save Project As...");
+        QVERIFY(fs::exists(Folder() / "Spring Sale v2.5.vantor"));
+        QVERIFY(ShownTitle(w()).endsWith(" - Spring Sale v2.5.vantor"));
+
+        Type(w(), "edtTitlePage", "Changed");
+        world->projectFiles.push_back(Folder() / "Spring Sale v2.5");
+        world->messages->answers = {MessageResult::Cancel};
+        Choose("Save Project As...");
+        EXPECT_LAST_BOX(*world, Warning,
+                        "The project \"Spring Sale v2.5.vantor\" already exists. Do you want to "
+                        "replace it?");
+        QVERIFY(SettingsFromBytes(ReadAll(Folder() / "Spring Sale v2.5.vantor")).Title.empty());
+    }
+
+    void aDamagedProjectLoadsWhatItCanAndSaysWhatItLost() {
+        TAffManager project;
+        project.Title = "Half";
+        project.Articles = {"lost"};
+        const std::string whole = FormatSettings(project);
+        world->folder.write("cut.vantor", whole.substr(0, whole.find("<%%/AfArticles%%>")));
+        Open(Folder() / "cut.vantor");
+        QCOMPARE(Title(), QString("Half"));
+        QCOMPARE(world->messages->boxes.size(), std::size_t(1));
+        QVERIFY(world->messages->boxes[0].kind == MessageKind::Warning);
+        QVERIFY2(world->messages->boxes[0].text.contains(
+                     "could not be read: the articles, the pop-up codes, the output file name."),
+                 qPrintable(world->messages->boxes[0].text));
     }
 
     void aProjectGivenAsArgumentOrDroppedOpens() {
         world->projectToOpen = WriteProject("start.vantor", "Started");
         Restart();
         QTRY_COMPARE(Title(), QString("Started"));
-        QVERIFY(w()->windowTitle().endsWith(" - start.vantor"));
+        QVERIFY(ShownTitle(w()).endsWith(" - start.vantor"));
 
         const fs::path dropped = WriteProject("dropped.dat", "Dropped");
         QMimeData data;
@@ -167,7 +245,7 @@ class ProjectsTest : public WindowTestCase {
         QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(w()->windowHandle(), &drop);
         QCOMPARE(Title(), QString("Dropped"));
-        QVERIFY(w()->windowTitle().endsWith(" - dropped.dat"));
+        QVERIFY(ShownTitle(w()).endsWith(" - dropped.dat"));
         QVERIFY(world->messages->boxes.empty());
     }
 };

@@ -1,6 +1,7 @@
 #include "WindowFixture.h"
 #include "model/PromoItems.h"
 #include "persistence/SettingsFile.h"
+#include "ui/Addresses.h"
 
 #include <QMenu>
 #include <QTimer>
@@ -76,11 +77,14 @@ class RecoveryTest : public WindowTestCase {
     void aStaleCopyIsOfferedAndOkRestoresItByteForByte() {
         const TAffManager project = LeaveStaleCopy();
         world->folder.write("state/crashes/crash-20991231-235959-42.txt", "Signal: SIGSEGV");
+        world->messages->answers = {MessageResult::Restore};
         StartWithState();
         QTRY_COMPARE(world->messages->boxes.size(), std::size_t(1));
         const ShownBox& box = world->messages->boxes[0];
-        QVERIFY(box.buttons == MessageButtons::OkCancel);
-        QVERIFY2(box.text.contains("last changed on "), qPrintable(box.text));
+        QVERIFY(box.buttons == MessageButtons::RestoreDiscardReport);
+        QVERIFY2(box.text.contains("A recovery copy of the default project was kept,\nlast changed "
+                                   "on "),
+                 qPrintable(box.text));
         QVERIFY2(box.text.contains(QString::fromStdString(
                      (State() / "crashes" / "crash-20991231-235959-42.txt").string())),
                  qPrintable(box.text));
@@ -116,9 +120,13 @@ class RecoveryTest : public WindowTestCase {
         world->folder.write("state/recovery-killed1", "");
         world->folder.write("state/recovery-killed1.dat", ReadAll(copy));
         world->folder.write("state/recovery-killed1.project", name);
+        world->messages->answers = {MessageResult::Restore};
         Restart();
         QTRY_COMPARE(world->messages->boxes.size(), std::size_t(1));
-        QVERIFY(w()->windowTitle().endsWith(" - zen.vantor"));
+        QVERIFY(world->messages->boxes[0].text.contains("A recovery copy of the project "
+                                                        "\"zen.vantor\" was kept"));
+        // Restored changes are not saved yet.
+        QVERIFY(ShownTitle(w()).endsWith(" - zen.vantor*"));
         Click(w(), "btnSave");
         QCOMPARE(SettingsFromBytes(ReadAll(file)).Title, std::string("Zen, changed"));
         QVERIFY(!SettingsWritten());
@@ -130,20 +138,45 @@ class RecoveryTest : public WindowTestCase {
         given.Title = "Given";
         world->projectToOpen = world->folder.write("given.vantor", FormatSettings(given));
         world->messages->modal = true;
-        world->messages->answers = {MessageResult::Ok, MessageResult::No};
+        world->messages->answers = {MessageResult::Restore, MessageResult::No};
         StartWithState();
         // Restored first; then opening the given project asks about the restored changes.
         QTRY_COMPARE(world->messages->boxes.size(), std::size_t(2));
+        QVERIFY(world->messages->boxes[0].text.contains(
+            "The project \"given.vantor\" that you are opening comes next."));
         QVERIFY(world->messages->boxes[1].buttons == MessageButtons::SaveDontSaveCancel);
+        QCOMPARE(world->messages->boxes[1].text,
+                 QString("Do you want to save the changes to the default project before opening "
+                         "\"given.vantor\"?"));
         QTRY_COMPARE(Find<QLineEdit>(w(), "edtTitlePage")->text(), QString("Given"));
-        QVERIFY(w()->windowTitle().endsWith(" - given.vantor"));
+        QVERIFY(ShownTitle(w()).endsWith(" - given.vantor"));
     }
 
-    void cancelDeletesTheStaleCopy() {
+    void escapeDecidesNothingAndShowReportOpensTheReportsFolder() {
         LeaveStaleCopy();
-        world->messages->answers = {MessageResult::Cancel};
+        world->folder.write("state/crashes/crash-20991231-235959-42.txt", "Signal: SIGSEGV");
+        world->messages->answers = {MessageResult::ShowReport, MessageResult::Cancel};
+        StartWithState();
+        QTRY_COMPARE(world->messages->boxes.size(), std::size_t(2));
+        QCOMPARE(world->opened,
+                 QStringList{QString::fromStdString((State() / "crashes").string())});
+        QCOMPARE(world->messages->boxes[1].text, world->messages->boxes[0].text);
+        QVERIFY(world->messages->boxes[0].text.contains(HelpURL));
+        QVERIFY(Find<QLineEdit>(w(), "edtTitlePage")->text().isEmpty());
+
+        // Offered again at the next start.
+        world->messages->answers = {MessageResult::Restore};
+        Restart();
+        QTRY_COMPARE(world->messages->boxes.size(), std::size_t(3));
+        QCOMPARE(Find<QLineEdit>(w(), "edtTitlePage")->text().size(), 40004);
+    }
+
+    void discardDeletesTheStaleCopy() {
+        LeaveStaleCopy();
+        world->messages->answers = {MessageResult::Discard};
         StartWithState();
         QTRY_COMPARE(world->messages->boxes.size(), std::size_t(1));
+        QVERIFY(world->messages->boxes[0].buttons == MessageButtons::RestoreDiscard);
         // No crash report since the copy was last changed: none is named.
         QVERIFY(!world->messages->boxes[0].text.contains("crash report"));
         QVERIFY(Find<QLineEdit>(w(), "edtTitlePage")->text().isEmpty());

@@ -6,15 +6,19 @@
 
 namespace {
 
-const QString NoUpdates = "I There's no new updates for this application!";
-const QString LastQuestion = "I To update your software the application will close to\n\rreplace "
+const QString NoUpdates = "I There are no new updates for this application!";
+const QString LastQuestion = "I To update your software, the application will close to\n\rreplace "
                              "some files. Do you want to update now?";
-const QString NoUpdater =
-    "W The updater module is missing. Please reinstall again the current version!";
+const QString NoUpdater = "W The updater module is missing. Please reinstall the current version!";
+
+// "URL/" stands for the update folder of the test's server.
+const QString NoVersion = "W The update information from URL/mainappupdate.inf holds no version "
+                          "number, so it cannot tell whether a newer version exists.\nPlease try "
+                          "again later.";
 
 QString Offer(const QString& version) {
-    return "I There is a new update: (version " + version +
-           ") available for your application!. Do you want download this update now?";
+    return "I There is a new update (version " + version +
+           ") available for your application! Do you want to download this update now?";
 }
 
 std::string ClosedPortUrl() {
@@ -61,11 +65,13 @@ class UpdatesTest : public WindowTestCase {
             << QStringList{Offer("1.0100001")};
         QTest::newRow("comma on an English system")
             << version + "1,02" << QList<int>{} << true << QStringList{NoUpdates};
-        QTest::newRow("empty") << version << QList<int>{} << true << QStringList{NoUpdates};
+        QTest::newRow("empty") << version << QList<int>{} << true << QStringList{NoVersion};
         QTest::newRow("beyond single precision")
             << version + "1e39" << QList<int>{} << true << QStringList{NoUpdates};
         QTest::newRow("no version") << "[APPLICATION]\r\nName=Affiliate Vantor\r\n"
-                                    << QList<int>{} << true << QStringList{NoUpdates};
+                                    << QList<int>{} << true << QStringList{NoVersion};
+        QTest::newRow("an error page") << "<html><body>Not here</body></html>" << QList<int>{}
+                                       << true << QStringList{NoVersion};
         QTest::newRow("updater missing") << version + "1.02" << QList<int>{MessageResult::Ok}
                                          << false << QStringList{Offer("1.02"), NoUpdater};
         QTest::newRow("cancel at the last question")
@@ -87,6 +93,7 @@ class UpdatesTest : public WindowTestCase {
         world->messages->answers.assign(answers.begin(), answers.end());
 
         Click(window.get(), "btnUpdate");
+        shown.replaceInStrings("URL/", QString::fromStdString(server.Url("/live/")));
         QCOMPARE(Shown(), shown);
         QVERIFY(server.Requests().at(0).starts_with("GET /live/mainappupdate.inf HTTP/1.1\r\n"));
         QCOMPARE(ReadAll(Description()), description.toStdString());
@@ -98,6 +105,20 @@ class UpdatesTest : public WindowTestCase {
             QCOMPARE(world->started[0].second,
                      (std::vector<std::string>{server.Url("/live/"), "1.00999999046326", "A"}));
         }
+    }
+
+    void theHandOverAsksAboutUnsavedChangesFirst() {
+        TestHttpServer server({{{Reply("HTTP/1.1 200 OK", "[APPLICATION]\r\nVersion=1.02\r\n")}}});
+        OpenOn(server.Url("/live/"));
+        world->folder.write(UpdaterFileName, "");
+        Type(window.get(), "edtTitlePage", "Typed");
+        world->messages->answers = {MessageResult::Ok, MessageResult::Ok, MessageResult::Cancel};
+        Click(window.get(), "btnUpdate");
+        QCOMPARE(Shown(), (QStringList{Offer("1.02"), LastQuestion,
+                                       "W Do you want to save the changes to the default project "
+                                       "before the program closes for the update?"}));
+        QVERIFY(world->started.empty());
+        QVERIFY(window->isVisible());
     }
 
     void noNetworkIsSilentAtStartAndAWarningOnClick() {

@@ -6,6 +6,7 @@
 #include "ui/preview/WebView.h"
 
 #include <QImage>
+#include <QWindow>
 
 int RecordingPresenter::MessageDialog(const QString& text, MessageKind kind, MessageButtons buttons,
                                       int /*helpContext*/) {
@@ -107,6 +108,10 @@ void Type(QWidget* window, const char* editName, const QString& text) {
     auto* edit = Find<QLineEdit>(window, editName);
     edit->clear();
     QTest::keyClicks(edit, text);
+}
+
+QString ShownTitle(QWidget* window) {
+    return window->windowHandle()->title();
 }
 
 QStringList Rows(QWidget* window, const char* listName) {

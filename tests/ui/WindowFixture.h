@@ -94,6 +94,9 @@ void Click(QWidget* window, const char* buttonName);
 // Replaces an edit box's text as typing would.
 void Type(QWidget* window, const char* editName, const QString& text);
 
+// The window's title as the desktop shows it: "*" where unsaved changes are marked.
+QString ShownTitle(QWidget* window);
+
 // The texts of a list box's rows.
 QStringList Rows(QWidget* window, const char* listName);
 

@@ -24,7 +24,7 @@ class WindowTest : public WindowTestCase {
 
   private slots:
     void startsOnTheFirstPageWithTheCatalogueFilled() {
-        QCOMPARE(window->windowTitle(), QString("Affiliate Vantor"));
+        QCOMPARE(ShownTitle(window.get()), QString("Affiliate Vantor"));
         QCOMPARE(window->size(), QSize(732, 521));
         QCOMPARE(pages()->count(), 11);
         QCOMPARE(pages()->currentIndex(), 0);
@@ -129,7 +129,13 @@ class WindowTest : public WindowTestCase {
                                      << "Please provide a valid title for your page.";
         QTest::newRow("blank url") << "Title"
                                    << "   "
-                                   << "Please provide a valid affiliate url.";
+                                   << "Please provide a valid affiliate URL.";
+        // A link without its scheme would point into the page's own site once it is online.
+        QTest::newRow("no http") << "Title"
+                                 << "www.mystore.com/?ref=xxxx"
+                                 << "The affiliate URL needs to start with \"http://\" or "
+                                    "\"https://\", or its links will break once the page is "
+                                    "online.\nDid you mean \"https://www.mystore.com/?ref=xxxx\"?";
         QTest::newRow("valid, no id") << "Title"
                                       << "http://xxxx.v.hop.clickbank.net"
                                       << "";
@@ -153,7 +159,7 @@ class WindowTest : public WindowTestCase {
 
     void titleKeepsItsSpacesInTheProject() {
         Type(window.get(), "edtTitlePage", "  Spaced  ");
-        Type(window.get(), "edtAffiliateURL", "u");
+        Type(window.get(), "edtAffiliateURL", "http://u");
         Click(window.get(), "btnNext");
         QCOMPARE(pages()->currentIndex(), 1);
         QVERIFY(SavedSettings().find("<%%AfTitle%%>  Spaced  <%%/AfTitle%%>") != std::string::npos);
@@ -161,7 +167,7 @@ class WindowTest : public WindowTestCase {
 
     void nextAndBackWalkThePagesAndRecheckPageZero() {
         Type(window.get(), "edtTitlePage", "T");
-        Type(window.get(), "edtAffiliateURL", "u");
+        Type(window.get(), "edtAffiliateURL", "http://u");
         for (int page = 1; page <= 10; ++page) {
             Click(window.get(), "btnNext");
             QCOMPARE(pages()->currentIndex(), page);
@@ -184,7 +190,7 @@ class WindowTest : public WindowTestCase {
         window->activateWindow();
         Find<QLineEdit>(window.get(), "edtTitlePage")->setFocus();
         Type(window.get(), "edtTitlePage", "T");
-        Type(window.get(), "edtAffiliateURL", "u");
+        Type(window.get(), "edtAffiliateURL", "http://u");
         Click(window.get(), "btnNext");
         QTRY_COMPARE(QApplication::focusWidget(), Find<QWidget>(window.get(), "cbxTemplates"));
         Click(window.get(), "btnNext");
