@@ -1,4 +1,5 @@
 #include "WindowFixture.h"
+#include "generator/TemplateEngine.h"
 
 class OutputSettingsTest : public WindowTestCase {
     Q_OBJECT
@@ -100,6 +101,33 @@ class OutputSettingsTest : public WindowTestCase {
         Find<QRadioButton>(w(), "rbtClipboard")->click();
         Click(w(), "btnFinish");
         QCOMPARE(world->clipboard.last(), world->previews[0].html);
+    }
+
+    void copyBoxesHoldWhatWasTypedInTheFileTheClipboardAndThePreview() {
+        const std::string boxes = "<title>%%TITLE%%</title><textarea>%%AFFILIATELINK%%</textarea>"
+                                  "%%TABLE_POPUP_INIT%%<textarea>%%POPUP%%</textarea>"
+                                  "%%TABLE_POPUP_END%%";
+        world->AddTemplate("boxes.tem", boxes);
+        Restart();
+        TAffManager typed;
+        typed.Title = "Tom & Jerry";
+        typed.AffiliateURL = "http://xxxx.shop.example/?a=1&copy=2";
+        typed.PopUps = {"<b>x</b></textarea>"};
+        Type(w(), "edtTitlePage", QString::fromStdString(typed.Title));
+        Type(w(), "edtAffiliateURL", QString::fromStdString(typed.AffiliateURL));
+        Find<QComboBox>(w(), "cbxTemplates")->setCurrentText("Boxes");
+        AddMemo("memPopUp", "btnCreatePopUp", QString::fromStdString(typed.PopUps[0]));
+        Click(w(), "btnFinish");
+        const std::string page = ReadAll(OutputPath("affiliatepage.htm"));
+        QCOMPARE(page, ExpandTemplate(boxes, typed));
+        QVERIFY(page.find("<textarea>http://xxxx.shop.example/?a=1&amp;copy=2</textarea>") !=
+                std::string::npos);
+        QVERIFY(page.find("&lt;b>x&lt;/b>&lt;/textarea></textarea>") != std::string::npos);
+        Click(w(), "btnPreview");
+        Find<QRadioButton>(w(), "rbtClipboard")->click();
+        Click(w(), "btnFinish");
+        QCOMPARE(world->clipboard.last(), QString::fromStdString(page));
+        QCOMPARE(world->previews.back().html, QString::fromStdString(page));
     }
 
     void previewOfAMissingTemplateSaysSoAndShowsNothing() {
