@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test, then every test again under the sanitizers, then the
-# fuzz targets, then the Windows builds, then the Debian package.
+# Sets up, builds and runs every test and the page checks, then every test again under the
+# sanitizers, then the fuzz targets, then the Windows builds, then the Debian package.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -8,6 +8,9 @@ scripts/install-deps.sh
 
 scripts/build.sh build
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
+
+# Every shipped template's page, checked by the Nu HTML checker and by axe-core in Chromium.
+tests/pages/check-pages.sh build/app/affiliate-vantor-cli
 
 # The window's tests too; ON also replaces the OFF that older runs left in the cache.
 scripts/build.sh build-sanitize -DVANTOR_BUILD_UI=ON -DVANTOR_BUILD_BENCH=OFF \

@@ -6,7 +6,9 @@ packages=(build-essential cmake ccache libgtest-dev libgmock-dev libbenchmark-de
           qt6-base-dev qt6-qpa-plugins qt6-webengine-dev zlib1g-dev libssl-dev xdg-utils
           fonts-dejavu-core fonts-liberation2
           g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 clang-14 libclang-rt-14-dev
-          dpkg-dev file appstream "$@")
+          dpkg-dev file appstream default-jre-headless chromium "$@")
+# The page checks run on Node.js; a machine that came with its own keeps it.
+command -v npm >/dev/null || packages+=(nodejs npm)
 
 missing=()
 for package in "${packages[@]}"; do
