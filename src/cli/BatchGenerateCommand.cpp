@@ -3,28 +3,88 @@
 #include "cli/PrintableText.h"
 #include "cli/TemplateChoice.h"
 #include "generator/DeliveryError.h"
-#include "generator/PageBatch.h"
 #include "generator/PageOutput.h"
 #include "persistence/ProjectFiles.h"
+#include "util/AppError.h"
 #include "util/FileHelpers.h"
 #include "util/ParallelFor.h"
 
 namespace {
 
 using Projects = std::vector<std::optional<TAffManager>>;
+using Groups = std::vector<std::vector<std::size_t>>;
 
-// Loads every project on Jobs threads; a project that cannot be read gets its failure instead.
+// Loads every project on Jobs threads; a project that cannot be read gets its failure instead,
+// in words that need not name the file again.
 Projects LoadProjects(const BatchGenerateRequest& request, std::vector<std::string>& failures) {
     const auto& files = request.projectFiles;
     Projects projects(files.size());
     ParallelFor(files.size(), request.jobs, [&](std::size_t i) {
         try {
             projects[i] = LoadProjectFile(files[i]);
+        } catch (const FileError& error) {
+            failures[i] = error.reason();
         } catch (const std::exception& error) {
             failures[i] = error.what();
         }
     });
     return projects;
+}
+
+std::string Quoted(const fs::path& file) {
+    return "\"" + PathText(file) + "\"";
+}
+
+// "N pages" with the noun agreeing.
+std::string CountOf(std::size_t count, const char* noun) {
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
+// One line per project given more than once; true when there was one.
+bool ReportRepeatedProjects(const std::vector<fs::path>& files, std::ostream& err) {
+    const Groups repeated = FindRepeatedProjects(files);
+    for (const auto& group : repeated) {
+        std::string line = Quoted(files[group[0]]) + " is given " +
+                           (group.size() == 2 ? "twice" : std::to_string(group.size()) + " times");
+        std::string spellings;
+        for (std::size_t i : group)
+            if (files[i] != files[group[0]] &&
+                spellings.find(Quoted(files[i])) == std::string::npos)
+                spellings += (spellings.empty() ? "" : ", ") + Quoted(files[i]);
+        if (!spellings.empty())
+            line += " (also as " + spellings + ")";
+        err << PrintableText(line + "; give each project once.") << '\n';
+    }
+    return !repeated.empty();
+}
+
+// Projects whose pages would land on one file.
+struct Clash {
+    std::vector<fs::path> projects;
+    fs::path page;
+};
+
+// One line per clash, then what to do about them.
+void ReportClashes(const std::vector<Clash>& clashes, BatchNaming naming, std::ostream& err) {
+    for (const auto& [projects, page] : clashes) {
+        // Fifty copies of a project make one line, not a list of fifty.
+        const std::size_t named = projects.size() <= 3 ? projects.size() : 2;
+        std::string line;
+        for (std::size_t at = 0; at < named; ++at) {
+            const bool last = at + 1 == projects.size();
+            line += (at == 0 ? "" : last ? " and " : ", ") + Quoted(projects[at]);
+        }
+        if (named < projects.size())
+            line += " and " + CountOf(projects.size() - named, "other project");
+        line += projects.size() == 2 ? " would both write " : " would all write ";
+        err << PrintableText(line + Quoted(page) + ".") << '\n';
+    }
+    if (naming == BatchNaming::OutputFileName)
+        err << "Give each project an output file name of its own, or add --name-after-file to "
+               "name each page after its project file (shop01.vantor makes shop01.htm).\n";
+    else
+        err << "Give the project files names of their own: each page is named after its "
+               "project file.\n";
 }
 
 // "N/M pages" on one line of a terminal, rewritten as pages are made and wiped at the end.
@@ -58,6 +118,10 @@ class ProgressLine {
 CliStatus BatchGenerateCommand(const BatchGenerateRequest& request, std::ostream& out,
                                std::ostream& err) {
     const auto& files = request.projectFiles;
+    if (ReportRepeatedProjects(files, err)) {
+        err << "No page was written.\n";
+        return CliStatus::BadInput;
+    }
     std::vector<std::string> failures(files.size());
     const Projects projects = LoadProjects(request, failures);
 
@@ -70,22 +134,26 @@ CliStatus BatchGenerateCommand(const BatchGenerateRequest& request, std::ostream
             continue;
         const TAffManager& project = *projects[i];
         pages.push_back({&project, ChooseTemplate(request.templateName, installed, project),
-                         BatchPageName(files[i], project)});
+                         BatchPageName(files[i], project, request.naming)});
         pageNames.push_back(pages.back().fileName);
         projectOfPage.push_back(i);
     }
 
-    const auto clashes = FindPageClashes(request.folders.data, pageNames);
-    for (auto [first, second] : clashes)
-        err << PrintableText("\"" + PathText(files[projectOfPage[first]]) + "\" and \"" +
-                             PathText(files[projectOfPage[second]]) + "\" would both write \"" +
-                             PathText(OutputFile(request.folders.data, pageNames[first])) + "\".")
-            << '\n';
+    const Groups clashes = FindPageClashes(request.folders.data, pageNames);
     if (!clashes.empty()) {
+        std::vector<Clash> clashing;
+        for (const auto& group : clashes) {
+            Clash& clash = clashing.emplace_back();
+            for (std::size_t page : group)
+                clash.projects.push_back(files[projectOfPage[page]]);
+            clash.page = OutputFile(request.folders.data, pageNames[group[0]]);
+        }
+        ReportClashes(clashing, request.naming, err);
         err << "No page was written.\n";
         return CliStatus::BadInput;
     }
 
+    const fs::path folder = OutputFolder(request.folders.data);
     if (!pages.empty() && !EnsureOutputFolder(request.folders.data))
         throw DeliveryError(DeliveryError::Reason::NoOutputFolder);
     ProgressLine progress(err, pages.size(), request.showProgress);
@@ -103,6 +171,10 @@ CliStatus BatchGenerateCommand(const BatchGenerateRequest& request, std::ostream
         ++failed;
         err << PrintableText(PathText(files[i]) + ": " + failures[i]) << '\n';
     }
-    out << files.size() - failed << " pages written, " << failed << " failed\n";
+    const std::size_t written = files.size() - failed;
+    out << CountOf(written, "page") << " written";
+    if (written > 0)
+        out << " to " << PrintableText(Quoted(folder));
+    out << ", " << failed << " failed\n";
     return failed == 0 ? CliStatus::Success : CliStatus::BadInput;
 }

@@ -20,6 +20,8 @@ CliStatus CheckUpdateCommand(const CommandLine& line, const CliOutput& output) {
     std::string failure;
     if (!DownloadFile(
             client, address, description, [] { return true; }, &failure)) {
+        if (auto refused = RefusedCertificateReason(failure))
+            failure = "the check was refused for safety, because " + *refused;
         output.err << "could not fetch " << address << ": " << PrintableText(failure) << '\n';
         return CliStatus::NotFetched;
     }

@@ -13,9 +13,9 @@ constexpr OptionSpec AppDir{"--app-dir", OptionKind::Value};
 
 constexpr std::string_view GenerateUsage =
     "  affiliate-vantor-cli generate [--app-dir DIR] [--settings FILE] [--template NAME]\n"
-    "                                [--output NAME | --stdout]\n"
+    "                                [--output NAME | --stdout | --name-after-file]\n"
     "  affiliate-vantor-cli generate [--app-dir DIR] [--settings FILE]... [--projects DIR]...\n"
-    "                                [--template NAME] [--jobs N]\n";
+    "                                [--template NAME] [--jobs N] [--name-after-file]\n";
 
 } // namespace
 
@@ -33,6 +33,7 @@ const std::vector<CliCommand>& CommandTable() {
                      {"--template", OptionKind::Value},
                      {"--output", OptionKind::Value},
                      {"--stdout", OptionKind::Flag},
+                     {"--name-after-file", OptionKind::Flag},
                      {"--jobs", OptionKind::Value}},
          .run = GenerateCommand},
         {.name = "check-template",

@@ -6,7 +6,9 @@
 #include "cli/ProgramFolder.h"
 #include "cli/TemplateChoice.h"
 #include "generator/DeliveryError.h"
+#include "generator/PageBatch.h"
 #include "generator/PageDelivery.h"
+#include "generator/PageOutput.h"
 #include "generator/TemplateCatalogue.h"
 #include "persistence/ProjectFiles.h"
 #include "persistence/SettingsFile.h"
@@ -25,9 +27,17 @@ bool MakesOnePage(const CommandLine& line) {
            (line.repeated.size() == 1 && line.repeated[0].first == "--settings");
 }
 
-std::string ChooseOutputName(const CommandLine& line, const TAffManager& project) {
+BatchNaming NamingOf(const CommandLine& line) {
+    return line.has("--name-after-file") ? BatchNaming::ProjectFileName
+                                         : BatchNaming::OutputFileName;
+}
+
+std::string ChooseOutputName(const CommandLine& line, const fs::path& projectFile,
+                             const TAffManager& project) {
     if (auto chosen = line.value("--output"))
         return *chosen;
+    if (NamingOf(line) == BatchNaming::ProjectFileName)
+        return BatchPageName(projectFile, project, BatchNaming::ProjectFileName);
     return IsBlank(project.OutputFileName) ? "affiliatepage.htm" : project.OutputFileName;
 }
 
@@ -71,6 +81,7 @@ CliStatus GenerateSeveral(const CommandLine& line, const CliOutput& output) {
         }
     }
     request.templateName = line.value("--template");
+    request.naming = NamingOf(line);
     request.showProgress = output.showProgress;
     return BatchGenerateCommand(request, output.out, output.err);
 }
@@ -88,9 +99,11 @@ CliStatus GenerateOne(const CommandLine& line, const CliOutput& output) {
     request.templateName = ChooseTemplate(line.value("--template"),
                                           ListTemplates(TemplateFoldersOf(folders)), project);
     if (!line.has("--stdout"))
-        request.fileName = ChooseOutputName(line, project);
+        request.fileName = ChooseOutputName(line, settings, project);
     request.needsOutputFolder = false;
     try {
+        if (request.fileName)
+            CheckOutputFileName(*request.fileName);
         const DeliveredPage page = DeliverPage(request, project);
         if (page.file)
             output.out << PrintableText(PathText(*page.file)) << '\n';
@@ -108,6 +121,9 @@ CliStatus GenerateCommand(const CommandLine& line, const CliOutput& output) {
     const bool toStdout = line.has("--stdout");
     if (toStdout && line.value("--output"))
         throw UsageError("Use either --output or --stdout, not both.");
+    if (line.has("--name-after-file") && (toStdout || line.value("--output")))
+        throw UsageError("Option --name-after-file names pages in Output/; it does not go with "
+                         "--output or --stdout.");
     if (MakesOnePage(line))
         return GenerateOne(line, output);
     if (toStdout || line.value("--output"))

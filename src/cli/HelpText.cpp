@@ -28,22 +28,25 @@ Options:
   --projects DIR   one page for each .vantor and .dat file in DIR, in order of their
                    names; may be given more than once, and with --settings
   --jobs N         how many pages of several are made at once (default: one per core)
-  --template NAME  the template to use (default: the project's template when it is
-                   installed, else the first one listed); letter case does not matter
+  --template NAME  the template to use (default: the project's template, else the
+                   first one listed); letter case does not matter. A project whose
+                   template is not installed makes no page
   --output NAME    the file name in Output/ (default: the project's output file name,
                    else affiliatepage.htm); the full path is printed. A name with a
                    ".." component is refused: pages stay in Output/
+  --name-after-file  names each page after its project file instead of the project's
+                   output file name: shop01.vantor makes shop01.htm
   --stdout         print the page instead of writing it, exactly as it would go to
                    the clipboard
   --url BASE       the address of the update folder, ending with "/" (default:
                    )" VANTOR_UPDATE_BASE_URL R"()
 
 Several projects: each page goes to Output/ under the project's output file name, else
-the project file's name with ".htm". Projects that would write the same file are refused
-before anything is written. Each project that fails gets one line on standard error,
-"PROJECT: REASON", and the last line says "N pages written, M failed". On a terminal a
-count of the pages made is shown meanwhile. Exit status 0 when every page was written,
-else 2.
+the project file's name with ".htm". Projects that would write the same file, and a
+project given twice, are refused before anything is written. Each project that fails gets
+one line on standard error, "PROJECT: REASON", and the last line says "N pages written
+to "FOLDER", M failed". On a terminal a count of the pages made is shown meanwhile. Exit
+status 0 when every page was written, else 2.
 
 A program folder you cannot write is an installed copy: settings.dat and Output/ are
 then in ~/.local/share/affiliate-vantor/ ($XDG_DATA_HOME/affiliate-vantor/), and

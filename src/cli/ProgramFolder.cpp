@@ -9,6 +9,6 @@ UserDataFolders CopyFoldersOf(const CommandLine& line) {
         return UserDataFoldersOf(RunningProgramFolder());
     const std::string reason = WhyNotAFolder(*given);
     if (!reason.empty())
-        throw AppError("Cannot use the program folder \"" + *given + "\". " + reason);
+        throw AppError("Cannot use the program folder \"" + *given + "\". " + AsSentence(reason));
     return UserDataFoldersOf(PathOf(*given));
 }

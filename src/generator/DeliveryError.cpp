@@ -7,6 +7,10 @@ std::string TextOf(DeliveryError::Reason reason, std::string_view detail) {
     switch (reason) {
     case Reason::InvalidFileName:
         return "Please provide a valid output filename.";
+    case Reason::NameLeavesOutput:
+        return "The output filename \"" + std::string(detail) +
+               "\" leaves the Output folder, and pages are written into the Output folder only. "
+               "Please provide a name without \"..\".";
     case Reason::NoOutputFolder:
         return "Can't create the output folder! Check the output path you provided.";
     case Reason::NoTemplate:

@@ -8,9 +8,17 @@
 // A refusal of Generate Code, carrying the text the user is shown.
 class DeliveryError : public AppError {
   public:
-    enum class Reason { InvalidFileName, NoOutputFolder, NoTemplate, EmptyTemplate, PageTooLarge };
+    enum class Reason {
+        InvalidFileName,
+        NameLeavesOutput,
+        NoOutputFolder,
+        NoTemplate,
+        EmptyTemplate,
+        PageTooLarge
+    };
 
-    // Detail is the template file's path for EmptyTemplate and is not used otherwise.
+    // Detail is the file name for NameLeavesOutput, the template file's path for EmptyTemplate,
+    // and is not used otherwise.
     explicit DeliveryError(Reason reason, std::string_view detail = {});
 
     Reason reason() const { return reason_; }

@@ -49,27 +49,52 @@ std::map<std::string, TemplateText> ReadChosenTemplates(const UserDataFolders& f
     return templates;
 }
 
+// The positions of texts that occur more than once, grouped by text in the order of their first
+// position; empty texts are left out.
+std::vector<std::vector<std::size_t>> GroupsOfEqual(const std::vector<std::string>& texts) {
+    std::vector<std::vector<std::size_t>> groups;
+    std::map<std::string, std::size_t> groupOf;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (texts[i].empty())
+            continue;
+        auto [group, added] = groupOf.try_emplace(texts[i], groups.size());
+        if (added)
+            groups.emplace_back();
+        groups[group->second].push_back(i);
+    }
+    std::erase_if(groups, [](const auto& group) { return group.size() < 2; });
+    return groups;
+}
+
 } // namespace
 
-std::string BatchPageName(const std::filesystem::path& projectFile, const TAffManager& project) {
-    if (!IsBlank(project.OutputFileName))
+std::string BatchPageName(const std::filesystem::path& projectFile, const TAffManager& project,
+                          BatchNaming naming) {
+    if (naming == BatchNaming::OutputFileName && !IsBlank(project.OutputFileName))
         return project.OutputFileName;
     return PathText(projectFile.stem()) + ".htm";
 }
 
-std::vector<std::pair<std::size_t, std::size_t>>
-FindPageClashes(const std::filesystem::path& dataDir, const std::vector<std::string>& fileNames) {
-    std::vector<std::pair<std::size_t, std::size_t>> clashes;
-    std::map<std::string, std::size_t> firstWriter;
-    for (std::size_t i = 0; i < fileNames.size(); ++i) {
-        if (!IsValidOutputFileName(fileNames[i]))
-            continue;
-        const auto name = platform::ComparableFileName(OutputFile(dataDir, fileNames[i]));
-        auto [first, added] = firstWriter.try_emplace(name, i);
-        if (!added)
-            clashes.emplace_back(first->second, i);
+std::vector<std::vector<std::size_t>> FindPageClashes(const std::filesystem::path& dataDir,
+                                                      const std::vector<std::string>& fileNames) {
+    std::vector<std::string> targets(fileNames.size());
+    for (std::size_t i = 0; i < fileNames.size(); ++i)
+        if (IsValidOutputFileName(fileNames[i]))
+            targets[i] = platform::ComparableFileName(OutputFile(dataDir, fileNames[i]));
+    return GroupsOfEqual(targets);
+}
+
+std::vector<std::vector<std::size_t>>
+FindRepeatedProjects(const std::vector<std::filesystem::path>& projectFiles) {
+    std::vector<std::string> identities(projectFiles.size());
+    for (std::size_t i = 0; i < projectFiles.size(); ++i) {
+        std::error_code error;
+        auto resolved = std::filesystem::weakly_canonical(projectFiles[i], error);
+        if (error)
+            resolved = std::filesystem::absolute(projectFiles[i], error).lexically_normal();
+        identities[i] = platform::ComparableFileName(resolved);
     }
-    return clashes;
+    return GroupsOfEqual(identities);
 }
 
 std::vector<std::string> WritePages(const UserDataFolders& folders,
@@ -82,8 +107,7 @@ std::vector<std::string> WritePages(const UserDataFolders& folders,
     ParallelFor(pages.size(), jobs, [&](std::size_t i) {
         const BatchPage& page = pages[i];
         try {
-            if (!IsValidOutputFileName(page.fileName))
-                throw DeliveryError(DeliveryError::Reason::InvalidFileName);
+            CheckOutputFileName(page.fileName);
             const TemplateText& chosen = templates.at(page.templateName);
             if (!chosen.failure.empty())
                 throw AppError(chosen.failure);

@@ -1,5 +1,7 @@
 #include "generator/PageOutput.h"
 
+#include "generator/DeliveryError.h"
+#include "generator/PageDelivery.h"
 #include "util/FileHelpers.h"
 #include "util/UUtils.h"
 
@@ -17,6 +19,13 @@ fs::path OutputFile(const fs::path& dataDir, std::string_view fileName) {
     // Joined as text: path's operator/ would let an absolute name replace the folder. The
     // messages show it with the system's own separators.
     return PathOf(PathText(OutputFolder(dataDir)) + "/" + std::string(fileName)).make_preferred();
+}
+
+void CheckOutputFileName(std::string_view fileName) {
+    if (IsBlank(fileName))
+        throw DeliveryError(DeliveryError::Reason::InvalidFileName);
+    if (!IsValidOutputFileName(fileName))
+        throw DeliveryError(DeliveryError::Reason::NameLeavesOutput, fileName);
 }
 
 std::string PageFileBytes(std::string_view pageText) {

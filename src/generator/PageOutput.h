@@ -15,6 +15,10 @@ bool EnsureOutputFolder(const fs::path& dataDir);
 // The output file for a name exactly as typed; the name is never taken as a path of its own.
 fs::path OutputFile(const fs::path& dataDir, std::string_view fileName);
 
+// Refuses a name no page may be written under with DeliveryError: a blank one as
+// InvalidFileName, one whose ".." leaves Output/ as NameLeavesOutput.
+void CheckOutputFileName(std::string_view fileName);
+
 // The bytes of a page's file: the text with CR LF after every line.
 std::string PageFileBytes(std::string_view pageText);
 

@@ -27,3 +27,12 @@ std::string RowLabel(std::string_view label, int number);
 
 // The file URL written for a picture chosen on disk.
 std::string FileUrlOfPicture(std::string_view path);
+
+// True for a banner whose picture is on this computer, a file URL or a path typed as it stands
+// ("/home/me/b.gif", "C:\Pics\b.gif", "\\server\pics\b.gif"): it shows here, but not once the
+// page is online. A path from the root counts only when the file is there: "/images/b.gif" may
+// be an address on the page's own site.
+bool IsPictureOnThisComputer(std::string_view banner);
+
+// The address the banner preview shows: a typed path as its file URL, anything else as stored.
+std::string BannerPreviewAddress(std::string_view banner);

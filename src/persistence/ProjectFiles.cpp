@@ -8,9 +8,18 @@
 #include <algorithm>
 #include <string>
 
+namespace {
+
+FileError CannotOpen(const std::filesystem::path& file, const std::string& reason) {
+    return FileError(CannotOpenFileText(file, reason), AsSentence(reason));
+}
+
+} // namespace
+
 std::vector<std::filesystem::path> ProjectFilesIn(const std::filesystem::path& folder) {
     if (const std::string reason = WhyNotAFolder(folder); !reason.empty())
-        throw AppError("Cannot use the project folder \"" + PathText(folder) + "\". " + reason);
+        throw AppError("Cannot use the project folder \"" + PathText(folder) + "\". " +
+                       AsSentence(reason));
     std::vector<std::string> names;
     for (auto& file : PlainFilesIn(folder)) {
         if (!file.hidden && HasProjectExtension(PathOf(file.name)))
@@ -30,18 +39,18 @@ bool HasProjectExtension(const std::filesystem::path& file) {
 
 StoredProject ReadProjectFile(const std::filesystem::path& file) {
     if (!FileExists(file))
-        throw AppError(CannotOpenFileText(file, WhyNotAFile(file)));
+        throw CannotOpen(file, WhyNotAFile(file));
     const std::string bytes = ReadFileBytes(file);
     if (!HoldsSettingsTags(bytes))
-        throw AppError(CannotOpenFileText(file, "It holds no project."));
+        throw CannotOpen(file, "It holds no project.");
     return {SettingsFromBytes(bytes), UnreadableParts(bytes)};
 }
 
 TAffManager LoadProjectFile(const std::filesystem::path& file) {
     StoredProject stored = ReadProjectFile(file);
     if (!stored.unreadable.empty())
-        throw AppError(CannotOpenFileText(file, "It is damaged: it breaks off in " +
-                                                    stored.unreadable.front() + "."));
+        throw CannotOpen(file,
+                         "It is damaged: it breaks off in " + stored.unreadable.front() + ".");
     return std::move(stored.project);
 }
 

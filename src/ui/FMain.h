@@ -136,7 +136,8 @@ class TfrmMain : public QWidget {
     void btnCreatePopUpClick();
     void btnDeletePopUpClick();
     void lbxPopupsListBoxClick();
-    void CreateTextListPromo(const TextListEditor& editor);
+    // True when the item was added.
+    bool CreateTextListPromo(const TextListEditor& editor);
     void DeleteTextListPromo(const TextListEditor& editor);
     void CreateMemoPromo(const MemoEditor& editor);
     void DeleteMemoPromo(const MemoEditor& editor);
@@ -196,6 +197,7 @@ class TfrmMain : public QWidget {
     void NameRecoveredProject(const std::filesystem::path& file);
     void ProjectChanged();
     void WriteRecoveryCopy();
+    void TellRecoveryFailure(const std::string& error);
     void KeepRecoveryCopy();
     void EndRecovery();
     void OfferRecovery();
@@ -255,6 +257,8 @@ class TfrmMain : public QWidget {
     QTimer* recoveryTimer_ = nullptr;
     bool keepRecovery_ = false;
     bool recoveryErrorShown_ = false;
+    // Why no recovery copy could be started, told at the first change.
+    std::string recoveryUnavailable_;
 
     // Pages 0 and 1.
     QLineEdit* edtTitlePage;

@@ -89,21 +89,22 @@ MemoEditor TfrmMain::PopUpEditor() {
             "Please select a PopUp to delete."};
 }
 
-void TfrmMain::CreateTextListPromo(const TextListEditor& editor) {
+bool TfrmMain::CreateTextListPromo(const TextListEditor& editor) {
     const std::string text = ToModel(editor.input->text());
     if (text.empty()) {
         MessageDialog(editor.emptyMessage, MessageKind::Warning, MessageButtons::Ok);
-        return;
+        return false;
     }
     if (RefusedAsUnstorable(TextLinkRefusal(text)))
-        return;
+        return false;
     if (IndexOfIgnoringCase(*editor.items, text) >= 0) {
         MessageDialog(editor.duplicateMessage, MessageKind::Warning, MessageButtons::Ok);
-        return;
+        return false;
     }
     editor.items->push_back(text);
     ShowItems(editor.list, *editor.items);
     ProjectChanged();
+    return true;
 }
 
 bool TfrmMain::RefusedAsUnstorable(const std::string& refusal) {
@@ -180,7 +181,13 @@ void TfrmMain::btnDeleteLinkPromoClick() {
 }
 
 void TfrmMain::btnCreateImageUrlClick() {
-    CreateTextListPromo(BannerEditor());
+    // Added all the same: the user may want the page on this computer only.
+    if (CreateTextListPromo(BannerEditor()) && IsPictureOnThisComputer(Manager->Banners.back()))
+        MessageDialog("The banner was added. Its picture is on this computer, so it shows here "
+                      "but will not show once the page is online: visitors cannot reach your "
+                      "computer.\nTo show it online, upload the picture to your web site and add "
+                      "its web address (such as https://www.mysite.com/banner.gif) instead.",
+                      MessageKind::Information, MessageButtons::Ok);
 }
 
 void TfrmMain::btnDeleteImageUrlClick() {
@@ -190,7 +197,7 @@ void TfrmMain::btnDeleteImageUrlClick() {
 void TfrmMain::lbxBannersListBoxClick() {
     const int row = SelectedRow(lbxBanners);
     if (row >= 0 && row < int(Manager->Banners.size()))
-        EmbeddedWB1->Navigate(FromModel(Manager->Banners[row]));
+        EmbeddedWB1->Navigate(FromModel(BannerPreviewAddress(Manager->Banners[row])));
 }
 
 void TfrmMain::btnBrowseImageClick() {

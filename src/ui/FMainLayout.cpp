@@ -1,4 +1,5 @@
 #include "ui/FMain.h"
+#include "ui/ListBoxRows.h"
 #include "ui/preview/BannerPreview.h"
 
 #include <QBoxLayout>
@@ -130,7 +131,8 @@ struct ButtonPair {
     QPoint at;
 };
 
-// Pages 5 to 9 share one shape: a memo, two buttons, a list and a details memo.
+// Pages 5 to 9 share one shape: a memo, two buttons, a list and a details memo, each in the same
+// place on every page, so that nothing shifts while the user pages through them.
 struct MemoPage {
     const char* pageName;
     const char* step;
@@ -148,8 +150,8 @@ const MemoPage SignaturePage{
      "bsSkinStdLabel21", "Enter your Signature Promo:", {19, 48}},
     {"btnAddSignature", "btnDeleteSignature", {174, 179}},
     {"lbxSignatures", {367, 67, 348, 103},
-     "bsSkinStdLabel34", "Signature Promos:", {365, 48}},
-    {"memSignatureDetails", {367, 196, 345, 103},
+     "bsSkinStdLabel34", "Signature Promos:", {367, 48}},
+    {"memSignatureDetails", {367, 196, 348, 103},
      "bsSkinStdLabel35", "Signature Promo Details:", {367, 179}},
 };
 
@@ -159,8 +161,8 @@ const MemoPage EmailPage{
      "bsSkinStdLabel24", " Write your email:", {16, 48}},
     {"btnCreateEmail", "btnDeleteEmail", {174, 179}},
     {"lbxEmails", {367, 67, 348, 103},
-     "bsSkinStdLabel23", "Email Ads:", {370, 47}},
-    {"memEmailDetails", {367, 196, 345, 103},
+     "bsSkinStdLabel23", "Email Ads:", {367, 48}},
+    {"memEmailDetails", {367, 196, 348, 103},
      "bsSkinStdLabel32", "Email Ad Details:", {367, 179}},
 };
 
@@ -170,20 +172,20 @@ const MemoPage AutoEmailPage{
      "bsSkinStdLabel26", " Write your email:", {16, 48}},
     {"btnCreateAutoEmail", "btnDeleteAutoEmail", {174, 179}},
     {"lbxAutoEmail", {367, 67, 348, 103},
-     "bsSkinStdLabel37", "Email Autoresponder Promos:", {373, 47}},
-    {"memAutoEmailDetails", {367, 196, 345, 103},
+     "bsSkinStdLabel37", "Email Autoresponder Promos:", {367, 48}},
+    {"memAutoEmailDetails", {367, 196, 348, 103},
      "bsSkinStdLabel43", "Autoresponder Email Details:", {367, 179}},
 };
 
 const MemoPage ArticlePage{
     "ArticlePromo", "Step 9: Create your Article.",
-    {"memArticle", {20, 64, 336, 103},
-     "bsSkinStdLabel27", "Enter your Article:", {19, 46}},
-    {"btnCreateArticle", "btnDeleteArticle", {184, 177}},
-    {"lbxArticles", {366, 65, 353, 102},
-     "bsSkinStdLabel28", "Articles:", {366, 46}},
-    {"memArticleDetails", {366, 194, 345, 103},
-     "bsSkinStdLabel39", "Article Details:", {366, 176}},
+    {"memArticle", {20, 66, 336, 103},
+     "bsSkinStdLabel27", "Enter your Article:", {19, 48}},
+    {"btnCreateArticle", "btnDeleteArticle", {174, 179}},
+    {"lbxArticles", {367, 67, 348, 103},
+     "bsSkinStdLabel28", "Articles:", {367, 48}},
+    {"memArticleDetails", {367, 196, 348, 103},
+     "bsSkinStdLabel39", "Article Details:", {367, 179}},
 };
 
 const MemoPage PopUpPage{
@@ -191,10 +193,10 @@ const MemoPage PopUpPage{
     {"memPopUp", {20, 66, 336, 103},
      "bsSkinStdLabel30", "Enter your PopUp Code:", {19, 48}},
     {"btnCreatePopUp", "btnDeletePopUp", {174, 179}},
-    {"lbxPopups", {361, 67, 353, 102},
-     "bsSkinStdLabel40", "PopUp Codes:", {361, 48}},
-    {"memPopUpDetails", {362, 196, 345, 103},
-     "bsSkinStdLabel41", "PopUp Code Details:", {361, 178}},
+    {"lbxPopups", {367, 67, 348, 103},
+     "bsSkinStdLabel40", "PopUp Codes:", {367, 48}},
+    {"memPopUpDetails", {367, 196, 348, 103},
+     "bsSkinStdLabel41", "PopUp Code Details:", {367, 179}},
 };
 // clang-format on
 
@@ -347,6 +349,7 @@ void TfrmMain::CreateBannerPromoPage() {
     btnCreateImageUrl = Button(page, "btnCreateImageUrl", "Create Ad", {129, 101, 80, 25});
     btnDeleteImageUrl = Button(page, "btnDeleteImageUrl", "Delete Ad", {215, 101, 80, 25});
     lbxBanners = ListBox(page, "lbxBanners", {388, 69, 325, 60});
+    FitRowsToWidth(lbxBanners);
     LabelControl(Label(page, "bsSkinStdLabel19", "Banner Ad Promos:", {390, 49}), lbxBanners);
     bsSkinGroupBox2 = Named(new QGroupBox("Preview", page), "bsSkinGroupBox2");
     bsSkinGroupBox2->setGeometry(390, 138, 324, 191);

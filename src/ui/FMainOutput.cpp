@@ -26,9 +26,12 @@ std::optional<std::string> TfrmMain::ProduceOutput(bool save) {
         request.fileName = ToModel(edtFilename->text());
     DeliveredPage delivered;
     try {
+        if (request.fileName)
+            CheckOutputFileName(*request.fileName);
         delivered = DeliverPage(request, *Manager);
     } catch (const DeliveryError& refusal) {
-        const bool nameRefused = refusal.reason() == DeliveryError::Reason::InvalidFileName;
+        const bool nameRefused = refusal.reason() == DeliveryError::Reason::InvalidFileName ||
+                                 refusal.reason() == DeliveryError::Reason::NameLeavesOutput;
         MessageDialog(FromModel(refusal.what()),
                       nameRefused ? MessageKind::Information : MessageKind::Error,
                       MessageButtons::Ok);

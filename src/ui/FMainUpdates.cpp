@@ -32,7 +32,15 @@ void TfrmMain::CheckForUpdates(bool Silent) {
         return; // the window was closed meanwhile
     if (!fetched) {
         // A failed check must not read as "you are up to date".
-        if (!Silent)
+        if (Silent)
+            return;
+        if (auto refused = RefusedCertificateReason(failure))
+            MessageDialog("The update check was refused for safety, because " +
+                              FromModel(*refused) +
+                              ".\nA server whose certificate cannot be trusted may not be ours, "
+                              "so nothing was downloaded.\nPlease try again later.",
+                          MessageKind::Warning, MessageButtons::Ok);
+        else
             MessageDialog("The update information could not be fetched from " +
                               FromModel(descriptionURL) + ":\n" + FromModel(failure) +
                               ".\nPlease check your Internet connection and try again later.",

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStyle>
 
@@ -27,6 +28,22 @@ QStyle::StandardPixmap IconOf(MessageKind kind) {
         break;
     }
     return QStyle::SP_MessageBoxInformation;
+}
+
+// Sizes the label to its text. A sentence longer than about 70 characters wraps into lines
+// rather than stretching the box across the screen; a word wider than that (a path) is kept
+// whole, since a label cuts a word it cannot break.
+void FitMessageLabel(QLabel* label) {
+    label->adjustSize();
+    const QFontMetrics metrics(label->font());
+    int widestWord = 0;
+    for (const QString& word : label->text().split(QRegularExpression("\\s+"), Qt::SkipEmptyParts))
+        widestWord = std::max(widestWord, metrics.horizontalAdvance(word));
+    const int limit = std::max(70 * metrics.averageCharWidth(), widestWord);
+    if (label->width() <= limit)
+        return;
+    label->setWordWrap(true);
+    label->resize(limit, label->heightForWidth(limit));
 }
 
 } // namespace
@@ -62,7 +79,7 @@ MessageDialogBox::MessageDialogBox(const QString& text, MessageKind kind, Messag
     label->setTextFormat(Qt::PlainText);
     // The success text separates its path with LF CR; a CR has no glyph of its own.
     label->setText(QString(text).remove(QLatin1Char('\r')));
-    label->adjustSize();
+    FitMessageLabel(label);
     label->move(TextLeft, TextTop);
 
     auto* icon = new QLabel(this);

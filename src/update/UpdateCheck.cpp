@@ -1,5 +1,6 @@
 #include "update/UpdateCheck.h"
 
+#include "platform/Tls.h"
 #include "util/AppError.h"
 #include "util/IniFile.h"
 
@@ -78,4 +79,16 @@ std::optional<std::string> NewerVersion(const std::filesystem::path& file, float
     if (current >= ParseVersionNumber(version, decimalSeparator))
         return std::nullopt;
     return version;
+}
+
+std::optional<std::string> RefusedCertificateReason(std::string_view failure) {
+    namespace Reason = platform::TlsReason;
+    if (failure == Reason::SelfSigned)
+        return "the server's certificate is self-signed, so nobody vouches for it";
+    // Windows names a few more reasons of its own after "certificate not trusted".
+    for (const char* refused : {Reason::Expired, Reason::NotYetValid, Reason::OtherHost,
+                                Reason::UnknownIssuer, Reason::Revoked, "certificate not trusted"})
+        if (failure.starts_with(refused))
+            return "the server's " + std::string(failure);
+    return std::nullopt;
 }

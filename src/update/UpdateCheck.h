@@ -29,3 +29,8 @@ std::string VersionText(float version, std::string_view decimalSeparator);
 // description never reads as "no new updates".
 std::optional<std::string> NewerVersion(const std::filesystem::path& file, float current,
                                         std::string_view decimalSeparator);
+
+// Why a download's failure (as DownloadFile gives it) was a refusal of the server's certificate,
+// in words that follow "refused for safety, because " ("the server's certificate has expired");
+// nothing for any other failure.
+std::optional<std::string> RefusedCertificateReason(std::string_view failure);

@@ -18,11 +18,11 @@ std::string ReasonOf(std::errc error) {
 }
 
 [[noreturn]] void ThrowCannotOpen(const fs::path& path, std::string_view reason) {
-    throw AppError(CannotOpenFileText(path, reason));
+    throw FileError(CannotOpenFileText(path, reason), AsSentence(reason));
 }
 
 [[noreturn]] void ThrowCannotCreate(const fs::path& path, std::string_view reason) {
-    throw AppError(CannotCreateFileText(path, reason));
+    throw FileError(CannotCreateFileText(path, reason), AsSentence(reason));
 }
 
 // The system's reason why Path is not the kind of entry wanted, or empty when it is.
@@ -61,11 +61,11 @@ std::string WhyNotAFolder(const fs::path& path) {
 }
 
 std::string CannotOpenFileText(const fs::path& path, std::string_view reason) {
-    return "Cannot open file \"" + PathText(path) + "\". " + std::string(reason);
+    return "Cannot open file \"" + PathText(path) + "\". " + AsSentence(reason);
 }
 
 std::string CannotCreateFileText(const fs::path& path, std::string_view reason) {
-    return "Cannot create file \"" + PathText(path) + "\". " + std::string(reason);
+    return "Cannot create file \"" + PathText(path) + "\". " + AsSentence(reason);
 }
 
 std::string ReadFileBytes(const fs::path& path) {
@@ -94,7 +94,8 @@ std::string ReadFileBytes(const fs::path& path) {
     return bytes;
 }
 
-fs::path WriteTemporaryBeside(const fs::path& path, std::string_view bytes, bool flush) {
+fs::path WriteTemporaryBeside(const fs::path& path, std::string_view bytes, bool flush,
+                              FileAccess access) {
     const platform::EntryStatus target = platform::StatusOf(path);
     if (target.kind == EntryKind::Folder || target.kind == EntryKind::Other)
         ThrowCannotCreate(path, WhyNotAFile(path));
@@ -113,8 +114,9 @@ fs::path WriteTemporaryBeside(const fs::path& path, std::string_view bytes, bool
     else if (!error)
         platform::StartFlushToDisk(file);
     if (!error)
-        error = platform::SetPermissions(file, target.kind == EntryKind::File
-                                                   ? target.permissions
+        error = platform::SetPermissions(
+            file, access == FileAccess::Private    ? fs::perms::owner_read | fs::perms::owner_write
+                  : target.kind == EntryKind::File ? target.permissions
                                                    : platform::NewDocumentPermissions());
     if (auto closeError = file.close(); !error)
         error = closeError;
@@ -125,9 +127,17 @@ fs::path WriteTemporaryBeside(const fs::path& path, std::string_view bytes, bool
     return temporary;
 }
 
-void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
-    const fs::path temporary = WriteTemporaryBeside(path, bytes, true);
-    if (auto error = platform::ReplaceFile(temporary, path)) {
+std::error_code MoveIntoPlace(const fs::path& temporary, const fs::path& path) {
+    if (auto error = platform::ReplaceFile(temporary, path))
+        return error;
+    // The file is in place whatever comes of this; some file systems cannot flush a folder.
+    platform::FlushFolderToDisk(FolderOf(path));
+    return {};
+}
+
+void WriteFileAtomically(const fs::path& path, std::string_view bytes, FileAccess access) {
+    const fs::path temporary = WriteTemporaryBeside(path, bytes, true, access);
+    if (auto error = MoveIntoPlace(temporary, path)) {
         platform::RemoveFile(temporary);
         ThrowCannotCreate(path, error.message());
     }

@@ -44,7 +44,7 @@ TEST_F(BatchGenerate, PagesOfAFolderAndFilesAreThoseOfOneRunEach) {
     auto batch = RunTool({"generate", "--app-dir", dir(), "--projects", dir() + "/projects",
                           "--settings", single.string(), "--jobs", "3"});
     ASSERT_EQ(batch.status, CliStatus::Success) << batch.err;
-    EXPECT_EQ(batch.out, "3 pages written, 0 failed\n");
+    EXPECT_EQ(batch.out, "3 pages written to \"" + output().string() + "\", 0 failed\n");
     EXPECT_EQ(batch.err, "");
     // No temporary file is left behind.
     EXPECT_EQ(FilesIn(output()), (std::set<std::string>{"a.htm", "bee.htm", "sub"}));
@@ -65,32 +65,51 @@ TEST_F(BatchGenerate, PagesOfAFolderAndFilesAreThoseOfOneRunEach) {
     EXPECT_NE(ReadAll(output() / "bee.htm").find("Bee"), std::string::npos);
 }
 
-TEST_F(BatchGenerate, PagesLandingOnOneFileAreRefusedBeforeAnythingIsWritten) {
+TEST_F(BatchGenerate, PagesLandingOnOneFileAreRefusedOnceAGroupWithTheWayOut) {
     app.write("projects/1.vantor", Project("One", "same.htm"));
     app.write("projects/2.vantor", Project("Two", "other.htm"));
     app.write("projects/3.vantor", Project("Three", "./same.htm"));
-    app.write("projects/same.vantor", Project("Four", ""));
+    app.write("projects/4.vantor", Project("Four", "same.htm"));
+    app.write("projects/5.vantor", Project("Five", "other.htm"));
+    app.write("projects/same.vantor", Project("Six", ""));
     auto result = RunTool({"generate", "--app-dir", dir(), "--projects", dir() + "/projects"});
     EXPECT_EQ(result.status, CliStatus::BadInput);
     EXPECT_EQ(result.out, "");
-    const std::string page = (output() / "same.htm").string();
     const std::string projects = dir() + "/projects/";
-    EXPECT_EQ(result.err, "\"" + projects + "1.vantor\" and \"" + projects +
-                              "3.vantor\" would both write \"" + page + "\".\n\"" + projects +
-                              "1.vantor\" and \"" + projects + "same.vantor\" would both write \"" +
-                              page + "\".\nNo page was written.\n");
+    EXPECT_EQ(result.err, "\"" + projects + "1.vantor\", \"" + projects +
+                              "3.vantor\" and 2 other projects would all write \"" +
+                              (output() / "same.htm").string() + "\".\n\"" + projects +
+                              "2.vantor\" and \"" + projects + "5.vantor\" would both write \"" +
+                              (output() / "other.htm").string() +
+                              "\".\nGive each project an output file name of its own, or add "
+                              "--name-after-file to name each page after its project file "
+                              "(shop01.vantor makes shop01.htm).\nNo page was written.\n");
     EXPECT_FALSE(fs::exists(output()));
 
-    // The same project twice is a clash as well; names in other letter cases are not, here.
-    app.write("projects/3.vantor", Project("Three", "SAME.htm"));
-    fs::remove(app.path() / "projects" / "same.vantor");
+    auto named =
+        RunTool({"generate", "--app-dir", dir(), "--projects", projects, "--name-after-file"});
+    ASSERT_EQ(named.status, CliStatus::Success) << named.err;
+    EXPECT_EQ(FilesIn(output()),
+              (std::set<std::string>{"1.htm", "2.htm", "3.htm", "4.htm", "5.htm", "same.htm"}));
+    EXPECT_NE(ReadAll(output() / "4.htm").find("Four"), std::string::npos);
+
+    // One project given twice, under any spelling, is one mistake, not a clash with itself.
+    fs::remove_all(output());
     auto twice = RunTool({"generate", "--app-dir", dir(), "--settings", projects + "2.vantor",
-                          "--settings", projects + "2.vantor"});
+                          "--projects", projects, "--settings", projects + "../projects/2.vantor"});
     EXPECT_EQ(twice.status, CliStatus::BadInput);
+    EXPECT_EQ(twice.err, "\"" + projects + "2.vantor\" is given 3 times (also as \"" + projects +
+                             "../projects/2.vantor\"); give each project once.\nNo page was "
+                             "written.\n");
     EXPECT_FALSE(fs::exists(output()));
-    auto cases = RunTool({"generate", "--app-dir", dir(), "--projects", projects});
+}
+
+TEST_F(BatchGenerate, NamesInOtherLetterCasesAreOtherPagesHere) {
+    app.write("projects/1.vantor", Project("One", "same.htm"));
+    app.write("projects/2.vantor", Project("Two", "SAME.htm"));
+    auto cases = RunTool({"generate", "--app-dir", dir(), "--projects", dir() + "/projects"});
     EXPECT_EQ(cases.status, CliStatus::Success) << cases.err;
-    EXPECT_EQ(FilesIn(output()), (std::set<std::string>{"SAME.htm", "other.htm", "same.htm"}));
+    EXPECT_EQ(FilesIn(output()), (std::set<std::string>{"SAME.htm", "same.htm"}));
 }
 
 TEST_F(BatchGenerate, AFailingProjectFailsAloneAndTheStatusSaysSo) {
@@ -106,13 +125,15 @@ TEST_F(BatchGenerate, AFailingProjectFailsAloneAndTheStatusSaysSo) {
     auto result = RunTool({"generate", "--app-dir", dir(), "--settings", missing, "--projects",
                            projects, "--template", "Meadow"});
     EXPECT_EQ(result.status, CliStatus::BadInput);
-    EXPECT_EQ(result.out, "2 pages written, 4 failed\n");
+    EXPECT_EQ(result.out, "2 pages written to \"" + output().string() + "\", 4 failed\n");
     EXPECT_EQ(result.err,
-              missing + ": Cannot open file \"" + missing + "\". No such file or directory\n" +
-                  projects + "2-escapes.vantor: Please provide a valid output filename.\n" +
+              missing + ": No such file or directory.\n" + projects +
+                  "2-escapes.vantor: The output filename \"../escaped.htm\" leaves the Output "
+                  "folder, and pages are written into the Output folder only. Please provide a "
+                  "name without \"..\".\n" +
                   projects + "3-blocked.vantor: Cannot create file \"" +
-                  (output() / "blocked.htm").string() + "\". Is a directory\n" + other.string() +
-                  ": Cannot open file \"" + other.string() + "\". It holds no project.\n");
+                  (output() / "blocked.htm").string() + "\". Is a directory.\n" + other.string() +
+                  ": It holds no project.\n");
     EXPECT_EQ(FilesIn(output()),
               (std::set<std::string>{"good.htm", "4-also-good.htm", "blocked.htm"}));
     EXPECT_FALSE(fs::exists(app.path() / "escaped.htm"));
@@ -122,6 +143,16 @@ TEST_F(BatchGenerate, AFailingProjectFailsAloneAndTheStatusSaysSo) {
     EXPECT_EQ(noTemplate.status, CliStatus::BadInput);
     EXPECT_NE(noTemplate.err.find(projects + "1-good.vantor: No template file \"Gone.tem\" in "),
               std::string::npos);
+
+    // A project's own template that is not installed is not swapped for another.
+    app.write("gone.vantor", Project("Gone", "gone.htm", "Gone"));
+    auto ownMissing = RunTool({"generate", "--app-dir", dir(), "--settings", dir() + "/gone.vantor",
+                               "--settings", projects + "1-good.vantor"});
+    EXPECT_EQ(ownMissing.status, CliStatus::BadInput);
+    EXPECT_EQ(ownMissing.out, "1 page written to \"" + output().string() + "\", 1 failed\n");
+    EXPECT_NE(ownMissing.err.find("gone.vantor: No template file \"Gone.tem\" in "),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists(output() / "gone.htm"));
 }
 
 TEST_F(BatchGenerate, ATerminalSeesACountThatIsWipedAtTheEnd) {
@@ -139,15 +170,16 @@ TEST_F(BatchGenerate, WrongCommandLinesAreRefused) {
     app.write("projects/a.vantor", Project("A", ""));
     app.write("empty/readme.txt", "");
     const std::string projects = dir() + "/projects";
-    for (auto arguments :
-         std::vector<std::vector<std::string>>{{"--projects", projects, "--output", "x.htm"},
-                                               {"--projects", projects, "--stdout"},
-                                               {"--settings", "a", "--settings", "b", "--stdout"},
-                                               {"--projects", projects, "--jobs", "0"},
-                                               {"--projects", projects, "--jobs", "2x"},
-                                               {"--projects"},
-                                               {"--projects", dir() + "/none"},
-                                               {"--projects", dir() + "/empty"}}) {
+    for (auto arguments : std::vector<std::vector<std::string>>{
+             {"--projects", projects, "--output", "x.htm"},
+             {"--projects", projects, "--stdout"},
+             {"--settings", "a", "--settings", "b", "--stdout"},
+             {"--projects", projects, "--name-after-file", "--stdout"},
+             {"--projects", projects, "--jobs", "0"},
+             {"--projects", projects, "--jobs", "2x"},
+             {"--projects"},
+             {"--projects", dir() + "/none"},
+             {"--projects", dir() + "/empty"}}) {
         arguments.insert(arguments.begin(), {"generate", "--app-dir", dir()});
         auto result = RunTool(arguments);
         EXPECT_EQ(result.status, CliStatus::BadInput) << arguments.back();

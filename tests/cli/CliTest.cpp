@@ -51,9 +51,16 @@ TEST_F(CliProgramFolder, GenerateWritesIntoOutputUnderTheStoredOrGivenName) {
     EXPECT_TRUE(fs::exists(app.path() / "Output" / "other.htm"));
 }
 
-TEST_F(CliProgramFolder, StoredTemplateMissingFromTheCatalogueFallsBackToTheFirst) {
-    app.write("settings.dat", "<%%AfTemplate%%>Gone<%%/AfTemplate%%>"
-                              "<%%AfTitle%%>T<%%/AfTitle%%>");
+TEST_F(CliProgramFolder, StoredTemplateMissingFromTheCatalogueMakesNoPage) {
+    app.write("settings.dat", "<%%AfTitle%%>T<%%/AfTitle%%>"
+                              "<%%AfTemplate%%>Gone<%%/AfTemplate%%>");
+    auto missing = RunTool({"generate", "--app-dir", dir(), "--stdout"});
+    EXPECT_EQ(missing.status, CliStatus::NoTemplate);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_NE(missing.err.find("No template file \"Gone.tem\""), std::string::npos);
+
+    // A project that names none takes the first one listed.
+    app.write("settings.dat", "<%%AfTitle%%>T<%%/AfTitle%%>");
     auto first = RunTool({"templates", "--app-dir", dir()}).out;
     first = first.substr(0, first.find('\n'));
     auto fallback = RunTool({"generate", "--app-dir", dir(), "--stdout"});
@@ -125,8 +132,8 @@ TEST_F(CliProgramFolder, MissingProgramFolderIsAnErrorAndNothingIsMade) {
     for (auto command : {"templates", "generate"}) {
         auto result = RunTool({command, "--app-dir", missing});
         EXPECT_EQ(result.status, CliStatus::BadInput);
-        EXPECT_EQ(result.err,
-                  "Cannot use the program folder \"" + missing + "\". No such file or directory\n");
+        EXPECT_EQ(result.err, "Cannot use the program folder \"" + missing +
+                                  "\". No such file or directory.\n");
     }
     EXPECT_FALSE(fs::exists(missing));
 }
@@ -139,7 +146,7 @@ TEST_F(CliProgramFolder, CheckTemplateRefusesAMissingProgramFolderAsGenerateDoes
     EXPECT_EQ(checked.status, CliStatus::BadInput);
     EXPECT_EQ(checked.out, "");
     EXPECT_EQ(checked.err,
-              "Cannot use the program folder \"" + missing + "\". No such file or directory\n");
+              "Cannot use the program folder \"" + missing + "\". No such file or directory.\n");
     EXPECT_EQ(checked.err, RunTool({"generate", "--app-dir", missing}).err);
     EXPECT_FALSE(fs::exists(missing));
 }
@@ -153,7 +160,7 @@ TEST_F(CliProgramFolder, SettingsThatAreNoFileSayWhatTheyAre) {
         const std::string path = dir() + "/" + name;
         auto result = RunTool({"generate", "--app-dir", dir(), "--settings", path, "--stdout"});
         EXPECT_EQ(result.status, CliStatus::BadInput);
-        EXPECT_EQ(result.err, "Cannot open file \"" + path + "\". " + reason + "\n");
+        EXPECT_EQ(result.err, "Cannot open file \"" + path + "\". " + reason + ".\n");
     }
 }
 
@@ -177,7 +184,9 @@ TEST_F(CliProgramFolder, FilesHoldingNoWholeProjectMakeNoPage) {
 TEST_F(CliProgramFolder, NamesLeavingOutputAreRefusedWhereverTheyComeFrom) {
     auto given = RunTool({"generate", "--app-dir", dir(), "--output", "../escaped.htm"});
     EXPECT_EQ(given.status, CliStatus::BadInput);
-    EXPECT_EQ(given.err, "Please provide a valid output filename.\n");
+    EXPECT_EQ(given.err, "The output filename \"../escaped.htm\" leaves the Output folder, and "
+                         "pages are written into the Output folder only. Please provide a name "
+                         "without \"..\".\n");
     app.write("settings.dat", "<%%AfFileName%%>../../escaped.htm<%%/AfFileName%%>");
     auto stored = RunTool({"generate", "--app-dir", dir()});
     EXPECT_EQ(stored.status, CliStatus::BadInput);
@@ -220,7 +229,8 @@ TEST(CliCheckUpdate, AnswersInOneLineAsTheWindowDecides) {
     EXPECT_EQ(failed.out, "");
     EXPECT_EQ(failed.err,
               "could not fetch " + server.Url("/live/mainappupdate.inf") + ": 404 Not Found\n");
-    EXPECT_FALSE(fs::exists(description));
+    // A failed download leaves the description it would have replaced as it was.
+    EXPECT_EQ(ReadAll(description), "[APPLICATION]\nVersion=1.010000001");
     EXPECT_EQ(server.Requests().size(), 3u);
 
     // The program trusts the system's store alone: the tests' own authority is unknown to it.
@@ -229,7 +239,8 @@ TEST(CliCheckUpdate, AnswersInOneLineAsTheWindowDecides) {
         RunTool({"check-update", "--app-dir", app.path().string(), "--url", secure.Url("/live/")})
             .err,
         "could not fetch " + secure.Url("/live/mainappupdate.inf") +
-            ": certificate issuer is unknown\n");
+            ": the check was refused for safety, because the server's certificate issuer is "
+            "unknown\n");
 
     EXPECT_NE(RunTool({"--help"}).out.find("check-update [--app-dir DIR] [--url BASE]"),
               std::string::npos);

@@ -1,5 +1,8 @@
 #include "model/PromoItems.h"
 
+#include "support/TempFolder.h"
+#include "util/FileUrl.h"
+
 #include <gtest/gtest.h>
 
 TEST(PromoItems, MemoItemsDropOneFinalBreakAndUnpackTypedDollars) {
@@ -32,4 +35,22 @@ TEST(PromoItems, PicturePathsBecomeFileUrls) {
     EXPECT_EQ(FileUrlOfPicture("C:/Pics/b.gif"), "file://C://Pics/b.gif");
     EXPECT_EQ(FileUrlOfPicture("/home/ann/b.gif"), "file:///home/ann/b.gif");
     EXPECT_EQ(RowLabel("PPC Ad", 3), "PPC Ad3");
+}
+
+TEST(PromoItems, PicturesOnThisComputerAreToldFromAddresses) {
+    TempFolder folder;
+    const std::string picture = folder.write("b 1.gif", "GIF89a").string();
+    for (const std::string& local :
+         {picture, std::string("C:\\Pics\\b.gif"), std::string("d:/b.gif"),
+          std::string("\\\\server\\b.gif"), std::string("FILE:///home/ann/b.gif")})
+        EXPECT_TRUE(IsPictureOnThisComputer(local)) << local;
+    // A path from the root of the page's own site, and one that keeps the page's scheme.
+    for (const char* online :
+         {"/images/none.gif", "//cdn.example/b.gif", "https://x/b.gif", "images/b.gif", "c:b.gif"})
+        EXPECT_FALSE(IsPictureOnThisComputer(online)) << online;
+
+    EXPECT_EQ(BannerPreviewAddress(picture), FileUrl(picture));
+    EXPECT_EQ(BannerPreviewAddress("\\\\server\\b 1.gif"), "file://server/b%201.gif");
+    EXPECT_EQ(BannerPreviewAddress("http://x/b.gif"), "http://x/b.gif");
+    EXPECT_EQ(BannerPreviewAddress("/images/none.gif"), "/images/none.gif");
 }

@@ -1,5 +1,6 @@
 #include "BannerPreviewProbe.h"
 #include "WindowFixture.h"
+#include "util/FileUrl.h"
 
 // The three input styles of the editors, and how a test fills each.
 enum class InputKind { Line, Memo, PPC };
@@ -251,6 +252,25 @@ class EditorsTest : public WindowTestCase {
         Click(window.get(), "btnBrowseImage");
         QCOMPARE(world->pictureStartFolders[2],
                  QString::fromStdString(picture.parent_path().string()));
+    }
+
+    void aPictureOnThisComputerIsPreviewedAndSaidNotToShowOnline() {
+        const QString picture =
+            QString::fromStdString(world->folder.write("pics/b 1.gif", "GIF89a").string());
+        Type(window.get(), "edtImageUrl", "http://img.example/b.gif");
+        Click(window.get(), "btnCreateImageUrl");
+        QVERIFY(world->messages->boxes.empty());
+        Type(window.get(), "edtImageUrl", picture);
+        Click(window.get(), "btnCreateImageUrl");
+        QCOMPARE(world->messages->boxes.size(), std::size_t(1));
+        QVERIFY(world->messages->boxes.back().text.contains(
+            "on this computer, so it shows here but will not show once the page is online"));
+        // Stored as typed; only the preview needs an address.
+        QCOMPARE(Rows(window.get(), "lbxBanners"),
+                 QStringList({"http://img.example/b.gif", picture}));
+        Select("lbxBanners", 1);
+        QCOMPARE(BannerPreviewLocation(window.get()),
+                 QString::fromStdString(FileUrl(picture.toStdString())));
     }
 
     void movingBetweenPagesKeepsInputsAndSelections() {

@@ -80,6 +80,21 @@ class MessageDialogTest : public QObject {
         QCOMPARE(box.height() - ok->geometry().bottom() - 1, 10);
         QCOMPARE(box.windowTitle(), QString("Information"));
     }
+
+    void longSentencesWrapButPathsStayWhole() {
+        const QString sentence =
+            QString("Every word of this sentence fits on a line. ").repeated(6);
+        MessageDialogBox wrapped(sentence, MessageKind::Information, MessageButtons::Ok);
+        auto* text = wrapped.findChild<QLabel*>("lblMessage");
+        const QFontMetrics metrics(text->font());
+        QVERIFY(text->width() <= 70 * metrics.averageCharWidth());
+        QVERIFY(text->height() >= 3 * metrics.height());
+        QVERIFY(wrapped.width() < metrics.horizontalAdvance(sentence));
+
+        const QString path = "/home/ann/" + QString("folder/").repeated(20) + "page.htm";
+        MessageDialogBox whole("Saved as:\n" + path, MessageKind::Information, MessageButtons::Ok);
+        QVERIFY(whole.findChild<QLabel*>("lblMessage")->width() >= metrics.horizontalAdvance(path));
+    }
 };
 
 QTEST_MAIN(MessageDialogTest)

@@ -182,7 +182,7 @@ class OutputSettingsTest : public WindowTestCase {
         EXPECT_LAST_BOX(*world, Error,
                         "Cannot create file \"" +
                             QString::fromStdString(OutputPath("no/such/folder.htm").string()) +
-                            "\". No such file or directory");
+                            "\". No such file or directory.");
     }
 
     void savedProjectLoadsBackIntoAFreshWindow() {

@@ -1,5 +1,6 @@
 #include "WindowFixture.h"
 #include "support/TestHttpServer.h"
+#include "support/TestTls.h"
 #include "update/UpdateCheck.h"
 
 #include <QTimer>
@@ -133,6 +134,19 @@ class UpdatesTest : public WindowTestCase {
                                       QString::fromStdString(base) +
                                       "mainappupdate.inf:\nconnection refused.\nPlease check "
                                       "your Internet connection and try again later."});
+        QVERIFY(!fs::exists(Description()));
+    }
+
+    void aRefusedCertificateSaysTheCheckWasRefusedForSafetyAndWhy() {
+        // The program trusts the system's store alone: the tests' own authority is unknown to it.
+        TestHttpServer secure({{{Reply("HTTP/1.1 200 OK", "[APPLICATION]\r\nVersion=1.02\r\n")}}},
+                              false, TlsStreams({}));
+        OpenOn(secure.Url("/live/"));
+        Click(window.get(), "btnUpdate");
+        QCOMPARE(Shown(), QStringList{"W The update check was refused for safety, because the "
+                                      "server's certificate issuer is unknown.\nA server whose "
+                                      "certificate cannot be trusted may not be ours, so nothing "
+                                      "was downloaded.\nPlease try again later."});
         QVERIFY(!fs::exists(Description()));
     }
 

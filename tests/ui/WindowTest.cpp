@@ -56,8 +56,15 @@ class WindowTest : public WindowTestCase {
         QCOMPARE(Find<QWidget>(window.get(), "btnNext")->geometry(), QRect(124, 7, 113, 25));
         QCOMPARE(Find<QWidget>(window.get(), "btnMakeMoney")->geometry(), QRect(480, 6, 125, 20));
         QCOMPARE(Find<QWidget>(window.get(), "lbxPPCAds")->geometry(), QRect(348, 49, 364, 111));
-        QCOMPARE(Find<QWidget>(window.get(), "memArticleDetails")->geometry(),
-                 QRect(366, 194, 345, 103));
+        // The five memo pages keep their boxes in one place, so nothing shifts between them.
+        for (const char* name :
+             {"lbxSignatures", "lbxEmails", "lbxAutoEmail", "lbxArticles", "lbxPopups"})
+            QCOMPARE(Find<QWidget>(window.get(), name)->geometry(), QRect(367, 67, 348, 103));
+        for (const char* name : {"memSignatureDetails", "memEmailDetails", "memAutoEmailDetails",
+                                 "memArticleDetails", "memPopUpDetails"})
+            QCOMPARE(Find<QWidget>(window.get(), name)->geometry(), QRect(367, 196, 348, 103));
+        QCOMPARE(Find<QWidget>(window.get(), "memArticle")->geometry(),
+                 Find<QWidget>(window.get(), "memSignature")->geometry());
         QCOMPARE(Find<QWidget>(window.get(), "btnFinish")->geometry(), QRect(39, 127, 114, 25));
         QVERIFY(Find<QPlainTextEdit>(window.get(), "memPPCDetails")->isReadOnly());
         for (auto* button : window->findChildren<QPushButton*>()) {

@@ -36,7 +36,7 @@ TEST(FileHelpers, FailedWriteKeepsThePreviousFileAndNamesIt) {
     }
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
-    EXPECT_EQ(message, "Cannot create file \"" + file.string() + "\". File too large");
+    EXPECT_EQ(message, "Cannot create file \"" + file.string() + "\". File too large.");
     EXPECT_EQ(ReadAll(file), "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
 }
@@ -56,7 +56,7 @@ TEST(FileHelpers, ReadingAMissingFileNamesItAndTheReason) {
         FAIL() << "the read should fail";
     } catch (const AppError& error) {
         EXPECT_EQ(std::string(error.what()),
-                  "Cannot open file \"" + file.string() + "\". No such file or directory");
+                  "Cannot open file \"" + file.string() + "\". No such file or directory.");
     }
 }
 
@@ -85,7 +85,7 @@ TEST(FileHelpers, WriteProtectedFileIsRefusedAndAReplacedFileKeepsItsPermissions
             return 1;
         } catch (const AppError& error) {
             if (std::string(error.what()) !=
-                "Cannot create file \"" + locked.string() + "\". Permission denied")
+                "Cannot create file \"" + locked.string() + "\". Permission denied.")
                 return 2;
         }
         WriteFileAtomically(shared, "new");
@@ -138,9 +138,9 @@ TEST(FileHelpers, FoldersAndSpecialFilesAreNamedForWhatTheyAre) {
         return std::string("read");
     };
     // A FIFO without a writer would block an open for reading.
-    EXPECT_EQ(openError(fifo), "Cannot open file \"" + fifo.string() + "\". Not a regular file");
+    EXPECT_EQ(openError(fifo), "Cannot open file \"" + fifo.string() + "\". Not a regular file.");
     EXPECT_EQ(openError(folder.path()),
-              "Cannot open file \"" + folder.path().string() + "\". Is a directory");
+              "Cannot open file \"" + folder.path().string() + "\". Is a directory.");
     EXPECT_EQ(WhyNotAFile("/dev/null"), "Not a regular file");
     EXPECT_EQ(WhyNotAFolder(fifo), "Not a directory");
     EXPECT_THROW(WriteFileAtomically(fifo, "x"), AppError);

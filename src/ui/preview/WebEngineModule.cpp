@@ -39,9 +39,10 @@ WebEngineModule& LoadWebEngineModule(const QString& moduleFile) {
     static QPluginLoader loader;
     if (!loader.isLoaded()) {
         if (WebEngineRefusesToStart())
-            throw AppError("The preview cannot be shown: its web engine does not run for the root "
-                           "user with its sandbox on. Start Affiliate Vantor as an ordinary user, "
-                           "or set QTWEBENGINE_DISABLE_SANDBOX=1.");
+            throw AppError("The preview cannot be shown while Affiliate Vantor runs as the "
+                           "administrator (root).\nFor safety, the part that shows web pages does "
+                           "not start for the administrator.\nPlease start Affiliate Vantor as "
+                           "your usual user to see the preview. Your project is not affected.");
         ShareGraphicsContext();
         loader.setFileName(moduleFile);
     }
