@@ -43,8 +43,11 @@ TestHttpServer& SecureServer() {
     return *server;
 }
 
+// The file is far larger than an update description.
+constexpr HttpLimits BenchLimits{.mostBodyBytes = BodySize};
+
 void Download(benchmark::State& state, bool chunked) {
-    HttpClient client;
+    HttpClient client(BenchLimits);
     const std::string url = Server(chunked).Url("/big.bin");
     for (auto _ : state)
         if (!DownloadFile(client, url, BenchTarget(), [] { return true; }))
@@ -65,7 +68,7 @@ static void BM_DownloadFileChunked(benchmark::State& state) {
 BENCHMARK(BM_DownloadFileChunked)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 static void BM_DownloadFileHttps(benchmark::State& state) {
-    HttpClient client({}, {TestRootPem()});
+    HttpClient client(BenchLimits, {TestRootPem()});
     const std::string url = SecureServer().Url("/big.bin");
     for (auto _ : state)
         if (!DownloadFile(client, url, BenchTarget(), [] { return true; }))

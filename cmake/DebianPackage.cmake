@@ -8,7 +8,10 @@ set(VANTOR_PACKAGE_LINKS affiliate-vantor-cli)
 if(VANTOR_BUILD_UI)
     list(APPEND VANTOR_PACKAGE_LINKS affiliate-vantor)
 endif()
-# The links are made in the package only; a plain cmake --install leaves the PATH alone.
+# The links and the installed-copy marker are made in the package only; a plain cmake --install
+# leaves the PATH alone, and its copy keeps its files in its own folder when the user can write
+# it. The marker keeps each user's files (root's too) in their own folders, never in /opt, where
+# they would outlive the package.
 install(CODE "
     if(DEFINED VANTOR_PACKAGE_BIN_DIR)
         if(\"\$ENV{DESTDIR}\" STREQUAL \"\")
@@ -19,6 +22,8 @@ install(CODE "
             file(CREATE_LINK \"\${CMAKE_INSTALL_PREFIX}/\${program}\"
                 \"\$ENV{DESTDIR}\${VANTOR_PACKAGE_BIN_DIR}/\${program}\" SYMBOLIC)
         endforeach()
+        file(WRITE \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${VANTOR_INSTALLED_COPY_MARKER}\"
+            \"Installed by the package: each user's files are kept in their own folders.\\n\")
     endif()")
 
 set(CPACK_PACKAGE_NAME affiliate-vantor)

@@ -2,6 +2,7 @@
 
 #include "generator/BaseElement.h"
 #include "generator/PageOutput.h"
+#include "platform/PrivateFolder.h"
 #include "platform/TemporaryFolder.h"
 #include "util/AppError.h"
 #include "util/FileHelpers.h"
@@ -29,8 +30,10 @@ PreviewCopies::~PreviewCopies() {
 }
 
 fs::path PreviewCopies::Write(std::string_view bytes) {
-    // A folder that a cleaner of the temporary folder took away is made anew.
-    if (folder_.empty() || !DirectoryExists(folder_)) {
+    // A folder that a cleaner of the temporary folder took away, or that someone else put in its
+    // place (a link, another user's folder, one others may change), is never written into: a
+    // fresh one is made.
+    if (folder_.empty() || !platform::PreparePrivateFolder(folder_).empty()) {
         try {
             if (parent_.empty())
                 parent_ = platform::TemporaryFolder();
@@ -41,6 +44,6 @@ fs::path PreviewCopies::Write(std::string_view bytes) {
         }
     }
     const fs::path file = folder_ / ("page-" + std::to_string(++written_) + ".htm");
-    WriteFileAtomically(file, bytes);
+    WriteFileAtomically(file, bytes, FileAccess::Private);
     return file;
 }

@@ -1,11 +1,16 @@
 #include "persistence/BackgroundWriter.h"
 
+#include "platform/CrashHandler.h"
 #include "util/FileHelpers.h"
 
 #include <utility>
 
-BackgroundWriter::BackgroundWriter(std::filesystem::path file)
-    : file_(std::move(file)), thread_([this] { Run(); }) {}
+BackgroundWriter::BackgroundWriter(std::filesystem::path file, FileAccess access,
+                                   std::function<void()> failed)
+    : file_(std::move(file)), access_(access), failed_(std::move(failed)), thread_([this] {
+          const platform::ThreadCrashStack crashStack;
+          Run();
+      }) {}
 
 BackgroundWriter::~BackgroundWriter() {
     {
@@ -45,14 +50,21 @@ void BackgroundWriter::Run() {
         lock.unlock();
         std::string error;
         try {
-            WriteFileAtomically(file_, bytes());
+            WriteFileAtomically(file_, bytes(), access_);
         } catch (const std::exception& failure) {
             error = failure.what();
         }
+        const bool failed = !error.empty();
         lock.lock();
         writing_ = false;
-        if (!error.empty())
+        if (failed)
             error_ = std::move(error);
         changed_.notify_all();
+        if (failed && failed_) {
+            // Told outside the lock: the one told may take the error at once.
+            lock.unlock();
+            failed_();
+            lock.lock();
+        }
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/FileHelpers.h"
+
 #include <condition_variable>
 #include <filesystem>
 #include <functional>
@@ -12,7 +14,9 @@
 // not yet written.
 class BackgroundWriter {
   public:
-    explicit BackgroundWriter(std::filesystem::path file);
+    // Failed, when given, is called on the writer's thread after a write failed.
+    BackgroundWriter(std::filesystem::path file, FileAccess access,
+                     std::function<void()> failed = {});
     // Waits for a write under way; bytes not yet written are dropped.
     ~BackgroundWriter();
     BackgroundWriter(const BackgroundWriter&) = delete;
@@ -29,6 +33,8 @@ class BackgroundWriter {
     void Run();
 
     const std::filesystem::path file_;
+    const FileAccess access_;
+    const std::function<void()> failed_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::function<std::string()> pending_;

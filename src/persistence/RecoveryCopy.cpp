@@ -1,6 +1,7 @@
 #include "persistence/RecoveryCopy.h"
 
 #include "persistence/SettingsFile.h"
+#include "platform/PrivateFolder.h"
 #include "util/AppError.h"
 #include "util/FileHelpers.h"
 
@@ -15,11 +16,31 @@ constexpr std::string_view Prefix = "recovery-";
 constexpr std::string_view CopyExtension = ".dat";
 constexpr std::string_view NameExtension = ".project";
 
+// Starting copies that find their new lock file taken away before they could lock it.
+constexpr int MostLockAttempts = 10;
+
 // A project is the user's own business, even on a shared machine.
 void MakePrivateFolder(const fs::path& folder) {
-    std::error_code ignored;
-    fs::create_directories(folder, ignored);
-    fs::permissions(folder, fs::perms::owner_all, ignored);
+    if (const std::string reason = platform::PreparePrivateFolder(folder); !reason.empty())
+        throw AppError(CannotCreateFileText(folder, reason));
+}
+
+// A new lock file in Folder, locked. Another copy cleaning up may take a lock file for an
+// orphan's between its making and its locking, and delete it: such a name is given up.
+fs::path TakeLockFile(const fs::path& folder, platform::File& lock) {
+    std::error_code error;
+    for (int attempt = 0; attempt < MostLockAttempts; ++attempt) {
+        fs::path lockFile;
+        error = platform::CreateUniqueFile(folder, Prefix, lock, lockFile);
+        if (error)
+            break;
+        error = platform::LockExclusively(lock);
+        if (!error && platform::IsFileAt(lock, lockFile))
+            return lockFile;
+        lock.close();
+    }
+    throw AppError(CannotCreateFileText(folder, error ? error.message()
+                                                      : "Another copy kept deleting its files."));
 }
 
 fs::path CopyOf(const fs::path& lockFile) {
@@ -56,17 +77,13 @@ void ReleaseAndDelete(platform::File& lock, const fs::path& lockFile) {
 
 } // namespace
 
-RecoveryCopy::RecoveryCopy(const fs::path& folder) {
+RecoveryCopy::RecoveryCopy(const fs::path& folder, std::function<void()> writeFailed) {
     MakePrivateFolder(folder);
-    std::error_code error = platform::CreateUniqueFile(folder, Prefix, lock_, lockFile_);
-    if (!error)
-        error = platform::LockExclusively(lock_);
-    if (error)
-        throw AppError(
-            CannotCreateFileText(lockFile_.empty() ? folder : lockFile_, error.message()));
+    lockFile_ = TakeLockFile(folder, lock_);
     file_ = CopyOf(lockFile_);
     nameFile_ = NameOf(lockFile_);
-    writer_ = std::make_unique<BackgroundWriter>(file_);
+    writer_ =
+        std::make_unique<BackgroundWriter>(file_, FileAccess::Private, std::move(writeFailed));
 }
 
 RecoveryCopy::~RecoveryCopy() = default;
@@ -87,7 +104,7 @@ void RecoveryCopy::NameProject(const fs::path& projectFile) {
         platform::RemoveFile(nameFile_);
         return;
     }
-    WriteFileAtomically(nameFile_, Utf8TextOfPath(projectFile));
+    WriteFileAtomically(nameFile_, Utf8TextOfPath(projectFile), FileAccess::Private);
 }
 
 std::string RecoveryCopy::TakeError() {
@@ -101,6 +118,9 @@ void RecoveryCopy::Discard() {
 }
 
 std::optional<OrphanedRecovery> ClaimOrphanedRecovery(const fs::path& folder) {
+    // What others could put there is not offered as the user's own work.
+    if (!platform::PreparePrivateFolder(folder).empty())
+        return std::nullopt;
     std::vector<std::pair<fs::file_time_type, fs::path>> copies;
     std::vector<fs::path> lockFiles;
     for (const ListedFile& entry : PlainFilesIn(folder)) {
@@ -137,7 +157,7 @@ std::optional<OrphanedRecovery> ClaimOrphanedRecovery(const fs::path& folder) {
 
 void AdoptRecovery(OrphanedRecovery& orphan, RecoveryCopy& own) {
     own.Flush();
-    if (auto error = platform::ReplaceFile(orphan.file, own.file()))
+    if (auto error = MoveIntoPlace(orphan.file, own.file()))
         throw AppError(CannotCreateFileText(own.file(), error.message()));
     own.NameProject(orphan.projectFile);
     ReleaseAndDelete(orphan.lock, orphan.lockFile);

@@ -6,6 +6,7 @@
 #include "platform/FileSystem.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,9 +18,12 @@
 // file's name beside the copy, in "recovery-XXXXXX.project".
 class RecoveryCopy {
   public:
-    // Takes a name of its own in Folder (made when missing, readable by the user alone).
-    // Throws AppError "Cannot create file ..." when it cannot.
-    explicit RecoveryCopy(const std::filesystem::path& folder);
+    // Takes a name of its own in Folder (made when missing, readable by the user alone; a link,
+    // another user's folder or one that others may change is refused). Throws AppError "Cannot
+    // create file ..." when it cannot. WriteFailed, when given, is called on the writer's thread
+    // after a write failed (see TakeError).
+    explicit RecoveryCopy(const std::filesystem::path& folder,
+                          std::function<void()> writeFailed = {});
     // Stops writing; the file stays, to be offered by the next start.
     ~RecoveryCopy();
 
@@ -55,7 +59,8 @@ struct OrphanedRecovery {
     platform::File lock;
 };
 
-// The newest recovery copy in Folder whose copy of the program no longer runs, or nothing.
+// The newest recovery copy in Folder whose copy of the program no longer runs, or nothing (also
+// when Folder is not the user's private folder, as RecoveryCopy requires).
 // Lock files that no running copy holds and that guard no recovery copy are deleted.
 std::optional<OrphanedRecovery> ClaimOrphanedRecovery(const std::filesystem::path& folder);
 

@@ -22,6 +22,21 @@ struct CrashReportSettings {
 // Windows Error Reporting). Throws std::system_error when the folder cannot be made.
 void InstallCrashHandler(const CrashReportSettings& settings);
 
+// Held by every thread the program starts, for the thread's life, so that a crash on it is
+// reported too: a stack overflow leaves no room on the thread's own stack, so on POSIX the
+// handler runs on a stack of the thread's own. On Windows it does nothing: the filter runs on the
+// crashing stack, so a stack overflow there leaves no report yet.
+class ThreadCrashStack {
+  public:
+    ThreadCrashStack();
+    ~ThreadCrashStack();
+    ThreadCrashStack(const ThreadCrashStack&) = delete;
+    ThreadCrashStack& operator=(const ThreadCrashStack&) = delete;
+
+  private:
+    void* stack_ = nullptr;
+};
+
 // A short reason that the next report names, such as a fatal message of a library.
 void NoteCrashReason(std::string_view reason);
 

@@ -34,8 +34,10 @@ struct HandlerState {
 };
 
 HandlerState state;
-// Room to report a stack overflow, which leaves no room on the crashing stack.
-alignas(16) char alternateStack[128 * 1024];
+// Room to report a stack overflow, which leaves no room on the crashing stack; the first thread's
+// is made with the program, every other thread's when it starts (ThreadCrashStack).
+constexpr std::size_t AlternateStackSize = 128 * 1024;
+alignas(16) char alternateStack[AlternateStackSize];
 
 std::string_view SignalName(int signalNumber) {
     switch (signalNumber) {
@@ -131,9 +133,32 @@ void AddSystem(FixedText& text) {
 
 } // namespace
 
+ThreadCrashStack::ThreadCrashStack() {
+    stack_ = std::malloc(AlternateStackSize);
+    if (!stack_)
+        return;
+    stack_t stack{};
+    stack.ss_sp = stack_;
+    stack.ss_size = AlternateStackSize;
+    if (::sigaltstack(&stack, nullptr) != 0) {
+        std::free(stack_);
+        stack_ = nullptr;
+    }
+}
+
+ThreadCrashStack::~ThreadCrashStack() {
+    if (!stack_)
+        return;
+    stack_t stack{};
+    stack.ss_flags = SS_DISABLE;
+    ::sigaltstack(&stack, nullptr);
+    std::free(stack_);
+}
+
 void InstallCrashHandler(const CrashReportSettings& settings) {
     std::filesystem::create_directories(settings.folder);
-    const int folder = ::open(settings.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folder =
+        ::open(settings.folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (folder < 0)
         throw std::system_error(errno, std::generic_category(), settings.folder.string());
     if (state.folder >= 0)
@@ -155,7 +180,7 @@ void InstallCrashHandler(const CrashReportSettings& settings) {
 
     stack_t stack{};
     stack.ss_sp = alternateStack;
-    stack.ss_size = sizeof alternateStack;
+    stack.ss_size = AlternateStackSize;
     ::sigaltstack(&stack, nullptr);
 
     struct sigaction action {};

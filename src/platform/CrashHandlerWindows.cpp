@@ -218,6 +218,10 @@ void AddSystem(FixedText& text) {
 
 } // namespace
 
+// The unhandled-exception filter runs on the crashing thread's own stack (see CrashHandler.h).
+ThreadCrashStack::ThreadCrashStack() = default;
+ThreadCrashStack::~ThreadCrashStack() = default;
+
 void InstallCrashHandler(const CrashReportSettings& settings) {
     std::filesystem::create_directories(settings.folder);
     const std::wstring& folder = settings.folder.native();

@@ -106,9 +106,16 @@ std::string ComparableFileName(const fs::path& path);
 // Moves From over To, replacing To in one step.
 std::error_code ReplaceFile(const fs::path& from, const fs::path& to);
 
+// Puts the folder's own entries (names just added, renamed or removed) on the disk, so that a
+// power cut cannot take back a rename. Nothing to do where a rename is written through.
+std::error_code FlushFolderToDisk(const fs::path& folder);
+
 // Takes the file's lock without waiting; fails when another process holds it. The system lets
 // go of it when the process ends, however it ends.
 std::error_code LockExclusively(File& file);
+
+// True when Path still names the open file (nobody deleted or replaced it meanwhile).
+bool IsFileAt(const File& file, const fs::path& path);
 
 // Deletes a file; a failure is not reported.
 void RemoveFile(const fs::path& path);

@@ -167,8 +167,24 @@ std::error_code ReplaceFile(const fs::path& from, const fs::path& to) {
     return ::rename(from.c_str(), to.c_str()) == 0 ? std::error_code() : LastError();
 }
 
+std::error_code FlushFolderToDisk(const fs::path& folder) {
+    File opened;
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return LastError();
+    opened.reset(fd);
+    return FlushToDisk(opened);
+}
+
 std::error_code LockExclusively(File& file) {
     return ::flock(Descriptor(file), LOCK_EX | LOCK_NB) == 0 ? std::error_code() : LastError();
+}
+
+bool IsFileAt(const File& file, const fs::path& path) {
+    struct stat opened {};
+    struct stat named {};
+    return ::fstat(Descriptor(file), &opened) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
 }
 
 void RemoveFile(const fs::path& path) {

@@ -221,12 +221,22 @@ std::error_code ReplaceFile(const fs::path& from, const fs::path& to) {
                : LastError();
 }
 
+std::error_code FlushFolderToDisk(const fs::path&) {
+    // ReplaceFile writes the rename through.
+    return {};
+}
+
 std::error_code LockExclusively(File& file) {
     OVERLAPPED whole{};
     return ::LockFileEx(Handle(file), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
                         MAXDWORD, MAXDWORD, &whole)
                ? std::error_code()
                : LastError();
+}
+
+bool IsFileAt(const File&, const fs::path&) {
+    // CreateUniqueFile shares its file with nobody, so nobody can delete or replace it while open.
+    return true;
 }
 
 void RemoveFile(const fs::path& path) {

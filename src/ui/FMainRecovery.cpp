@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
+#include <utility>
 
 // The recovery copy: the project kept in the user's state folder from the first change of a run,
 // so that a crash, a kill or a power cut loses nothing typed; deleted again by a clean end.
@@ -43,11 +44,18 @@ void TfrmMain::OpenRecovery() {
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { KeepRecoveryCopy(); });
     if (services_.stateFolder.empty())
         return;
+    // A failed write is told as soon as it happens, on the window's thread.
+    auto writeFailed = [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { TellRecoveryFailure(recovery_ ? recovery_->TakeError() : ""); },
+            Qt::QueuedConnection);
+    };
     try {
-        recovery_ = std::make_unique<RecoveryCopy>(services_.stateFolder);
+        recovery_ = std::make_unique<RecoveryCopy>(services_.stateFolder, writeFailed);
     } catch (const std::exception& error) {
         // The window works without it; Save Configuration still keeps the project.
         std::fprintf(stderr, "No recovery copy of the project will be kept: %s\n", error.what());
+        recoveryUnavailable_ = error.what();
     }
 }
 
@@ -55,15 +63,19 @@ void TfrmMain::ProjectChanged() {
     if (!startedUp_)
         return;
     SetUnsavedChanges(true);
-    if (recovery_ && !recoveryTimer_->isActive())
+    if ((recovery_ || !recoveryUnavailable_.empty()) && !recoveryTimer_->isActive())
         recoveryTimer_->start();
 }
 
 void TfrmMain::WriteRecoveryCopy() {
-    if (!recovery_)
+    if (!recovery_) {
+        TellRecoveryFailure(std::exchange(recoveryUnavailable_, {}));
         return;
+    }
     recovery_->Write(*Manager);
-    const std::string error = recovery_->TakeError();
+}
+
+void TfrmMain::TellRecoveryFailure(const std::string& error) {
     if (!error.empty() && !recoveryErrorShown_) {
         recoveryErrorShown_ = true;
         MessageDialog("The recovery copy of your project could not be written, so a crash could "

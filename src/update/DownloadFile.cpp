@@ -1,8 +1,14 @@
 #include "update/DownloadFile.h"
 
+#include "platform/FileSystem.h"
 #include "util/FileHelpers.h"
 
-#include <fstream>
+namespace {
+
+// A short name of its own beside the target, like every file the program replaces.
+constexpr std::string_view TemporaryPrefix = ".vantor-";
+
+} // namespace
 
 std::string FailureReason(std::string_view errorText) {
     std::string reason(errorText);
@@ -25,27 +31,33 @@ bool DownloadFile(HttpClient& client, const std::string& url, const std::filesys
     };
     if (client.Busy())
         return fail("Another download is running.");
-    std::error_code error;
-    // A file that cannot be deleted is left as it was rather than half replaced.
-    if (FileExists(fileName) && !std::filesystem::remove(fileName, error))
-        return fail(error.message());
-    std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
-    if (!file)
-        return fail("The file " + fileName.string() + " cannot be created.");
+    // The body goes to a file of its own that replaces the target only once whole, so that a
+    // failed, cut or killed download leaves the previous file as it was.
+    const fs::path folder = fileName.has_parent_path() ? fileName.parent_path() : fs::path(".");
+    platform::File file;
+    fs::path temporary;
+    if (auto error = platform::CreateUniqueFile(folder, TemporaryPrefix, file, temporary))
+        return fail(CannotCreateFileText(fileName, error.message()));
     try {
         auto write = [&file](std::string_view piece) {
-            if (!file.write(piece.data(), static_cast<std::streamsize>(piece.size())))
-                throw AppError("The downloaded file cannot be written.");
+            if (auto error = platform::WriteAll(file, piece))
+                throw AppError("The downloaded file cannot be written: " + error.message());
         };
         client.Get(url, write, pump);
-        file.close();
-        if (file.fail())
-            throw AppError("The downloaded file cannot be written.");
+        std::error_code error = platform::FlushToDisk(file);
+        if (!error)
+            error = platform::SetPermissions(file, platform::NewDocumentPermissions());
+        if (auto closeError = file.close(); !error)
+            error = closeError;
+        if (!error)
+            error = MoveIntoPlace(temporary, fileName);
+        if (error)
+            throw AppError(CannotCreateFileText(fileName, error.message()));
         return true;
     } catch (const std::exception& thrown) {
         client.Disconnect();
         file.close();
-        std::filesystem::remove(fileName, error);
+        platform::RemoveFile(temporary);
         return fail(thrown.what());
     }
 }

@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <string>
 
-// Fetches Url into the file FileName with Client. True: the file holds the body of the final
-// response. False: the download failed and no file of that name is left (one that was there
-// before is gone as well); nothing is thrown, and Failure, when given, receives the reason in
-// a few words ("certificate has expired", "404 Not Found"). While Client is busy with another
-// download the call is refused (false) and the file is not touched.
+// Fetches Url into the file FileName with Client, within the client's limits. True: the file
+// holds the body of the final response. False: the download failed and FileName is as it was
+// before (a previous file is kept whole); nothing is thrown, and Failure, when given, receives
+// the reason in a few words ("certificate has expired", "404 Not Found", the limit reached).
+// While Client is busy with another download the call is refused (false).
 bool DownloadFile(HttpClient& client, const std::string& url, const std::filesystem::path& fileName,
                   const MessagePump& pump, std::string* failure = nullptr);
 

@@ -38,8 +38,8 @@ std::string RequestHead(const Url& url, std::string_view cookies) {
     return head;
 }
 
-HttpClient::HttpClient(HttpLimits limits, platform::TlsTrust trust)
-    : limits_(limits), trust_(std::move(trust)) {}
+HttpClient::HttpClient(HttpLimits limits, platform::TlsTrust trust, HostResolver resolver)
+    : limits_(limits), trust_(std::move(trust)), resolver_(std::move(resolver)) {}
 
 HttpClient::~HttpClient() = default;
 
@@ -59,6 +59,7 @@ void HttpClient::Get(const std::string& address, const BodySink& sink, const Mes
             client.busy_ = false;
         }
     } end{*this};
+    downloadEnd_ = std::chrono::steady_clock::now() + limits_.download;
     // The caller's pending messages run once before the network is touched.
     if (!pump())
         throw DownloadCancelled();
@@ -89,7 +90,7 @@ void HttpClient::Get(const std::string& address, const BodySink& sink, const Mes
         }
         if (head.cutShort)
             throw AppError("Connection Closed Gracefully.");
-        ReadBody(head, sink, std::nullopt);
+        ReadBody(head, sink, std::nullopt, limits_.mostBodyBytes);
         return;
     }
 }
@@ -101,12 +102,15 @@ HttpResponseHead HttpClient::Exchange(const Url& url, const MessagePump& pump) {
     const std::string request = RequestHead(url, cookies_.CookieHeader(url, Now()));
     for (int attempt = 1;; ++attempt) {
         if (!connection_)
-            connection_ = std::make_unique<HttpConnection>(url, limits_, trust_, pump);
+            connection_ = std::make_unique<HttpConnection>(url, limits_, trust_, resolver_, pump,
+                                                           downloadEnd_);
         responseStarted_ = false;
         try {
             connection_->Send(request);
             return ReadHead(url);
         } catch (const DownloadCancelled&) {
+            throw;
+        } catch (const DownloadLimitReached&) {
             throw;
         } catch (const AppError&) {
             // A kept connection the server closed meanwhile: one more try on a fresh one.
@@ -144,11 +148,22 @@ HttpResponseHead HttpClient::ReadHead(const Url& url) {
     }
 }
 
-void HttpClient::ReadBody(const HttpResponseHead& head, const BodySink& sink,
-                          std::optional<std::chrono::milliseconds> waitLimit) {
+void HttpClient::ReadBody(const HttpResponseHead& head, const BodySink& outerSink,
+                          std::optional<std::chrono::milliseconds> waitLimit,
+                          std::optional<std::uint64_t> mostBytes) {
     HttpConnection& connection = *connection_;
     auto more = [&] { return !connection.Pending().empty() || connection.Fill(waitLimit); };
     const BodyFraming framing = BodyFramingOf(head);
+    // A body announced too large is refused before a byte of it is read.
+    if (mostBytes && framing.kind == BodyFraming::Length && framing.length > *mostBytes)
+        throw DownloadLimitReached(TooLargeText(*mostBytes));
+    std::uint64_t taken = 0;
+    const BodySink sink = [&](std::string_view piece) {
+        taken += piece.size();
+        if (mostBytes && taken > *mostBytes)
+            throw DownloadLimitReached(TooLargeText(*mostBytes));
+        outerSink(piece);
+    };
     const std::string cutShort = "The connection closed before the whole body arrived.";
     if (framing.kind == BodyFraming::Length) {
         for (std::uint64_t left = framing.length; left > 0;) {
@@ -179,8 +194,10 @@ void HttpClient::ReadBody(const HttpResponseHead& head, const BodySink& sink,
 void HttpClient::DiscardBody(const HttpResponseHead& head, std::chrono::milliseconds waitLimit) {
     const BodySink ignore = [](std::string_view) {};
     try {
-        ReadBody(head, ignore, waitLimit);
+        ReadBody(head, ignore, waitLimit, std::nullopt);
     } catch (const DownloadCancelled&) {
+        throw;
+    } catch (const DownloadLimitReached&) {
         throw;
     } catch (const AppError&) {
         // The body does not matter, but the connection is no longer in step.

@@ -31,10 +31,20 @@ template <class Call> auto Reported(Call call) {
 } // namespace
 
 HttpConnection::HttpConnection(const Url& url, const HttpLimits& limits,
-                               const platform::TlsTrust& trust, const MessagePump& pump)
-    : limits_(limits), pump_(pump), host_(url.host), port_(url.port), buffer_(BufferSize) {
-    const auto deadline = Clock::now() + limits_.connect;
-    const auto addresses = Reported([&] { return platform::ResolveHost(host_, port_); });
+                               const platform::TlsTrust& trust, const HostResolver& resolver,
+                               const MessagePump& pump, Clock::time_point downloadEnd)
+    : limits_(limits), pump_(pump), downloadEnd_(downloadEnd), host_(url.host), port_(url.port),
+      buffer_(BufferSize) {
+    const auto deadline = std::min(Clock::now() + limits_.connect, downloadEnd_);
+    const auto addresses = Reported([&] {
+        return LookUpHost(resolver, host_, port_, limits_.connectSlice, [&] {
+            if (Clock::now() >= deadline) {
+                CheckDownloadEnd();
+                throw AppError("Looking up " + host_ + " timed out.");
+            }
+            Pump();
+        });
+    });
     std::optional<AppError> lastError;
     for (const auto& address : addresses) {
         try {
@@ -44,6 +54,8 @@ HttpConnection::HttpConnection(const Url& url, const HttpLimits& limits,
                 Handshake(trust, deadline);
             return;
         } catch (const DownloadCancelled&) {
+            throw;
+        } catch (const DownloadLimitReached&) {
             throw;
         } catch (const AppError& error) {
             if (Clock::now() >= deadline || tls_)
@@ -60,6 +72,7 @@ void HttpConnection::Connect(const platform::SocketAddress& address, Clock::time
         while (!socket_.WaitConnected(SliceMs(limits_.connectSlice, deadline - Clock::now()))) {
             if (Clock::now() >= deadline) {
                 socket_.Close();
+                CheckDownloadEnd();
                 throw AppError("Connect timed out.");
             }
             Pump();
@@ -71,8 +84,10 @@ void HttpConnection::Handshake(const platform::TlsTrust& trust, Clock::time_poin
     Reported([&] {
         tls_ = std::make_unique<platform::TlsSession>(socket_, host_, trust);
         for (platform::TlsWait wait; (wait = tls_->Handshake()) != platform::TlsWait::Nothing;) {
-            if (Clock::now() >= deadline)
+            if (Clock::now() >= deadline) {
+                CheckDownloadEnd();
                 throw AppError("The secure handshake timed out.");
+            }
             if (!Wait(wait, SliceMs(limits_.connectSlice, deadline - Clock::now())))
                 Pump();
         }
@@ -82,6 +97,11 @@ void HttpConnection::Handshake(const platform::TlsTrust& trust, Clock::time_poin
 bool HttpConnection::Wait(platform::TlsWait what, int milliseconds) {
     return what == platform::TlsWait::Writable ? socket_.WaitWritable(milliseconds)
                                                : socket_.WaitReadable(milliseconds);
+}
+
+void HttpConnection::CheckDownloadEnd() const {
+    if (Clock::now() >= downloadEnd_)
+        throw DownloadLimitReached(DeadlineText(limits_.download));
 }
 
 void HttpConnection::Pump() {
@@ -98,8 +118,11 @@ void HttpConnection::SendAll(std::string_view bytes) {
     while (!bytes.empty()) {
         std::size_t sent = tls_ ? tls_->Send(bytes) : socket_.Send(bytes);
         bytes.remove_prefix(sent);
+        if (sent > 0)
+            continue;
+        CheckDownloadEnd();
         const platform::TlsWait wait = tls_ ? tls_->Waiting() : platform::TlsWait::Writable;
-        if (sent == 0 && !Wait(wait, static_cast<int>(limits_.readSlice.count())))
+        if (!Wait(wait, SliceMs(limits_.readSlice, downloadEnd_ - Clock::now())))
             Pump();
     }
 }
@@ -120,21 +143,26 @@ bool HttpConnection::FillBuffer(std::optional<milliseconds> waitLimit) {
     }
     if (end_ == buffer_.size())
         buffer_.resize(buffer_.size() * 2);
-    const auto deadline = waitLimit ? Clock::now() + *waitLimit : Clock::time_point::max();
+    const auto deadline =
+        waitLimit ? std::min(Clock::now() + *waitLimit, downloadEnd_) : downloadEnd_;
     for (;;) {
         const std::span free = std::span(buffer_).subspan(end_);
         auto received = tls_ ? tls_->Receive(free) : socket_.Receive(free);
         if (received) {
+            // A server that trickles its bytes may neither hold the caller past the end
+            CheckDownloadEnd();
             end_ += *received;
             peerClosed_ = *received == 0;
-            // A server that trickles its bytes must not freeze the caller either.
+            // nor freeze it.
             if (Clock::now() - lastPump_ >= limits_.readSlice)
                 Pump();
             return !peerClosed_;
         }
         const auto left = deadline - Clock::now();
-        if (left <= Clock::duration::zero())
+        if (left <= Clock::duration::zero()) {
+            CheckDownloadEnd();
             throw AppError("Read Timeout");
+        }
         const platform::TlsWait wait = tls_ ? tls_->Waiting() : platform::TlsWait::Readable;
         if (!Wait(wait, SliceMs(limits_.readSlice, left)))
             Pump();

@@ -2,6 +2,7 @@
 
 #include "platform/Sockets.h"
 #include "platform/Tls.h"
+#include "update/HostLookup.h"
 #include "update/HttpLimits.h"
 #include "update/MessagePump.h"
 #include "update/Url.h"
@@ -17,10 +18,12 @@
 // and at least once a slice while bytes keep arriving.
 class HttpConnection {
   public:
-    // Resolves the host and connects, trying its addresses in turn, then for https runs the
-    // TLS handshake; both together within the connect limit.
+    // Resolves the host with Resolver and connects, trying its addresses in turn, then for https
+    // runs the TLS handshake; all together within the connect limit, the pump running all the
+    // while. No wait of the connection goes beyond DownloadEnd, the end of the whole download.
     HttpConnection(const Url& url, const HttpLimits& limits, const platform::TlsTrust& trust,
-                   const MessagePump& pump);
+                   const HostResolver& resolver, const MessagePump& pump,
+                   std::chrono::steady_clock::time_point downloadEnd);
 
     bool Serves(const Url& url) const {
         return url.host == host_ && url.port == port_ && url.secure == (tls_ != nullptr);
@@ -32,8 +35,9 @@ class HttpConnection {
     std::string_view Pending() const { return {buffer_.data() + begin_, end_ - begin_}; }
     void Use(std::size_t count) { begin_ += count; }
 
-    // Waits for more bytes, without limit when WaitLimit is empty; false once the server has
-    // closed the connection. Throws AppError "Read Timeout" when a wait exceeds its limit.
+    // Waits for more bytes, up to the end of the download when WaitLimit is empty; false once
+    // the server has closed the connection. Throws AppError "Read Timeout" when a wait exceeds
+    // its limit, DownloadLimitReached at the end of the download.
     bool Fill(std::optional<std::chrono::milliseconds> waitLimit);
 
   private:
@@ -44,9 +48,11 @@ class HttpConnection {
     bool FillBuffer(std::optional<std::chrono::milliseconds> waitLimit);
     bool Wait(platform::TlsWait what, int milliseconds);
     void Pump();
+    void CheckDownloadEnd() const;
 
     const HttpLimits& limits_;
     const MessagePump& pump_;
+    std::chrono::steady_clock::time_point downloadEnd_;
     std::string host_;
     int port_;
     platform::Socket socket_;

@@ -1,6 +1,8 @@
 #include "util/CrashReports.h"
 
 #include "platform/CrashHandler.h"
+#include "platform/PrivateFolder.h"
+#include "util/AppError.h"
 #include "util/FileHelpers.h"
 
 #include <algorithm>
@@ -37,6 +39,11 @@ void PruneCrashReports(const fs::path& folder, std::size_t keep) {
 void StartCrashReports(const fs::path& stateFolder, const std::string& program,
                        const std::string& version) {
     const fs::path folder = CrashReportsFolder(stateFolder);
+    // A report holds pieces of the program's state: for the user's eyes alone.
+    for (const fs::path& privateFolder : {stateFolder, folder})
+        if (const std::string reason = platform::PreparePrivateFolder(privateFolder);
+            !reason.empty())
+            throw AppError(CannotCreateFileText(privateFolder, reason));
     PruneCrashReports(folder, KeptCrashReports - 1);
     platform::InstallCrashHandler({folder, program, version});
 }

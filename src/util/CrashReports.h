@@ -18,7 +18,8 @@ inline constexpr std::size_t KeptCrashReports = 10;
 void PruneCrashReports(const std::filesystem::path& folder, std::size_t keep);
 
 // Makes room for this run's report among the kept ones, then installs the crash handler.
-// Throws std::system_error when the folder cannot be made.
+// Throws AppError when the folder (and the state folder holding it) cannot be made or is not
+// the user's private folder, std::system_error when the system refuses it.
 void StartCrashReports(const std::filesystem::path& stateFolder, const std::string& program,
                        const std::string& version);
 

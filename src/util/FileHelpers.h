@@ -30,14 +30,23 @@ std::string CannotCreateFileText(const fs::path& path, std::string_view reason);
 // All bytes of a plain file; throws AppError "Cannot open file ..." when it cannot be read.
 std::string ReadFileBytes(const fs::path& path);
 
+// Who may read a file written: as a document (a replaced file keeps its permission bits, a new
+// one gets the usual ones), or the user alone.
+enum class FileAccess { Document, Private };
+
 // Creates or replaces a file through a temporary file and a rename, so that a failed write
-// leaves the previous file intact. A file the user may not write is left alone, and a replaced
-// file keeps its permission bits. Throws AppError "Cannot create file ...".
-void WriteFileAtomically(const fs::path& path, std::string_view bytes);
+// leaves the previous file intact; the new name is put on the disk too. A file the user may not
+// write is left alone. Throws AppError "Cannot create file ...".
+void WriteFileAtomically(const fs::path& path, std::string_view bytes,
+                         FileAccess access = FileAccess::Document);
 
 // The first half of WriteFileAtomically: the bytes in a new temporary file beside Path, after
 // the same checks, flushed to the disk when Flush is set. Returns the temporary's path.
-fs::path WriteTemporaryBeside(const fs::path& path, std::string_view bytes, bool flush);
+fs::path WriteTemporaryBeside(const fs::path& path, std::string_view bytes, bool flush,
+                              FileAccess access = FileAccess::Document);
+
+// Moves a temporary file written beside Path over it, and the new name onto the disk.
+std::error_code MoveIntoPlace(const fs::path& temporary, const fs::path& path);
 
 // A plain file of a folder, as listed.
 struct ListedFile {

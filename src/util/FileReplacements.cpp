@@ -4,6 +4,8 @@
 #include "util/FileHelpers.h"
 #include "util/ParallelFor.h"
 
+#include <set>
+
 FileReplacements::~FileReplacements() {
     for (const auto& file : staged_)
         platform::RemoveFile(file.temporary);
@@ -29,6 +31,13 @@ std::vector<std::pair<std::size_t, std::string>> FileReplacements::Commit(unsign
         if (errors[index])
             platform::RemoveFile(file.temporary);
     });
+    // The new names, too, must outlast a power cut: each folder is put on the disk once.
+    std::set<fs::path> folders;
+    for (std::size_t index = 0; index < staged_.size(); ++index)
+        if (!errors[index])
+            folders.insert(staged_[index].target.parent_path());
+    for (const fs::path& folder : folders)
+        platform::FlushFolderToDisk(folder.empty() ? fs::path(".") : folder);
     std::vector<std::pair<std::size_t, std::string>> failures;
     for (std::size_t index = 0; index < staged_.size(); ++index)
         if (errors[index])

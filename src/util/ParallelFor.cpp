@@ -1,5 +1,7 @@
 #include "util/ParallelFor.h"
 
+#include "platform/CrashHandler.h"
+
 #include <algorithm>
 #include <atomic>
 #include <thread>
@@ -19,6 +21,9 @@ void ParallelFor(std::size_t count, unsigned jobs, const std::function<void(std:
     const std::size_t threadCount = std::min<std::size_t>(std::max(jobs, 1u), count);
     std::vector<std::jthread> threads;
     for (std::size_t i = 1; i < threadCount; ++i)
-        threads.emplace_back(takeWork);
+        threads.emplace_back([&] {
+            const platform::ThreadCrashStack crashStack;
+            takeWork();
+        });
     takeWork();
 }

@@ -33,6 +33,7 @@ for file in affiliate-vantor affiliate-vantor-cli; do
         || fail "/usr/bin/$file does not lead to the program folder"
 done
 [ -f "$app/affiliate-vantor-webengine.so" ] || fail "no web-engine module"
+[ -f "$app/installed-copy" ] || fail "no installed-copy marker in the program folder"
 for template in "$source_dir"/templates/*; do
     cmp -s "$template" "$app/Templates/$(basename "$template")" || fail "Templates/ differs"
 done
@@ -73,4 +74,18 @@ page=$(run generate --template aurora --output promo.htm) || fail "generate fail
 grep -q ' - mine</h1>' "$page" || fail "the shipped template was used instead of the user's"
 [ "$(stat -c %u "$page")" = "$(stat -c %u "$home")" ] || fail "the page is not the user's"
 [ ! -e "$app/Output" ] || fail "something was written into the program folder"
+
+# Root can write the program folder, yet its page goes to its own data folder as well.
+if [ "$(id -u)" -eq 0 ]; then
+    root_home="$scratch/root-home"
+    mkdir -p "$root_home"
+    page=$(env -i HOME="$root_home" PATH=/usr/bin:/bin "$app/affiliate-vantor-cli" generate \
+        --settings "$source_dir/examples/demo/settings.dat" --output root.htm) \
+        || fail "generate as root failed: $page"
+    [ "$page" = "$root_home/.local/share/affiliate-vantor/Output/root.htm" ] \
+        || fail "root's page went to $page"
+    [ -f "$page" ] || fail "root's page is missing"
+    [ ! -e "$app/Output" ] && [ ! -e "$app/settings.dat" ] \
+        || fail "root wrote into the program folder"
+fi
 echo "package test: $(basename "$deb") passed"

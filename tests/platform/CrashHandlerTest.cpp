@@ -55,6 +55,14 @@ TEST(CrashHandlerTest, AFaultLeavesAReportNamingTheSignalAndTheFunctionAndEndsBy
     EXPECT_NE(crash.report.find("(CrashVictimNullWrite+0x"), std::string::npos) << crash.report;
 }
 
+TEST(CrashHandlerTest, AStackOverflowOnAThreadTheProgramStartedLeavesAReport) {
+    const Crash crash = CrashVictim("thread-overflow");
+    EXPECT_EQ(crash.ending, KilledBy(SIGSEGV));
+    ASSERT_EQ(crash.reports, 1);
+    EXPECT_NE(crash.report.find("\nSignal: SIGSEGV"), std::string::npos);
+    EXPECT_NE(crash.report.find("(CrashVictimRecurse+0x"), std::string::npos) << crash.report;
+}
+
 TEST(CrashHandlerTest, AbortsAndUncaughtExceptionsEndByAbortWithTheirReason) {
     const Crash aborted = CrashVictim("abort");
     EXPECT_EQ(aborted.ending, KilledBy(SIGABRT));

@@ -1,11 +1,14 @@
 // Installs the crash handler with its reports in FOLDER, then crashes as MODE says:
-// crash_victim FOLDER null-write|abort|throw|terminate|fault-while-reporting
+// crash_victim FOLDER null-write|abort|throw|terminate|fault-while-reporting|thread-overflow
 #include "platform/CrashHandler.h"
+#include "util/ParallelFor.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <exception>
 #include <stdexcept>
 #include <string_view>
+#include <thread>
 
 // Exported, so that the report can name them.
 extern "C" {
@@ -23,6 +26,26 @@ extern "C" {
 [[gnu::noinline]] void CrashVictimFaultInHandler() {
     CrashVictimNullWrite();
 }
+
+// Fills the stack until it overflows; Depth is never negative.
+[[gnu::noinline]] int CrashVictimRecurse(int depth) {
+    volatile char room[1024];
+    room[0] = static_cast<char>(depth);
+    if (depth < 0)
+        return 0;
+    return CrashVictimRecurse(depth + 1) + room[0];
+}
+}
+
+// Overflows the stack of a thread that the program's own code started.
+void OverflowOnAnotherThread() {
+    const auto first = std::this_thread::get_id();
+    ParallelFor(2, 2, [first](std::size_t) {
+        if (std::this_thread::get_id() != first)
+            CrashVictimRecurse(1);
+        for (;;)
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+    });
 }
 
 int main(int argc, char** argv) {
@@ -40,5 +63,7 @@ int main(int argc, char** argv) {
         CrashVictimThrow();
     else if (mode == "terminate")
         std::terminate();
+    else if (mode == "thread-overflow")
+        OverflowOnAnotherThread();
     return 3;
 }

@@ -3,6 +3,7 @@
 #include "support/TlsScenarios.h"
 #include "util/AppError.h"
 
+#include <cstdio>
 #include <map>
 #include <openssl/err.h>
 #include <openssl/pem.h>
@@ -232,6 +233,13 @@ class TlsStream : public TestStream {
 const std::string& TestRootPem() {
     static const std::string pem = Pem(AllCertificates().root.certificate);
     return pem;
+}
+
+std::string TestRootSubjectHash() {
+    char hash[16];
+    std::snprintf(hash, sizeof hash, "%08lx",
+                  X509_subject_name_hash(AllCertificates().root.certificate));
+    return hash;
 }
 
 TestStreamMaker TlsStreams(TestTlsSetup setup) {

@@ -10,6 +10,8 @@ enum class TestCertificate { Valid, OtherHost, Expired, UnknownIssuer, SelfSigne
 // The tests' own certificate authority, made once per run; clients trust it through their
 // configuration only.
 const std::string& TestRootPem();
+// The hash of its subject's name, as OpenSSL looks it up in a folder of certificates.
+std::string TestRootSubjectHash();
 
 // How a secure test server answers.
 struct TestTlsSetup {

@@ -67,17 +67,56 @@ class PagePreviewTest : public QObject {
             "document.getElementById('body').textContent.length].join(' '); };</script>"
             "</body></html>";
         ShowPagePreview(VANTOR_WEBENGINE_MODULE_FILE, &owner, page, Output());
-        const QString expected =
-            QString("CSS1Compat %1 7 %2")
-                .arg(
-                    QUrl::fromLocalFile(QString::fromStdString(Output().string() + "/")).toString())
-                .arg(body.size());
+        // Served from an address of its own (not file:), its picture found in Output/.
+        const QString expected = QString("CSS1Compat vantor-preview://page/ 7 %1").arg(body.size());
         QTRY_COMPARE_WITH_TIMEOUT(ShownTitle(), expected, 60000);
         QCOMPARE(owner.findChildren<QWidget*>("frmPagePreview").size(), 1);
         QVERIFY(owner.findChild<QWidget*>("frmPagePreview")->isVisible());
         QCOMPARE(std::distance(std::filesystem::directory_iterator(Output()),
                                std::filesystem::directory_iterator()),
                  1);
+    }
+
+    void thePagesScriptsReadNoFileWhileItsPicturesShow() {
+        folder.write("secret.txt", "the user's secret");
+        folder.write("Output/earlier.htm", "an earlier page");
+        std::filesystem::copy_file(Output() / "pic.png", folder.path() / "outside.png");
+        std::filesystem::create_symlink(folder.path() / "outside.png", Output() / "link.png");
+        const QString secret =
+            QUrl::fromLocalFile(QString::fromStdString((folder.path() / "secret.txt").string()))
+                .toString();
+        // Each way a script could read a file reports what it got; the title gathers them.
+        const QString page =
+            "<!DOCTYPE html><html><head><title>loading</title></head><body>"
+            "<img src=\"pic.png\"><iframe src=\"" +
+            secret +
+            "\"></iframe><script>"
+            "var results = {};"
+            "function report(name, result) { results[name] = result;"
+            "  if (Object.keys(results).length == 5) document.title = [document.images[0]"
+            "    .naturalWidth, results.xhr, results.fetch, results.frame, results.page,"
+            "    results.link].join(' '); }"
+            "function xhr(name, url) { try { var request = new XMLHttpRequest();"
+            "  request.onload = function() { report(name, 'read:' + request.responseText); };"
+            "  request.onerror = function() { report(name, 'refused'); };"
+            "  request.open('GET', url); request.send(); } catch (e) { report(name, 'refused'); } }"
+            "window.onload = function() {"
+            "  xhr('xhr', '" +
+            secret +
+            "'); xhr('page', 'earlier.htm'); xhr('link', 'link.png');"
+            "  fetch('" +
+            secret +
+            "').then(function(r) { return r.text(); }).then(function(t) {"
+            "    report('fetch', 'read:' + t); }, function() { report('fetch', 'refused'); });"
+            "  try { var text = document.querySelector('iframe').contentDocument.body.textContent;"
+            "    report('frame', text ? 'read:' + text : 'refused'); }"
+            "  catch (e) { report('frame', 'refused'); } };"
+            "</script></body></html>";
+        ShowPagePreview(VANTOR_WEBENGINE_MODULE_FILE, &owner, page, Output());
+        // The title of the page before stays until this one has reported.
+        QTRY_VERIFY_WITH_TIMEOUT(ShownTitle().contains("refused") || ShownTitle().contains("read:"),
+                                 60000);
+        QCOMPARE(ShownTitle(), QString("7 refused refused refused refused refused"));
     }
 };
 

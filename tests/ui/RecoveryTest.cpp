@@ -188,6 +188,42 @@ class RecoveryTest : public WindowTestCase {
         QCOMPARE(world->messages->boxes.size(), std::size_t(1));
         QVERIFY(!SettingsWritten());
     }
+
+    void aCopyThatCannotBeKeptIsToldOnceAtTheFirstChange() {
+        fs::create_directories(State());
+        fs::permissions(State(), fs::perms::all);
+        StartWithState();
+        QCoreApplication::processEvents();
+        QVERIFY(world->messages->boxes.empty());
+        Type(w(), "edtTitlePage", "Zen");
+        QTRY_COMPARE_WITH_TIMEOUT(world->messages->boxes.size(), std::size_t(1), 3000);
+        QVERIFY(world->messages->boxes[0].kind == MessageKind::Warning);
+        QVERIFY(world->messages->boxes[0].text.contains("Other users may change what is in it."));
+        Type(w(), "edtTitlePage", " Garden");
+        QTRY_VERIFY_WITH_TIMEOUT(!Find<QTimer>(w(), "tmrRecovery")->isActive(), 3000);
+        QCOMPARE(world->messages->boxes.size(), std::size_t(1));
+        QVERIFY(Copies().empty());
+    }
+
+    void aWriteThatFailsIsToldOnceWhenItFails() {
+        StartWithState();
+        Type(w(), "edtTitlePage", "Zen");
+        WaitForRecoveryCopy();
+        // The copy's name is taken by a folder: every later write fails.
+        const fs::path copy = Copies()[0];
+        fs::remove(copy);
+        fs::create_directory(copy);
+        Type(w(), "edtTitlePage", " Garden");
+        QTRY_COMPARE_WITH_TIMEOUT(world->messages->boxes.size(), std::size_t(1), 3000);
+        QVERIFY(world->messages->boxes[0].text.contains("could not be written"));
+        QVERIFY(world->messages->boxes[0].text.contains("Is a directory"));
+        Type(w(), "edtTitlePage", " again");
+        QTRY_VERIFY_WITH_TIMEOUT(!Find<QTimer>(w(), "tmrRecovery")->isActive(), 3000);
+        // The second failure, had it been told, would be shown by now.
+        QTest::qWait(300);
+        QCOMPARE(world->messages->boxes.size(), std::size_t(1));
+        fs::remove(copy);
+    }
 };
 
 int main(int argc, char** argv) {

@@ -4,6 +4,7 @@
 #include "update/DownloadFile.h"
 
 #include <climits>
+#include <future>
 #include <gtest/gtest.h>
 
 namespace {
@@ -22,8 +23,10 @@ std::string Redirect(std::string_view location, std::string_view fields = "") {
 // bodies after 50 ms, and is cancelled after 2000 empty slices so a fault cannot hang.
 class Download : public ::testing::Test {
   protected:
-    // The body in the target file, or nothing when DownloadFile failed (no file left then).
+    // The body in the target file, or nothing when DownloadFile failed (the target as it was
+    // before then, and no temporary file left either way).
     std::optional<std::string> Fetch(const std::string& url, TestHttpServer* server = nullptr) {
+        const auto before = fs::exists(target) ? std::optional(ReadAll(target)) : std::nullopt;
         auto pump = [&] {
             ++pumps;
             if (server)
@@ -32,9 +35,18 @@ class Download : public ::testing::Test {
                 whileWaiting();
             return pumps < cancelAfter;
         };
-        const bool fetched = DownloadFile(client, url, target, pump);
-        EXPECT_EQ(fetched, fs::exists(target)) << url;
-        return fetched ? std::optional(ReadAll(target)) : std::nullopt;
+        failure.clear();
+        const bool fetched = DownloadFile(*client, url, target, pump, &failure);
+        const auto after = fs::exists(target) ? std::optional(ReadAll(target)) : std::nullopt;
+        if (!fetched) {
+            EXPECT_EQ(after, before) << url;
+        }
+        if (fs::exists(target.parent_path()))
+            for (const auto& entry : fs::directory_iterator(target.parent_path())) {
+                EXPECT_FALSE(entry.path().filename().string().starts_with(".vantor-"))
+                    << entry.path();
+            }
+        return fetched ? after : std::nullopt;
     }
 
     std::optional<std::string> FetchFrom(std::vector<TestConnection> script) {
@@ -44,11 +56,13 @@ class Download : public ::testing::Test {
 
     TempFolder folder;
     fs::path target = folder.path() / "mainappupdate.inf";
-    HttpClient client{{.connect = 2s,
-                       .connectSlice = 1ms,
-                       .readSlice = 1ms,
-                       .failureBodyWait = 50ms,
-                       .redirectBodyWait = 50ms}};
+    HttpLimits limits{.connect = 2s,
+                      .connectSlice = 1ms,
+                      .readSlice = 1ms,
+                      .failureBodyWait = 50ms,
+                      .redirectBodyWait = 50ms};
+    std::optional<HttpClient> client{std::in_place, limits};
+    std::string failure;
     int pumps = 0;
     int cancelAfter = 2000;
     std::function<void()> whileWaiting;
@@ -168,7 +182,7 @@ TEST_F(Download, ASilentServerWaitsUntilThePumpCancels) {
     fs::path other = folder.path() / "other.inf";
     // A second download meanwhile is refused and touches nothing.
     whileWaiting = [&] {
-        EXPECT_FALSE(DownloadFile(client, server.Url("/"), other, [] { return true; }));
+        EXPECT_FALSE(DownloadFile(*client, server.Url("/"), other, [] { return true; }));
     };
     cancelAfter = 300;
     EXPECT_EQ(Fetch(server.Url("/")), std::nullopt);
@@ -177,7 +191,7 @@ TEST_F(Download, ASilentServerWaitsUntilThePumpCancels) {
     EXPECT_FALSE(fs::exists(other));
 }
 
-TEST_F(Download, FailsWithoutLeavingAFile) {
+TEST_F(Download, FailsLeavingThePreviousFileAsItWas) {
     int closedPort;
     {
         platform::ListeningSocket listener;
@@ -186,6 +200,9 @@ TEST_F(Download, FailsWithoutLeavingAFile) {
     std::ofstream(target) << "previous";
     EXPECT_EQ(Fetch("http://127.0.0.1:" + std::to_string(closedPort) + "/"), std::nullopt);
     EXPECT_EQ(Fetch("http://no-such-host.invalid/"), std::nullopt);
+    // Cut off in the middle of the body: the previous file is kept whole.
+    EXPECT_EQ(FetchFrom({{{Ok + "\r\nContent-Length: 10\r\n\r\nabc"}}}), std::nullopt);
+    EXPECT_EQ(ReadAll(target), "previous");
 
     std::ofstream(target) << "previous";
     EXPECT_EQ(FetchFrom({{{Reply(Ok, "replaced")}}}), "replaced");
@@ -208,4 +225,84 @@ TEST_F(Download, GivesUpAConnectThatIsNeverAnsweredAtTheConnectLimit) {
     }
     // The window's messages ran all the while.
     EXPECT_GT(waits, 10);
+}
+
+TEST_F(Download, RefusesABodyLargerThanItsLimit) {
+    limits.mostBodyBytes = 10;
+    client.emplace(limits);
+    const std::string tooLarge = "the file is larger than 10 bytes, the most this download takes";
+    std::ofstream(target) << "previous";
+    struct Case {
+        const char* name;
+        std::vector<TestConnection> script;
+        std::optional<std::string> body;
+    } cases[] = {
+        {"at the limit", {{{Reply(Ok, "0123456789")}}}, "0123456789"},
+        {"announced larger", {{{Ok + "\r\nContent-Length: 11\r\n\r\n"}, true}}, std::nullopt},
+        {"chunked beyond it",
+         {{{Chunked + "6\r\nabcdef\r\n6\r\nghijkl\r\n0\r\n\r\n"}}},
+         std::nullopt},
+        {"endless until close", {{{Ok + "\r\n\r\n" + std::string(100'000, 'x')}}}, std::nullopt},
+    };
+    for (auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        EXPECT_EQ(FetchFrom(test.script), test.body);
+        if (!test.body) {
+            EXPECT_EQ(failure, tooLarge);
+        }
+        std::ofstream(target) << "previous";
+    }
+}
+
+TEST_F(Download, GivesUpAtTheDeadlineOfTheWholeDownload) {
+    limits.download = 300ms;
+    client.emplace(limits);
+    cancelAfter = INT_MAX;
+    const std::string late = "the download did not finish within 300 ms";
+    std::ofstream(target) << "previous";
+    struct Case {
+        const char* name;
+        TestConnection script;
+    } cases[] = {
+        {"no answer", {{""}, true}},
+        {"a head and then nothing", {{Ok + "\r\nContent-Length: 10\r\n\r\nabc"}, true}},
+        {"a byte at a time, for ever",
+         {{Ok + "\r\nContent-Length: 9\r\n\r\n" + std::string(9, 'x')}, true, true}},
+    };
+    for (auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        pumps = 0;
+        TestHttpServer server({test.script});
+        // Ticks only every 50th wait, so the trickle is too slow to finish in time.
+        whileWaiting = [&] {
+            if (pumps % 50 == 0)
+                server.Tick();
+        };
+        EXPECT_EQ(Fetch(server.Url("/")), std::nullopt);
+        EXPECT_EQ(failure, late);
+        EXPECT_EQ(ReadAll(target), "previous");
+    }
+}
+
+TEST_F(Download, AHostLookupThatNeverAnswersIsGivenUpAtTheConnectLimitOrCancelled) {
+    // A resolver that answers only once the test is over, as one that never gets a reply.
+    auto over = std::make_shared<std::promise<void>>();
+    HostResolver silent = [answer = over->get_future().share()](const std::string&, int) {
+        answer.wait();
+        return std::vector<platform::SocketAddress>{};
+    };
+    HttpClient patient{{.connect = 300ms, .connectSlice = 1ms}, {}, silent};
+    int waits = 0;
+    EXPECT_FALSE(DownloadFile(
+        patient, "http://slow.example/", target, [&] { return ++waits < 100'000; }, &failure));
+    EXPECT_EQ(failure, "looking up slow.example timed out");
+    // The window's messages ran all the while.
+    EXPECT_GT(waits, 10);
+
+    waits = 0;
+    EXPECT_FALSE(DownloadFile(
+        patient, "http://slow.example/", target, [&] { return ++waits < 20; }, &failure));
+    EXPECT_EQ(failure, "the download was cancelled");
+    EXPECT_EQ(waits, 20);
+    over->set_value();
 }

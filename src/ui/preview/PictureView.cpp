@@ -25,7 +25,8 @@ constexpr size_t MaxPictureBytes = 16 * 1024 * 1024;
 
 PictureView::PictureView(std::function<void(const std::string& address)> openInBrowser,
                          QWidget* parent, platform::TlsTrust trust)
-    : WebView(parent), openInBrowser_(std::move(openInBrowser)), client_({}, std::move(trust)) {
+    : WebView(parent), openInBrowser_(std::move(openInBrowser)),
+      client_({.mostBodyBytes = MaxPictureBytes}, std::move(trust)) {
     pages_ = new QStackedLayout(this);
     // A banner wider than the preview scrolls, as it would in a browser.
     pictureArea_ = new QScrollArea(this);
@@ -104,11 +105,7 @@ bool PictureView::ShowFetchedPicture(const QUrl& url) {
         return false;
     ShowNote("Loading " + url.toString() + " ...");
     std::string body;
-    const auto sink = [&body](std::string_view piece) {
-        if (body.size() + piece.size() > MaxPictureBytes)
-            throw AppError("The picture is too large.");
-        body.append(piece);
-    };
+    const auto sink = [&body](std::string_view piece) { body.append(piece); };
     QPointer<PictureView> alive(this);
     const auto pump = [this, alive, url] {
         QApplication::processEvents();

@@ -4,6 +4,7 @@
 #include <QUrl>
 #include <QWidget>
 
+class PreviewSchemeHandler;
 class QWebEngineView;
 
 // A window that shows a generated page as a browser will, before it is saved.
@@ -13,13 +14,11 @@ class PagePreview : public QWidget {
   public:
     explicit PagePreview(QWidget* owner);
 
-    // Shows Html, its relative addresses resolved against BaseUrl, and brings the window up.
+    // Shows Html, its relative picture addresses resolved in the local folder BaseUrl, and brings
+    // the window up.
     void ShowPage(const QString& html, const QUrl& baseUrl);
 
   private:
-    void WritePendingPage(bool loaded);
-
     QWebEngineView* view_;
-    // A page too large to be handed over in one address, waiting for its empty document.
-    QString pendingPage_;
+    PreviewSchemeHandler* pages_;
 };

@@ -1,5 +1,6 @@
 #include "ui/preview/WebEngineModule.h"
 #include "ui/webengine/PagePreview.h"
+#include "ui/webengine/PreviewScheme.h"
 #include "ui/webengine/WebEngineView.h"
 
 #include <QObject>
@@ -12,6 +13,9 @@ class WebEnginePlugin : public QObject, public WebEngineModule {
     Q_INTERFACES(WebEngineModule)
 
   public:
+    // Made before the engine's first view, which is the last moment to name a scheme.
+    WebEnginePlugin() { RegisterPreviewScheme(); }
+
     WebView* CreateWebView(QWidget* parent) override { return new WebEngineView(parent); }
 
     void ShowPage(QWidget* owner, const QString& html, const QUrl& baseUrl) override {
