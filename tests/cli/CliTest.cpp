@@ -166,7 +166,7 @@ TEST_F(CliProgramFolder, SettingsThatAreNoFileSayWhatTheyAre) {
 
 TEST_F(CliProgramFolder, FilesHoldingNoWholeProjectMakeNoPage) {
     const std::string demo = ReadAll(app.path() / "settings.dat");
-    app.write("random.dat", std::string("\x8f\x01PK\x03\x04 not a project\0\xff", 24));
+    app.write("random.dat", std::string("\x8f\x01PK\x03\x04 not a project\0\xff", 22));
     app.write("empty.dat", "");
     app.write("cut.vantor", demo.substr(0, demo.find("<%%/AfArticles%%>")));
     for (auto [name, reason] :
