@@ -100,6 +100,7 @@ inline std::string ReferenceExpand(std::string_view templateText, const TAffMana
     }
     fill("%%PPCADS%%", ppcTable, 3);
     fill("%%AFFILIATELINK%%", model.AffiliateURL, 4);
-    RemoveStrayMarks(page);
+    if (!marked.used.empty())
+        RemoveStrayMarks(page);
     return page;
 }
