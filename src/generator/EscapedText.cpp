@@ -99,11 +99,13 @@ std::optional<PlaceholderAt> FindPlaceholder(std::string_view text, std::string_
 
 namespace {
 
-// Where each of Placeholders stands in Text, as [begin, end), in order of begin; found in the
-// order given, each outside those found before.
-std::vector<std::pair<std::size_t, std::size_t>>
-PlacesOf(std::string_view text, std::span<const std::string_view> placeholders) {
-    std::vector<std::pair<std::size_t, std::size_t>> found;
+// Placeholders found in a text, as [begin, end), in order of begin.
+using Places = std::vector<std::pair<std::size_t, std::size_t>>;
+
+// Where each of Placeholders stands in Text, looked for in the order given, as the passes that
+// fill them do: the bytes of one found earlier are not searched again.
+Places PlacesOf(std::string_view text, std::span<const std::string_view> placeholders) {
+    Places found;
     for (auto placeholder : placeholders) {
         std::size_t at = text.find(placeholder);
         while (at != std::string_view::npos) {
@@ -123,11 +125,8 @@ PlacesOf(std::string_view text, std::span<const std::string_view> placeholders) 
     return found;
 }
 
-// Text with each of Placeholders marked for How, looked for in the order given, as the passes
-// that fill them do: the bytes of one found earlier are not searched again.
-std::string WithMarkers(std::string_view text, std::span<const std::string_view> placeholders,
-                        Escaping how) {
-    const auto found = PlacesOf(text, placeholders);
+// Text with the placeholders at Found marked for How.
+std::string WithMarkers(std::string_view text, const Places& found, Escaping how) {
     std::string marked;
     marked.reserve(text.size() + 2 * found.size());
     std::size_t copied = 0;
@@ -153,7 +152,7 @@ void AppendEscaped(std::string& out, std::string_view text, Escaping how,
     else if (later.empty() || text.find("%%") == std::string_view::npos)
         AppendCharactersEscaped(out, text, how);
     else
-        AppendCharactersEscaped(out, WithMarkers(text, later, how), how);
+        AppendCharactersEscaped(out, WithMarkers(text, PlacesOf(text, later), how), how);
 }
 
 std::string Escaped(std::string_view text, Escaping how, std::span<const std::string_view> later) {
@@ -197,7 +196,7 @@ MarkedTemplate MarkPlaceholdersToEscape(std::string_view page,
             if (!marked.Marks(text.substr(begin, end - begin), how))
                 marked.marked.emplace_back(text.substr(begin, end - begin), how);
         marked.text.append(page.substr(copied, span.begin - copied));
-        marked.text += WithMarkers(text, placeholders, how);
+        marked.text += WithMarkers(text, found, how);
         copied = span.end;
         if (std::find(marked.used.begin(), marked.used.end(), how) == marked.used.end())
             marked.used.push_back(how);
