@@ -11,28 +11,42 @@
 
 namespace {
 
-using Projects = std::vector<std::optional<TAffManager>>;
 using Groups = std::vector<std::vector<std::size_t>>;
 
-// Loads every project on Jobs threads; a project that cannot be read gets its failure instead,
-// in words that need not name the file again.
-Projects LoadProjects(const BatchGenerateRequest& request, std::vector<std::string>& failures) {
+// What a batch makes of a project before making its page.
+struct PagePlan {
+    std::string templateName;
+    std::string fileName;
+};
+
+// Reads every project on Jobs threads to learn its template and page name, keeping none of
+// them; a project that cannot be read gets its failure instead, in words that need not name the
+// file again.
+std::vector<std::optional<PagePlan>> PlanPages(const BatchGenerateRequest& request,
+                                               std::vector<std::string>& failures) {
     const auto& files = request.projectFiles;
-    Projects projects(files.size());
+    const auto installed = ListTemplates(TemplateFoldersOf(request.folders));
+    std::vector<std::optional<PagePlan>> plans(files.size());
     ParallelFor(files.size(), request.jobs, [&](std::size_t i) {
         try {
-            projects[i] = LoadProjectFile(files[i]);
+            const TAffManager project = LoadProjectFile(files[i]);
+            plans[i] = PagePlan{ChooseTemplate(request.templateName, installed, project),
+                                BatchPageName(files[i], project, request.naming)};
         } catch (const FileError& error) {
             failures[i] = error.reason();
         } catch (const std::exception& error) {
             failures[i] = error.what();
         }
     });
-    return projects;
+    return plans;
 }
 
 std::string Quoted(const fs::path& file) {
-    return "\"" + PathText(file) + "\"";
+    // Appended, not added: GCC 12 warns wrongly about "\"" + text.
+    std::string quoted(1, '"');
+    quoted += PathText(file);
+    quoted += '"';
+    return quoted;
 }
 
 // "N pages" with the noun agreeing.
@@ -123,19 +137,16 @@ CliStatus BatchGenerateCommand(const BatchGenerateRequest& request, std::ostream
         return CliStatus::BadInput;
     }
     std::vector<std::string> failures(files.size());
-    const Projects projects = LoadProjects(request, failures);
-
-    const auto installed = ListTemplates(TemplateFoldersOf(request.folders));
+    const auto plans = PlanPages(request, failures);
     std::vector<BatchPage> pages;
     std::vector<std::string> pageNames;
     std::vector<std::size_t> projectOfPage;
     for (std::size_t i = 0; i < files.size(); ++i) {
-        if (!projects[i])
+        if (!plans[i])
             continue;
-        const TAffManager& project = *projects[i];
-        pages.push_back({&project, ChooseTemplate(request.templateName, installed, project),
-                         BatchPageName(files[i], project, request.naming)});
-        pageNames.push_back(pages.back().fileName);
+        pages.push_back({[&file = files[i]] { return LoadProjectFile(file); },
+                         plans[i]->templateName, plans[i]->fileName});
+        pageNames.push_back(plans[i]->fileName);
         projectOfPage.push_back(i);
     }
 

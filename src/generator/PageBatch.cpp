@@ -66,6 +66,17 @@ std::vector<std::vector<std::size_t>> GroupsOfEqual(const std::vector<std::strin
     return groups;
 }
 
+// Where a page really lands: the file itself where it exists, else its name in the real folder
+// it goes to, so that names reaching one file through a linked folder, or through a folder
+// whose names ignore case, meet.
+std::string LandingPlace(const std::filesystem::path& page) {
+    if (auto file = platform::FileIdentity(page))
+        return "file " + *file;
+    if (auto folder = platform::FileIdentity(page.parent_path()))
+        return "in " + *folder + " " + platform::ComparableFileName(page.filename());
+    return "at " + platform::ComparableFileName(page);
+}
+
 } // namespace
 
 std::string BatchPageName(const std::filesystem::path& projectFile, const TAffManager& project,
@@ -80,7 +91,7 @@ std::vector<std::vector<std::size_t>> FindPageClashes(const std::filesystem::pat
     std::vector<std::string> targets(fileNames.size());
     for (std::size_t i = 0; i < fileNames.size(); ++i)
         if (IsValidOutputFileName(fileNames[i]))
-            targets[i] = platform::ComparableFileName(OutputFile(dataDir, fileNames[i]));
+            targets[i] = LandingPlace(OutputFile(dataDir, fileNames[i]));
     return GroupsOfEqual(targets);
 }
 
@@ -111,7 +122,7 @@ std::vector<std::string> WritePages(const UserDataFolders& folders,
             const TemplateText& chosen = templates.at(page.templateName);
             if (!chosen.failure.empty())
                 throw AppError(chosen.failure);
-            const std::string text = FillTemplate(chosen.text, chosen.file, *page.project);
+            const std::string text = FillTemplate(chosen.text, chosen.file, page.project());
             replacements.Stage(i, OutputFile(folders.data, page.fileName), PageFileBytes(text));
         } catch (const std::exception& error) {
             failures[i] = error.what();

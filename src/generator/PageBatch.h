@@ -10,8 +10,10 @@
 #include <vector>
 
 // One page of a batch: the project it is made from, its template and its file name in Output/.
+// The project is loaded only when its page is made, so a batch holds no more projects at a
+// time than it has jobs.
 struct BatchPage {
-    const TAffManager* project;
+    std::function<TAffManager()> project;
     std::string templateName;
     std::string fileName;
 };

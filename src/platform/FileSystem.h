@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -116,6 +117,10 @@ std::error_code LockExclusively(File& file);
 
 // True when Path still names the open file (nobody deleted or replaced it meanwhile).
 bool IsFileAt(const File& file, const fs::path& path);
+
+// The identity of the file or folder Path names, links followed: equal for two paths exactly
+// when they name the same one, whatever the spelling. Nothing when Path names nothing.
+std::optional<std::string> FileIdentity(const fs::path& path);
 
 // Deletes a file; a failure is not reported.
 void RemoveFile(const fs::path& path);

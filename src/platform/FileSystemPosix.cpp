@@ -180,6 +180,13 @@ std::error_code LockExclusively(File& file) {
     return ::flock(Descriptor(file), LOCK_EX | LOCK_NB) == 0 ? std::error_code() : LastError();
 }
 
+std::optional<std::string> FileIdentity(const fs::path& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        return std::nullopt;
+    return std::to_string(status.st_dev) + ":" + std::to_string(status.st_ino);
+}
+
 bool IsFileAt(const File& file, const fs::path& path) {
     struct stat opened {};
     struct stat named {};

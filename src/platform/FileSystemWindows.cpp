@@ -239,6 +239,23 @@ bool IsFileAt(const File&, const fs::path&) {
     return true;
 }
 
+std::optional<std::string> FileIdentity(const fs::path& path) {
+    // No access asked for: the identity is readable even where the contents are not.
+    HANDLE handle =
+        ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION information{};
+    const bool known = ::GetFileInformationByHandle(handle, &information) != 0;
+    ::CloseHandle(handle);
+    if (!known)
+        return std::nullopt;
+    return std::to_string(information.dwVolumeSerialNumber) + ":" +
+           std::to_string((static_cast<unsigned long long>(information.nFileIndexHigh) << 32) |
+                          information.nFileIndexLow);
+}
+
 void RemoveFile(const fs::path& path) {
     ::DeleteFileW(path.c_str());
 }

@@ -112,6 +112,28 @@ TEST_F(BatchGenerate, NamesInOtherLetterCasesAreOtherPagesHere) {
     EXPECT_EQ(FilesIn(output()), (std::set<std::string>{"SAME.htm", "same.htm"}));
 }
 
+TEST_F(BatchGenerate, PagesMeetingThroughALinkedFolderAreRefusedBeforeAnyIsWritten) {
+    app.write("projects/1.vantor", Project("One", "a.htm"));
+    app.write("projects/2.vantor", Project("Two", "sub/a.htm"));
+    fs::create_directories(output());
+    std::error_code linked;
+    fs::create_directory_symlink(output(), output() / "sub", linked);
+    if (linked)
+        GTEST_SKIP() << "no folder links here: " << linked.message();
+    const std::vector<std::string> batch{"generate", "--app-dir", dir(), "--projects",
+                                         dir() + "/projects"};
+    for (bool pageExists : {false, true}) {
+        SCOPED_TRACE(pageExists);
+        if (pageExists)
+            app.write("Output/a.htm", "kept");
+        auto result = RunTool(batch);
+        EXPECT_EQ(result.status, CliStatus::BadInput);
+        EXPECT_NE(result.err.find("would both write"), std::string::npos) << result.err;
+        EXPECT_EQ(FilesIn(output()).size(), pageExists ? 2u : 1u);
+    }
+    EXPECT_EQ(ReadAll(output() / "a.htm"), "kept");
+}
+
 TEST_F(BatchGenerate, AFailingProjectFailsAloneAndTheStatusSaysSo) {
     const std::string projects = dir() + "/projects/";
     app.write("projects/1-good.vantor", Project("Good", "good.htm"));
