@@ -1,6 +1,6 @@
 #include "ui/CrashReporting.h"
 
-#include "ui/FMain.h"
+#include "Version.h"
 #include "ui/TextBridge.h"
 #include "util/CrashReports.h"
 

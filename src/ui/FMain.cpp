@@ -1,12 +1,17 @@
 #include "ui/FMain.h"
 
 #include "model/AffiliateUrl.h"
-#include "persistence/RecoveryCopy.h"
 #include "ui/Addresses.h"
+#include "ui/BrandView.h"
 #include "ui/ClickFilters.h"
-#include "ui/ListBoxRows.h"
+#include "ui/FinishPage.h"
+#include "ui/TemplatePicker.h"
 #include "ui/TextBridge.h"
-#include "update/HttpClient.h"
+#include "ui/UpdateChecker.h"
+#include "ui/editors/PromoEditors.h"
+#include "ui/layout/WizardLayout.h"
+#include "ui/project/ProjectController.h"
+#include "ui/project/ProjectMenu.h"
 #include "util/UUtils.h"
 
 #include <QApplication>
@@ -15,9 +20,9 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QTimer>
 
@@ -28,231 +33,182 @@ constexpr int LastPage = 10;
 } // namespace
 
 TfrmMain::TfrmMain(WindowServices services, QWidget* parent)
-    : QWidget(parent), services_(std::move(services)), AppDir(services_.programFolder) {
+    : QWidget(parent), services_(std::move(services)), messages_(services_.messages) {
     setObjectName("frmMain");
     setWindowTitle("Affiliate Vantor");
-    CreateControls();
+    CreateWizardControls(this, c_, services_.createWebView);
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
+    Timer1->setInterval(100);
+    Timer1->setSingleShot(true);
     // Typing starts in the first box, not on the button bar that comes first in the tab order.
-    edtTitlePage->setFocus();
+    c_.edtTitlePage->setFocus();
     resize(732, 521);
     setMinimumSize(732, 521);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
+    project_ = new ProjectController(
+        messages_,
+        ProjectController::Places{services_.programFolder, services_.configFolder,
+                                  services_.stateFolder},
+        [this](bool forSaving, const fs::path& startFolder) {
+            return services_.chooseProjectFile(this, forSaving, startFolder);
+        },
+        this);
+    brand_ = std::make_unique<BrandView>(this, c_, services_);
+    templates_ = std::make_unique<TemplatePicker>(c_.cbxTemplates, c_.Image1,
+                                                  services_.programFolder, *project_, messages_);
+    editors_ = std::make_unique<PromoEditors>(
+        c_, project_->Model(), EditorContext{messages_, [this] { project_->Edited(); }}, services_);
+    finish_ = std::make_unique<FinishPage>(c_, *project_, services_, messages_);
+    updates_ = new UpdateChecker(
+        services_, messages_, *project_,
+        [this] {
+            closeSettled_ = true;
+            close();
+        },
+        this);
     ConnectHandlers();
 
-    IdHTTP1 = std::make_unique<HttpClient>();
-    IdAntiFreeze1 = [this] {
-        QCoreApplication::processEvents();
-        return !downloadCancelled_;
-    };
-
     FormCreate();
-    OpenRecovery();
-    CreateProjectMenu();
-    startedUp_ = true;
+    menu_ = new ProjectMenu(this, c_.btnLoad, c_.btnSave, *project_, messages_);
+    brandTitle_ = windowTitle();
+    ShowTitle();
+    project_->StartCountingChanges();
     // Asked once the window is up, one after the other: a modal question runs the events of the
     // next, so the project the program was given opens only once the recovery copy is settled.
     QTimer::singleShot(0, this, [this] {
-        RunReportingErrors([this] { OfferRecovery(); });
+        messages_.RunReportingErrors(
+            [this] { project_->OfferRecovery(services_.projectToOpen, services_.shellOpen); });
         if (!services_.projectToOpen.empty())
-            RunReportingErrors([this] { OpenProject(services_.projectToOpen); });
+            messages_.RunReportingErrors(
+                [this] { project_->OpenProject(services_.projectToOpen); });
     });
 }
 
+TfrmMain::~TfrmMain() {
+    // Controls go first, while the parts they report to still exist.
+    qDeleteAll(findChildren<QObject*>(Qt::FindDirectChildrenOnly));
+}
+
 void TfrmMain::ConnectHandlers() {
-    using Handler = void (TfrmMain::*)();
-    const std::pair<QPushButton*, Handler> clicks[] = {
-        {btnLoad, &TfrmMain::btnLoadClick},
-        {btnSave, &TfrmMain::btnSaveClick},
-        {btnHelp, &TfrmMain::btnHelpClick},
-        {btnUpdate, &TfrmMain::btnUpdateClick},
-        {btnMakeMoney, &TfrmMain::btnMakeMoneyClick},
-        {btnNext, &TfrmMain::btnNextClick},
-        {btnBack, &TfrmMain::btnBackClick},
-        {btnCreateLinkPromo, &TfrmMain::btnCreateLinkPromoClick},
-        {btnDeleteLinkPromo, &TfrmMain::btnDeleteLinkPromoClick},
-        {btnCreateProm, &TfrmMain::btnCreatePromClick},
-        {btnDeleteProm, &TfrmMain::btnDeletePromClick},
-        {btnCreateImageUrl, &TfrmMain::btnCreateImageUrlClick},
-        {btnDeleteImageUrl, &TfrmMain::btnDeleteImageUrlClick},
-        {btnBrowseImage, &TfrmMain::btnBrowseImageClick},
-        {btnAddSignature, &TfrmMain::btnAddSignatureClick},
-        {btnDeleteSignature, &TfrmMain::btnDeleteSignatureClick},
-        {btnCreateEmail, &TfrmMain::btnCreateEmailClick},
-        {btnDeleteEmail, &TfrmMain::btnDeleteEmailClick},
-        {btnCreateAutoEmail, &TfrmMain::btnCreateAutoEmailClick},
-        {btnDeleteAutoEmail, &TfrmMain::btnDeleteAutoEmailClick},
-        {btnCreateArticle, &TfrmMain::btnCreateArticleClick},
-        {btnDeleteArticle, &TfrmMain::btnDeleteArticleClick},
-        {btnCreatePopUp, &TfrmMain::btnCreatePopUpClick},
-        {btnDeletePopUp, &TfrmMain::btnDeletePopUpClick},
-        {btnFinish, &TfrmMain::btnFinishClick},
-        {btnPreview, &TfrmMain::btnPreviewClick},
+    auto reporting = [this](void (TfrmMain::*handler)()) {
+        return messages_.Reporting([this, handler] { (this->*handler)(); });
     };
-    // Every handler reports its own errors: unwinding through Qt's frames, which are built
-    // without exceptions, would skip their clean-up.
-    auto reporting = [this](Handler handler) {
-        return [this, handler] { RunReportingErrors([this, handler] { (this->*handler)(); }); };
+    const std::pair<QPushButton*, std::function<void()>> clicks[] = {
+        {c_.btnLoad, [this] { project_->LoadSettings(); }},
+        {c_.btnSave, [this] { project_->SaveSettings(); }},
+        {c_.btnHelp, [this] { services_.openInBrowser(HelpURL); }},
+        {c_.btnUpdate, [this] { updates_->CheckForUpdates(false); }},
+        {c_.btnMakeMoney,
+         [this] { services_.openInBrowser(MakeMoneyBaseURL + brand_->MakeMoneyID()); }},
+        {c_.btnNext, [this] { btnNextClick(); }},
+        {c_.btnBack, [this] { btnBackClick(); }},
     };
     for (const auto& [button, handler] : clicks)
-        connect(button, &QPushButton::clicked, this, reporting(handler));
+        connect(button, &QPushButton::clicked, this, messages_.Reporting(handler));
 
-    const std::pair<QListWidget*, Handler> selections[] = {
-        {lbxPPCAds, &TfrmMain::lbxPPCAdsListBoxClick},
-        {lbxBanners, &TfrmMain::lbxBannersListBoxClick},
-        {lbxSignatures, &TfrmMain::lbxSignaturesListBoxClick},
-        {lbxEmails, &TfrmMain::lbxEmailsListBoxClick},
-        {lbxAutoEmail, &TfrmMain::lbxAutoEmailListBoxClick},
-        {lbxArticles, &TfrmMain::lbxArticlesListBoxClick},
-        {lbxPopups, &TfrmMain::lbxPopupsListBoxClick},
-    };
-    for (const auto& [list, handler] : selections) {
-        connect(list, &QListWidget::itemSelectionChanged, this, reporting(handler));
-        // A click on the row already selected changes no selection but shows the item again.
-        OnClickOnSelectedRow(list, reporting(handler));
-    }
-
-    connect(ntbMain, &QStackedWidget::currentChanged, this,
+    connect(c_.ntbMain, &QStackedWidget::currentChanged, this,
             reporting(&TfrmMain::ntbMainPageChanged));
-    connect(edtTitlePage, &QLineEdit::textChanged, this, reporting(&TfrmMain::edtTitlePageChange));
-    connect(edtAffiliateURL, &QLineEdit::textChanged, this,
-            reporting(&TfrmMain::edtAffiliateURLChange));
-    connect(edtClickbankID, &QLineEdit::textChanged, this,
-            reporting(&TfrmMain::edtClickbankIDChange));
-    connect(edtFilename, &QLineEdit::textChanged, this, reporting(&TfrmMain::edtFilenameChange));
-    connect(cbxTemplates, &QComboBox::currentTextChanged, this,
-            reporting(&TfrmMain::cbxTemplatesChange));
+    const std::pair<QLineEdit*, void (TfrmMain::*)()> edits[] = {
+        {c_.edtTitlePage, &TfrmMain::edtTitlePageChange},
+        {c_.edtAffiliateURL, &TfrmMain::edtAffiliateURLChange},
+        {c_.edtClickbankID, &TfrmMain::edtClickbankIDChange},
+        {c_.edtFilename, &TfrmMain::edtFilenameChange},
+    };
+    for (const auto& [edit, handler] : edits)
+        connect(edit, &QLineEdit::textChanged, this, reporting(handler));
     connect(Timer1, &QTimer::timeout, this, reporting(&TfrmMain::Timer1Timer));
 
-    OnClick(lblLink1URL, [this] { RunReportingErrors([this] { OpenLinkLabel(lblLink1URL); }); });
-    OnClick(lblLink2URL, [this] { RunReportingErrors([this] { OpenLinkLabel(lblLink2URL); }); });
-    OnClick(imgBanner, reporting(&TfrmMain::imgBannerClick));
-    OnClick(gifBanner, reporting(&TfrmMain::gifBannerClick));
-}
+    for (QLabel* link : {c_.lblLink1URL, c_.lblLink2URL})
+        OnClick(link, messages_.Reporting([this, link] { brand_->OpenLinkLabel(link); }));
+    for (QLabel* banner : {c_.imgBanner, c_.gifBanner})
+        OnClick(banner, messages_.Reporting([this] { brand_->imgBannerClick(); }));
 
-TfrmMain::~TfrmMain() {
-    // Controls go first, while the model they report changes to still exists.
-    qDeleteAll(findChildren<QObject*>(Qt::FindDirectChildrenOnly));
-    FormDestroy();
-}
-
-int TfrmMain::MessageDialog(const QString& text, MessageKind kind, MessageButtons buttons) {
-    return services_.messages->MessageDialog(text, kind, buttons, 0);
-}
-
-void TfrmMain::RunReportingErrors(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const std::exception& error) {
-        MessageDialog(FromModel(error.what()), MessageKind::Error, MessageButtons::Ok);
-    }
-}
-
-UserDataFolders TfrmMain::Folders() const {
-    return UserDataFoldersOf(AppDir);
+    connect(project_, &ProjectController::ProjectReplaced, this, [this] { ShowProject(); });
+    connect(project_, &ProjectController::StateChanged, this, [this] { ShowTitle(); });
 }
 
 void TfrmMain::FormCreate() {
-    Manager = std::make_unique<TAffManager>();
-    gifBanner->setGeometry(imgBanner->geometry());
+    c_.gifBanner->setGeometry(c_.imgBanner->geometry());
     // A step that fails is reported, and the steps after it still run.
-    RunReportingErrors([this] { LoadBranding(); });
-    RunReportingErrors([this] { LoadTemplates(); });
-    ntbMain->setCurrentIndex(0);
+    messages_.RunReportingErrors([this] { brand_->LoadBranding(); });
+    messages_.RunReportingErrors([this] { templates_->LoadTemplates(); });
+    c_.ntbMain->setCurrentIndex(0);
     ntbMainPageChanged();
     Timer1->start();
 }
 
-void TfrmMain::FormDestroy() {
-    EndRecovery();
-    Manager.reset();
-}
-
 void TfrmMain::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    FormShow();
+    brand_->CenterBannerPictures();
 }
 
 void TfrmMain::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    FormResize();
+    brand_->CenterBannerPictures();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
     // An ending desktop session keeps the recovery copy instead of asking.
-    if (!closeSettled_ && !keepRecovery_) {
+    if (!closeSettled_ && !project_->RecoveryKept()) {
         bool settled = false;
-        RunReportingErrors([&] { settled = SettleUnsavedChanges("before closing"); });
+        messages_.RunReportingErrors(
+            [&] { settled = project_->SettleUnsavedChanges("before closing"); });
         if (!settled) {
             event->ignore();
             return;
         }
     }
     // A download waiting for the network must not keep the program alive after its window.
-    if (IdHTTP1->Busy())
-        downloadCancelled_ = true;
+    updates_->Cancel();
     QWidget::closeEvent(event);
-}
-
-void TfrmMain::FormShow() {
-    CenterBannerPictures();
-}
-
-void TfrmMain::FormResize() {
-    CenterBannerPictures();
-}
-
-void TfrmMain::CenterBannerPictures() {
-    // Each half is truncated on its own, as the layout of the band has always done.
-    imgBanner->move(panBanner->width() / 2 - imgBanner->width() / 2,
-                    panBanner->height() / 2 - imgBanner->height() / 2);
-    gifBanner->move(panBanner->width() / 2 - gifBanner->width() / 2,
-                    panBanner->height() / 2 - gifBanner->height() / 2);
 }
 
 void TfrmMain::Timer1Timer() {
     Timer1->stop();
-    CheckForUpdates(true);
+    updates_->CheckForUpdates(true);
 }
 
 void TfrmMain::btnNextClick() {
-    if (ntbMain->currentIndex() != 0) {
-        ShowPage(ntbMain->currentIndex() + 1);
+    if (c_.ntbMain->currentIndex() != 0) {
+        ShowPage(c_.ntbMain->currentIndex() + 1);
         return;
     }
-    if (IsBlank(ToModel(edtTitlePage->text()))) {
-        MessageDialog("Please provide a valid title for your page.", MessageKind::Warning,
-                      MessageButtons::Ok);
+    if (IsBlank(ToModel(c_.edtTitlePage->text()))) {
+        messages_.MessageDialog("Please provide a valid title for your page.", MessageKind::Warning,
+                                MessageButtons::Ok);
         return;
     }
-    if (IsBlank(ToModel(edtAffiliateURL->text()))) {
-        MessageDialog("Please provide a valid affiliate URL.", MessageKind::Warning,
-                      MessageButtons::Ok);
+    if (IsBlank(ToModel(c_.edtAffiliateURL->text()))) {
+        messages_.MessageDialog("Please provide a valid affiliate URL.", MessageKind::Warning,
+                                MessageButtons::Ok);
         return;
     }
-    if (const std::string refusal = AffiliateURLRefusal(ToModel(edtAffiliateURL->text()));
+    if (const std::string refusal = AffiliateURLRefusal(ToModel(c_.edtAffiliateURL->text()));
         !refusal.empty()) {
-        MessageDialog(FromModel(refusal), MessageKind::Warning, MessageButtons::Ok);
+        messages_.MessageDialog(FromModel(refusal), MessageKind::Warning, MessageButtons::Ok);
         return;
     }
     ShowPage(1);
 }
 
 void TfrmMain::btnBackClick() {
-    if (ntbMain->currentIndex() != 0)
-        ShowPage(ntbMain->currentIndex() - 1);
+    if (c_.ntbMain->currentIndex() != 0)
+        ShowPage(c_.ntbMain->currentIndex() - 1);
 }
 
 void TfrmMain::ShowPage(int index) {
-    if (index == ntbMain->currentIndex() || index < 0 || index >= ntbMain->count())
+    QStackedWidget* pages = c_.ntbMain;
+    if (index == pages->currentIndex() || index < 0 || index >= pages->count())
         return;
     QWidget* focused = QApplication::focusWidget();
-    const bool focusInPages = focused && ntbMain->isAncestorOf(focused);
-    ntbMain->setCurrentIndex(index);
+    const bool focusInPages = focused && pages->isAncestorOf(focused);
+    pages->setCurrentIndex(index);
     if (!focusInPages)
         return;
-    QWidget* page = ntbMain->currentWidget();
+    QWidget* page = pages->currentWidget();
     for (QWidget* next = page->nextInFocusChain(); next && next != page;
          next = next->nextInFocusChain()) {
         if (page->isAncestorOf(next) && (next->focusPolicy() & Qt::TabFocus) && next->isEnabled() &&
@@ -264,50 +220,55 @@ void TfrmMain::ShowPage(int index) {
 }
 
 void TfrmMain::ntbMainPageChanged() {
-    btnBack->setEnabled(ntbMain->currentIndex() != 0);
-    btnNext->setEnabled(ntbMain->currentIndex() != LastPage);
+    c_.btnBack->setEnabled(c_.ntbMain->currentIndex() != 0);
+    c_.btnNext->setEnabled(c_.ntbMain->currentIndex() != LastPage);
 }
 
 void TfrmMain::edtTitlePageChange() {
-    Manager->Title = ToModel(edtTitlePage->text());
-    ProjectChanged();
+    project_->Model().Title = ToModel(c_.edtTitlePage->text());
+    project_->Edited();
 }
 
 void TfrmMain::edtAffiliateURLChange() {
-    Manager->AffiliateURL = ToModel(edtAffiliateURL->text());
-    ProjectChanged();
+    project_->Model().AffiliateURL = ToModel(c_.edtAffiliateURL->text());
+    project_->Edited();
 }
 
 void TfrmMain::edtClickbankIDChange() {
-    Manager->ClickBankId = ToModel(edtClickbankID->text());
-    ProjectChanged();
+    project_->Model().ClickBankId = ToModel(c_.edtClickbankID->text());
+    project_->Edited();
 }
 
 void TfrmMain::edtFilenameChange() {
-    Manager->OutputFileName = ToModel(edtFilename->text());
-    ProjectChanged();
+    project_->Model().OutputFileName = ToModel(c_.edtFilename->text());
+    project_->Edited();
 }
 
-void TfrmMain::btnLoadClick() {
-    LoadSettings();
+void TfrmMain::ShowProject() {
+    const TAffManager& project = project_->Model();
+    const std::pair<QLineEdit*, const std::string&> boxes[] = {
+        {c_.edtTitlePage, project.Title},
+        {c_.edtAffiliateURL, project.AffiliateURL},
+        {c_.edtClickbankID, project.ClickBankId},
+        {c_.edtFilename, project.OutputFileName},
+    };
+    for (const auto& [box, text] : boxes) {
+        const QSignalBlocker quiet(box);
+        box->setText(FromModel(text));
+    }
+    // Long values read best from their beginning.
+    for (QLineEdit* box : {c_.edtTitlePage, c_.edtAffiliateURL, c_.edtClickbankID})
+        box->setCursorPosition(0);
+    templates_->ShowTemplate(project.TemplateName);
+    editors_->ShowItems();
 }
 
-void TfrmMain::btnSaveClick() {
-    SaveSettings();
-}
-
-void TfrmMain::btnHelpClick() {
-    services_.openInBrowser(HelpURL);
-}
-
-void TfrmMain::btnUpdateClick() {
-    CheckForUpdates(false);
-}
-
-void TfrmMain::btnMakeMoneyClick() {
-    services_.openInBrowser(MakeMoneyBaseURL + MakeMoneyID);
-}
-
-void TfrmMain::OpenLinkLabel(QLabel* label) {
-    services_.shellOpen(ToModel(label->property("URL").toString()));
+void TfrmMain::ShowTitle() {
+    // "[*]" marks where the desktop shows unsaved changes; one in a file name is doubled to
+    // stay text.
+    QString title = brandTitle_;
+    if (!project_->File().empty())
+        title += " - " + FromPath(project_->File().filename()).replace("[*]", "[*][*]");
+    setWindowTitle(title + "[*]");
+    setWindowModified(project_->HasUnsavedChanges());
 }

@@ -1,3 +1,4 @@
+#include "Version.h"
 #include "platform/Process.h"
 #include "ui/CrashReporting.h"
 #include "ui/FMain.h"

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "Version.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
-// The version of this program, as the update check compares it.
-inline constexpr float AppVersion = 1.01f;
 // Tells the updater which application calls it.
 inline constexpr const char* AppCode = "A";
 // The update description, on the server and on disk.

@@ -4,17 +4,16 @@
 #include "ui/TextBridge.h"
 #include "util/AppError.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QImageReader>
 #include <QLabel>
 #include <QMovie>
-#include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStackedLayout>
 #include <QTemporaryFile>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
@@ -63,25 +62,42 @@ PictureView::~PictureView() {
 }
 
 void PictureView::Navigate(const QUrl& url) {
-    const bool downloading = client_.Busy();
     wanted_ = url;
-    // Asked again while a picture downloads (the download runs the window's messages): that
-    // download stops, and the loop below shows the newest address.
-    if (downloading)
+    // A download for an older address stops, and its end shows the newest one.
+    if (fetch_.Busy()) {
+        fetch_.Cancel();
         return;
-    QPointer<PictureView> alive(this);
-    QUrl shown;
-    do {
-        shown = wanted_;
-        Show(shown);
-    } while (alive && shown != wanted_);
+    }
+    Show(url);
+}
+
+void PictureView::showEvent(QShowEvent* event) {
+    WebView::showEvent(event);
+    if (interrupted_ && !fetch_.Busy()) {
+        interrupted_ = false;
+        Show(wanted_);
+    }
+}
+
+void PictureView::hideEvent(QHideEvent* event) {
+    WebView::hideEvent(event);
+    // Nobody sees it: the network is not kept waiting for it.
+    if (fetch_.Busy()) {
+        interrupted_ = true;
+        fetch_.Cancel();
+    }
 }
 
 void PictureView::Show(const QUrl& url) {
-    QPointer<PictureView> alive(this);
-    const bool shown = url.isLocalFile() ? ShowPicture(url.toLocalFile()) : ShowFetchedPicture(url);
-    if (!alive || url != wanted_)
-        return;
+    if (url.isLocalFile())
+        ShowOutcome(url, ShowPicture(url.toLocalFile()));
+    else if (url.scheme() == "http" || url.scheme() == "https")
+        FetchPicture(url);
+    else
+        ShowOutcome(url, false);
+}
+
+void PictureView::ShowOutcome(const QUrl& url, bool shown) {
     if (shown)
         pages_->setCurrentWidget(pictureArea_);
     else
@@ -100,22 +116,33 @@ bool PictureView::ShowPicture(const QString& file) {
     return !::ShowPicture(picture_, file).isEmpty();
 }
 
-bool PictureView::ShowFetchedPicture(const QUrl& url) {
-    if (url.scheme() != "http" && url.scheme() != "https")
-        return false;
+void PictureView::FetchPicture(const QUrl& url) {
     ShowNote("Loading " + url.toString() + " ...");
-    std::string body;
-    const auto sink = [&body](std::string_view piece) { body.append(piece); };
-    QPointer<PictureView> alive(this);
-    const auto pump = [this, alive, url] {
-        QApplication::processEvents();
-        return alive && wanted_ == url && isVisible();
-    };
-    try {
-        client_.Get(ToModel(url.toString(QUrl::FullyEncoded)), sink, pump);
-    } catch (const AppError&) {
-        return false;
-    }
+    auto body = std::make_shared<std::string>();
+    auto fetched = std::make_shared<bool>(false);
+    const std::string address = ToModel(url.toString(QUrl::FullyEncoded));
+    fetch_.Start(
+        [this, body, fetched, address](const MessagePump& goOn) {
+            try {
+                client_.Get(
+                    address, [&body = *body](std::string_view piece) { body.append(piece); }, goOn);
+                *fetched = true;
+            } catch (const AppError&) {
+            }
+        },
+        [this, url, body, fetched] {
+            if (!isVisible()) {
+                interrupted_ = true;
+                return;
+            }
+            if (url != wanted_ || std::exchange(interrupted_, false))
+                Show(wanted_);
+            else
+                ShowOutcome(url, *fetched && ShowFetchedPicture(*body));
+        });
+}
+
+bool PictureView::ShowFetchedPicture(const std::string& body) {
     auto file = std::make_unique<QTemporaryFile>(QDir::tempPath() + "/vantor-banner-XXXXXX");
     if (!file->open() || file->write(body.data(), qint64(body.size())) != qint64(body.size()) ||
         !file->flush())

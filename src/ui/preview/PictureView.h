@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/BackgroundTask.h"
 #include "ui/preview/WebView.h"
 #include "update/HttpClient.h"
 
@@ -25,10 +26,18 @@ class PictureView : public WebView {
 
     void Navigate(const QUrl& url) override;
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
   private:
     void Show(const QUrl& url);
+    // Shows Url's picture, or says that it cannot be shown.
+    void ShowOutcome(const QUrl& url, bool shown);
     bool ShowPicture(const QString& file);
-    bool ShowFetchedPicture(const QUrl& url);
+    // Fetches the picture on the task's thread and shows it once it is there.
+    void FetchPicture(const QUrl& url);
+    bool ShowFetchedPicture(const std::string& body);
     void ShowNote(const QString& text);
 
     std::function<void(const std::string& address)> openInBrowser_;
@@ -40,6 +49,9 @@ class PictureView : public WebView {
     // The address asked for last; a download for an older one stops.
     QUrl wanted_;
     HttpClient client_;
+    BackgroundTask fetch_;
+    // A download stopped because the view was hidden: it starts again when the view shows.
+    bool interrupted_ = false;
     // The last picture fetched, played from disk like the user's own.
     std::unique_ptr<QTemporaryFile> fetched_;
 };
