@@ -19,13 +19,14 @@ struct CrashReportSettings {
 
 // Installs the handlers, so that a crash leaves one text report in the folder (and a minidump
 // beside it on Windows) and then ends the process by the system's default action (a core dump,
-// Windows Error Reporting). Throws std::system_error when the folder cannot be made.
+// Windows Error Reporting; a stack overflow on Windows ends it at once, with its exception code).
+// Throws std::system_error when the folder cannot be made.
 void InstallCrashHandler(const CrashReportSettings& settings);
 
 // Held by every thread the program starts, for the thread's life, so that a crash on it is
 // reported too: a stack overflow leaves no room on the thread's own stack, so on POSIX the
-// handler runs on a stack of the thread's own. On Windows it does nothing: the filter runs on the
-// crashing stack, so a stack overflow there leaves no report yet.
+// handler runs on a stack of the thread's own. On Windows the thread keeps room at the end of its
+// stack, enough to hand the overflow to a thread of the handler's own, which writes its report.
 class ThreadCrashStack {
   public:
     ThreadCrashStack();

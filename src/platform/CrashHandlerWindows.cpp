@@ -17,6 +17,11 @@ constexpr int MaxFrames = 100;
 constexpr DWORD FolderCapacity = 32768;
 // Raised for nothing; marks the minidump of an abort, which has no exception of its own.
 constexpr DWORD AbortCode = 0x40000015; // STATUS_FATAL_APP_EXIT
+// How long an overflowed thread waits for its report: writing it may need a lock that the
+// thread holds, and a hung process is worse than a lost report.
+constexpr DWORD ReportWaitMs = 60 * 1000;
+// Stack that a thread keeps for handing over its own overflow.
+constexpr ULONG OverflowRoom = 64 * 1024;
 
 // Everything the handler needs, made before any crash, so that a broken heap cannot stop it.
 struct HandlerState {
@@ -27,6 +32,13 @@ struct HandlerState {
     FixedText name;
     void (*whileReporting)() = nullptr;
     volatile LONG reporting = 0;
+    // The thread that writes the report of a stack overflow, started with the handler.
+    HANDLE reporter = nullptr;
+    DWORD reporterId = 0;
+    HANDLE crashed = nullptr;
+    HANDLE reported = nullptr;
+    EXCEPTION_POINTERS* pointers = nullptr;
+    DWORD crashedThreadId = 0;
 };
 
 HandlerState state;
@@ -89,8 +101,9 @@ void AddFrame(FixedText& text, HANDLE process, DWORD64 address) {
     text.add("\r\n");
 }
 
-void AddBacktrace(FixedText& text, const CONTEXT& context) {
+void AddBacktrace(FixedText& text, const CONTEXT& context, DWORD threadId) {
     HANDLE process = ::GetCurrentProcess();
+    HANDLE thread = ::OpenThread(THREAD_QUERY_INFORMATION | THREAD_GET_CONTEXT, FALSE, threadId);
     CONTEXT walked = context;
     STACKFRAME64 frame{};
     frame.AddrPC.Offset = walked.Rip;
@@ -100,12 +113,15 @@ void AddBacktrace(FixedText& text, const CONTEXT& context) {
     frame.AddrStack.Offset = walked.Rsp;
     frame.AddrStack.Mode = AddrModeFlat;
     for (int count = 0; count < MaxFrames; ++count) {
-        if (!::StackWalk64(IMAGE_FILE_MACHINE_AMD64, process, ::GetCurrentThread(), &frame, &walked,
-                           nullptr, ::SymFunctionTableAccess64, ::SymGetModuleBase64, nullptr) ||
+        if (!::StackWalk64(IMAGE_FILE_MACHINE_AMD64, process,
+                           thread ? thread : ::GetCurrentThread(), &frame, &walked, nullptr,
+                           ::SymFunctionTableAccess64, ::SymGetModuleBase64, nullptr) ||
             frame.AddrPC.Offset == 0)
             break;
         AddFrame(text, process, frame.AddrPC.Offset);
     }
+    if (thread)
+        ::CloseHandle(thread);
 }
 
 // Folder\Name + Extension in state.path.
@@ -126,20 +142,20 @@ void WriteFileBytes(const wchar_t* path, std::string_view bytes) {
     ::CloseHandle(file);
 }
 
-void WriteMinidump(EXCEPTION_POINTERS* pointers) {
+void WriteMinidump(EXCEPTION_POINTERS* pointers, DWORD threadId) {
     HANDLE file = ::CreateFileW(PathInFolder(L".dmp"), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return;
-    MINIDUMP_EXCEPTION_INFORMATION exception{::GetCurrentThreadId(), pointers, FALSE};
+    // The pointers are this process's own memory, wherever the thread that crashed.
+    MINIDUMP_EXCEPTION_INFORMATION exception{threadId, pointers, FALSE};
     ::MiniDumpWriteDump(::GetCurrentProcess(), ::GetCurrentProcessId(), file, MiniDumpNormal,
                         &exception, nullptr, nullptr);
     ::CloseHandle(file);
 }
 
-void WriteReport(EXCEPTION_POINTERS* pointers) {
-    if (::InterlockedExchange(&state.reporting, 1) != 0)
-        return;
+// The report of the exception of thread ThreadId, which is this one or waits meanwhile.
+void WriteReport(EXCEPTION_POINTERS* pointers, DWORD threadId) {
     if (state.whileReporting)
         state.whileReporting();
     SYSTEMTIME now{};
@@ -165,13 +181,41 @@ void WriteReport(EXCEPTION_POINTERS* pointers) {
     if (!CrashReasonText().view().empty())
         report.add("Reason: ").add(CrashReasonText().view()).add("\r\n");
     report.add("Backtrace of the crashing thread:\r\n");
-    AddBacktrace(report, *pointers->ContextRecord);
+    AddBacktrace(report, *pointers->ContextRecord, threadId);
     WriteFileBytes(PathInFolder(L".txt"), report.view());
-    WriteMinidump(pointers);
+    WriteMinidump(pointers, threadId);
+}
+
+DWORD WINAPI ReportCrashes(void*) {
+    ::WaitForSingleObject(state.crashed, INFINITE);
+    WriteReport(state.pointers, state.crashedThreadId);
+    ::SetEvent(state.reported);
+    return 0;
+}
+
+// Writes the report of the calling thread's crash. A stack overflow leaves no room for that, so
+// that thread hands its crash to the reporting thread and waits; any other crash is written
+// where it happened, since a crash inside the heap or the loader may leave a lock held that only
+// the crashed thread may take again. A second crash meanwhile goes on as without a handler.
+void Report(EXCEPTION_POINTERS* pointers) {
+    if (::InterlockedExchange(&state.reporting, 1) != 0)
+        return;
+    if (pointers->ExceptionRecord->ExceptionCode != EXCEPTION_STACK_OVERFLOW || !state.reporter) {
+        WriteReport(pointers, ::GetCurrentThreadId());
+        return;
+    }
+    state.pointers = pointers;
+    state.crashedThreadId = ::GetCurrentThreadId();
+    ::SetEvent(state.crashed);
+    ::WaitForSingleObject(state.reported, ReportWaitMs);
 }
 
 LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* pointers) {
-    WriteReport(pointers);
+    Report(pointers);
+    // An overflowed stack has no room for what would follow (under Wine, the debugger's start
+    // faults again and leaves the process hanging), so the process ends here, with the code.
+    if (pointers->ExceptionRecord->ExceptionCode == EXCEPTION_STACK_OVERFLOW)
+        ::TerminateProcess(::GetCurrentProcess(), EXCEPTION_STACK_OVERFLOW);
     // On to Windows Error Reporting, as without a handler.
     return EXCEPTION_CONTINUE_SEARCH;
 }
@@ -183,7 +227,7 @@ void OnAbort(int) {
     record.ExceptionCode = AbortCode;
     record.ExceptionAddress = reinterpret_cast<void*>(context.Rip);
     EXCEPTION_POINTERS pointers{&record, &context};
-    WriteReport(&pointers);
+    Report(&pointers);
     // The runtime's abort goes on as without a handler.
     std::signal(SIGABRT, SIG_DFL);
 }
@@ -216,10 +260,36 @@ void AddSystem(FixedText& text) {
     text.add(" x64");
 }
 
+// Room on the calling thread's stack for the system to hand a stack overflow to the filter,
+// which passes it on to the reporting thread.
+void KeepRoomForCrash() {
+    ULONG room = OverflowRoom;
+    if (!::SetThreadStackGuarantee(&room))
+        return;
+    // A stack committed whole from the start (Wine's are) has its one guard page at the bottom,
+    // so an overflow would come with no room whatever the guarantee. A guard page above the
+    // room, set as _resetstkoflw sets one after an overflow, makes it come in time.
+    SYSTEM_INFO system{};
+    ::GetSystemInfo(&system);
+    MEMORY_BASIC_INFORMATION stack{};
+    MEMORY_BASIC_INFORMATION page{};
+    if (!::VirtualQuery(&stack, &stack, sizeof stack))
+        return;
+    char* guard = static_cast<char*>(stack.AllocationBase) + system.dwPageSize + OverflowRoom;
+    if (guard + system.dwPageSize < reinterpret_cast<char*>(&stack) &&
+        ::VirtualQuery(guard, &page, sizeof page) && page.State == MEM_COMMIT &&
+        !(page.Protect & PAGE_GUARD)) {
+        DWORD previous = 0;
+        ::VirtualProtect(guard, system.dwPageSize, page.Protect | PAGE_GUARD, &previous);
+    }
+}
+
 } // namespace
 
-// The unhandled-exception filter runs on the crashing thread's own stack (see CrashHandler.h).
-ThreadCrashStack::ThreadCrashStack() = default;
+ThreadCrashStack::ThreadCrashStack() {
+    KeepRoomForCrash();
+}
+
 ThreadCrashStack::~ThreadCrashStack() = default;
 
 void InstallCrashHandler(const CrashReportSettings& settings) {
@@ -238,7 +308,15 @@ void InstallCrashHandler(const CrashReportSettings& settings) {
     // Ready now; each module's symbols are read when a report first needs them.
     ::SymSetOptions(SYMOPT_UNDNAME | SYMOPT_DEFERRED_LOADS);
     ::SymInitialize(::GetCurrentProcess(), nullptr, TRUE);
+    if (!state.reporter) {
+        state.crashed = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        state.reported = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        if (state.crashed && state.reported)
+            state.reporter =
+                ::CreateThread(nullptr, 0, ReportCrashes, nullptr, 0, &state.reporterId);
+    }
 
+    KeepRoomForCrash();
     ::SetUnhandledExceptionFilter(OnUnhandledException);
     std::signal(SIGABRT, OnAbort);
     std::set_terminate(AbortOnTerminate);

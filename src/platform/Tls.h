@@ -19,8 +19,9 @@ struct TlsTrust {
     std::string extraRootPem;
 };
 
-// What a secure session must wait for before it can go on.
-enum class TlsWait { Nothing, Readable, Writable };
+// What a secure session must wait for before it can go on: the socket, or the check of the
+// server's certificate (on Windows it may fetch what the server left out of its chain).
+enum class TlsWait { Nothing, Readable, Writable, Checked };
 
 // Why a server was refused, in the same words on every system.
 namespace TlsReason {
@@ -59,6 +60,9 @@ class TlsSession {
     // Moves the handshake on: Nothing once it is done, else what to wait for. Throws TlsError
     // saying why when the server or its certificate is refused.
     TlsWait Handshake();
+
+    // Waits up to Milliseconds for the check of the server's certificate; true once it is done.
+    bool WaitChecked(int milliseconds);
 
     // Takes decrypted bytes: the count, 0 once the server has ended the session, or nothing
     // until Waiting() is met. Throws TlsError on a broken or cut-off session, std::system_error

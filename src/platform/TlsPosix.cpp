@@ -189,6 +189,11 @@ TlsWait TlsSession::Handshake() {
     state_->Fail("TLS handshake failed: ", "the server closed the connection");
 }
 
+// OpenSSL checks the certificate within the handshake.
+bool TlsSession::WaitChecked(int) {
+    return true;
+}
+
 std::optional<std::size_t> TlsSession::Receive(std::span<char> buffer) {
     ERR_clear_error();
     state_->link.failure.reset();

@@ -1,3 +1,4 @@
+#include "platform/CrashHandler.h"
 #include "platform/Tls.h"
 #include "platform/WindowsError.h"
 
@@ -5,11 +6,19 @@
 #include <windows.h>
 // After windows.h, which these need.
 #include <algorithm>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
-#include <schannel.h>
+#include <exception>
+#include <mutex>
 #include <security.h>
+#include <thread>
 #include <wincrypt.h>
+// SCH_CREDENTIALS, which takes its UNICODE_STRING from subauth.h.
+#define SCHANNEL_USE_BLACKLISTS
+#include <subauth.h>
+// After subauth.h.
+#include <schannel.h>
 
 namespace platform {
 
@@ -92,11 +101,11 @@ void VerifyServer(PCCERT_CONTEXT server, const std::string& host, PCCERT_CONTEXT
     parameters.RequestedUsage.dwType = USAGE_MATCH_TYPE_AND;
     parameters.RequestedUsage.Usage.cUsageIdentifier = 1;
     parameters.RequestedUsage.Usage.rgpszUsageIdentifier = &serverUse;
-    // Revocation as far as Windows already knows it: fetching lists from the network here
-    // would stall the window with no way to pump its messages.
-    const DWORD flags = CERT_CHAIN_REVOCATION_CHECK_CHAIN_EXCLUDE_ROOT |
-                        CERT_CHAIN_REVOCATION_CHECK_CACHE_ONLY |
-                        CERT_CHAIN_CACHE_ONLY_URL_RETRIEVAL;
+    // Intermediates the server left out are fetched from the address its certificate names, as
+    // Windows' own programs fetch them. Revocation stays as far as Windows already knows it:
+    // browsers do not refuse a server whose lists cannot be had either.
+    const DWORD flags =
+        CERT_CHAIN_REVOCATION_CHECK_CHAIN_EXCLUDE_ROOT | CERT_CHAIN_REVOCATION_CHECK_CACHE_ONLY;
     PCCERT_CHAIN_CONTEXT made = nullptr;
     if (!CertGetCertificateChain(nullptr, server, nullptr, others.get(), &parameters, flags,
                                  nullptr, &made))
@@ -158,6 +167,83 @@ void VerifyServer(PCCERT_CONTEXT server, const std::string& host, PCCERT_CONTEXT
                        StatusText(static_cast<SECURITY_STATUS>(result.dwError)));
 }
 
+// TLS 1.2 and every later version the system has. SCH_CREDENTIALS names the versions left out,
+// so later ones come as Windows gains them; systems before Windows 10 1809 do not know it and
+// take the versions wanted in SCHANNEL_CRED, where some refuse TLS 1.3 as unknown.
+SECURITY_STATUS AcquireClientCredentials(CredHandle& handle) {
+    // The chain is checked after the handshake, so that a test root can be given to it alone
+    // and the reason of a refusal is known.
+    const DWORD flags = SCH_CRED_MANUAL_CRED_VALIDATION | SCH_CRED_NO_DEFAULT_CREDS;
+    auto acquire = [&handle](void* credentials) {
+        TimeStamp expiry;
+        return AcquireCredentialsHandleA(nullptr, const_cast<char*>(UNISP_NAME_A),
+                                         SECPKG_CRED_OUTBOUND, nullptr, credentials, nullptr,
+                                         nullptr, &handle, &expiry);
+    };
+    TLS_PARAMETERS parameters{};
+    parameters.grbitDisabledProtocols =
+        SP_PROT_SSL2_CLIENT | SP_PROT_SSL3_CLIENT | SP_PROT_TLS1_0_CLIENT | SP_PROT_TLS1_1_CLIENT;
+    SCH_CREDENTIALS current{};
+    current.dwVersion = SCH_CREDENTIALS_VERSION;
+    current.dwFlags = flags;
+    current.cTlsParameters = 1;
+    current.pTlsParameters = &parameters;
+    SECURITY_STATUS status = acquire(&current);
+    for (const DWORD versions :
+         {DWORD{SP_PROT_TLS1_2_CLIENT | SP_PROT_TLS1_3_CLIENT}, DWORD{SP_PROT_TLS1_2_CLIENT}}) {
+        if (status == SEC_E_OK)
+            break;
+        SCHANNEL_CRED older{};
+        older.dwVersion = SCHANNEL_CRED_VERSION;
+        older.dwFlags = flags;
+        older.grbitEnabledProtocols = versions;
+        status = acquire(&older);
+    }
+    return status;
+}
+
+// The check of the server's certificate, on a thread of its own: building the chain may fetch
+// what the server left out of it, and the caller keeps its window answering meanwhile.
+struct ServerCheck {
+    std::mutex mutex;
+    std::condition_variable done;
+    bool finished = false;
+    std::exception_ptr error;
+};
+
+std::shared_ptr<ServerCheck> StartServerCheck(Certificate server, const std::string& host,
+                                              PCCERT_CONTEXT extraRoot) {
+    auto check = std::make_shared<ServerCheck>();
+    Certificate root(extraRoot ? CertDuplicateCertificateContext(extraRoot) : nullptr);
+    // Detached: a download given up does not wait for the network; the thread owns what it uses.
+    std::thread([check, server = std::move(server), host, root = std::move(root)] {
+        const ThreadCrashStack crashStack;
+        std::exception_ptr error;
+        try {
+            VerifyServer(server.get(), host, root.get());
+        } catch (...) {
+            error = std::current_exception();
+        }
+        const std::lock_guard lock(check->mutex);
+        check->error = error;
+        check->finished = true;
+        check->done.notify_all();
+    }).detach();
+    return check;
+}
+
+// Refuses a session older than TLS 1.2 whatever the credentials asked for: Wine takes
+// SCH_CREDENTIALS but not the versions it leaves out.
+void CheckVersion(CtxtHandle& context) {
+    SecPkgContext_ConnectionInfo connection{};
+    const SECURITY_STATUS status =
+        QueryContextAttributesA(&context, SECPKG_ATTR_CONNECTION_INFO, &connection);
+    if (status != SEC_E_OK)
+        ThrowHandshakeError(status);
+    if (connection.dwProtocol & (SP_PROT_SSL2 | SP_PROT_SSL3 | SP_PROT_TLS1_0 | SP_PROT_TLS1_1))
+        throw TlsError(TlsReason::OldProtocol);
+}
+
 } // namespace
 
 struct TlsSession::State {
@@ -177,6 +263,8 @@ struct TlsSession::State {
     std::string outgoing;
     std::string plain;
     SecPkgContext_StreamSizes sizes{};
+    // Runs once the handshake is through; the session is established when it passes.
+    std::shared_ptr<ServerCheck> check;
 
     ~State() {
         if (haveContext)
@@ -299,16 +387,7 @@ TlsSession::TlsSession(Socket& socket, const std::string& host, const TlsTrust& 
     state_->host = host;
     if (!trust.extraRootPem.empty())
         state_->extraRoot = CertificateFromPem(trust.extraRootPem);
-    SCHANNEL_CRED credentials{};
-    credentials.dwVersion = SCHANNEL_CRED_VERSION;
-    credentials.grbitEnabledProtocols = SP_PROT_TLS1_2_CLIENT;
-    // The chain is checked after the handshake, so that a test root can be given to it alone
-    // and the reason of a refusal is known.
-    credentials.dwFlags = SCH_CRED_MANUAL_CRED_VALIDATION | SCH_CRED_NO_DEFAULT_CREDS;
-    TimeStamp expiry;
-    const SECURITY_STATUS status = AcquireCredentialsHandleA(
-        nullptr, const_cast<char*>(UNISP_NAME_A), SECPKG_CRED_OUTBOUND, nullptr, &credentials,
-        nullptr, nullptr, &state_->credentials, &expiry);
+    const SECURITY_STATUS status = AcquireClientCredentials(state_->credentials);
     if (status != SEC_E_OK)
         throw TlsError("TLS cannot be set up: " + StatusText(status));
     state_->haveCredentials = true;
@@ -323,6 +402,18 @@ TlsWait TlsSession::Handshake() {
             return waiting_ = TlsWait::Writable;
         if (state.established)
             return waiting_ = TlsWait::Nothing;
+        if (state.check) {
+            if (!WaitChecked(0))
+                return waiting_ = TlsWait::Checked;
+            if (state.check->error)
+                std::rethrow_exception(state.check->error);
+            const SECURITY_STATUS sized =
+                QueryContextAttributesA(&state.context, SECPKG_ATTR_STREAM_SIZES, &state.sizes);
+            if (sized != SEC_E_OK)
+                ThrowHandshakeError(sized);
+            state.established = true;
+            continue;
+        }
         if (state.haveContext && (state.incoming.empty() || state.needMore) &&
             !state.Fill("TLS handshake failed: the server closed the connection"))
             return waiting_ = TlsWait::Readable;
@@ -339,13 +430,18 @@ TlsWait TlsSession::Handshake() {
             !remote)
             throw TlsError("TLS handshake failed: the server sent no certificate");
         Certificate server(remote);
-        VerifyServer(server.get(), state.host, state.extraRoot.get());
-        const SECURITY_STATUS sized =
-            QueryContextAttributesA(&state.context, SECPKG_ATTR_STREAM_SIZES, &state.sizes);
-        if (sized != SEC_E_OK)
-            ThrowHandshakeError(sized);
-        state.established = true;
+        CheckVersion(state.context);
+        state.check = StartServerCheck(std::move(server), state.host, state.extraRoot.get());
     }
+}
+
+bool TlsSession::WaitChecked(int milliseconds) {
+    if (!state_->check)
+        return true;
+    ServerCheck& check = *state_->check;
+    std::unique_lock lock(check.mutex);
+    return check.done.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                               [&] { return check.finished; });
 }
 
 std::optional<std::size_t> TlsSession::Receive(std::span<char> buffer) {

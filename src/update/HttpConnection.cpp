@@ -95,6 +95,8 @@ void HttpConnection::Handshake(const platform::TlsTrust& trust, Clock::time_poin
 }
 
 bool HttpConnection::Wait(platform::TlsWait what, int milliseconds) {
+    if (what == platform::TlsWait::Checked)
+        return tls_->WaitChecked(milliseconds);
     return what == platform::TlsWait::Writable ? socket_.WaitWritable(milliseconds)
                                                : socket_.WaitReadable(milliseconds);
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+// dbghelp.h takes its types from windows.h.
+#include <dbghelp.h>
 
 namespace {
 
@@ -44,6 +46,18 @@ Crash CrashVictim(const wchar_t* mode) {
     return crash;
 }
 
+// The code and thread of the exception that the minidump records; zeros when it records none.
+std::pair<DWORD, DWORD> MinidumpException(std::string& minidump) {
+    MINIDUMP_DIRECTORY* entry = nullptr;
+    void* stream = nullptr;
+    ULONG size = 0;
+    if (minidump.empty() ||
+        !::MiniDumpReadDumpStream(minidump.data(), ExceptionStream, &entry, &stream, &size))
+        return {0, 0};
+    const auto* exception = static_cast<const MINIDUMP_EXCEPTION_STREAM*>(stream);
+    return {exception->ExceptionRecord.ExceptionCode, exception->ThreadId};
+}
+
 } // namespace
 
 TEST(CrashHandlerWindowsTest, AnAccessViolationLeavesAReportAndAMinidump) {
@@ -68,4 +82,19 @@ TEST(CrashHandlerWindowsTest, AnUncaughtExceptionIsReportedByItsTypeAlone) {
               std::string::npos);
     EXPECT_EQ(crash.report.find("secret"), std::string::npos);
     EXPECT_TRUE(crash.minidump.starts_with("MDMP"));
+}
+
+TEST(CrashHandlerWindowsTest, AStackOverflowOnAnyThreadIsReportedAndEndsTheProcess) {
+    for (const wchar_t* mode : {L"overflow", L"thread-overflow"}) {
+        SCOPED_TRACE(fs::path(mode).string());
+        Crash crash = CrashVictim(mode);
+        EXPECT_EQ(crash.exitCode, static_cast<DWORD>(EXCEPTION_STACK_OVERFLOW));
+        EXPECT_NE(crash.report.find("\r\nException: EXCEPTION_STACK_OVERFLOW (0x00000000c00000fd)"),
+                  std::string::npos)
+            << crash.report;
+        EXPECT_NE(crash.report.find("(crash_victim.exe+0x"), std::string::npos);
+        const auto [code, thread] = MinidumpException(crash.minidump);
+        EXPECT_EQ(code, static_cast<DWORD>(EXCEPTION_STACK_OVERFLOW));
+        EXPECT_NE(thread, 0u);
+    }
 }

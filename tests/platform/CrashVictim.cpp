@@ -1,5 +1,6 @@
 // Installs the crash handler with its reports in FOLDER, then crashes as MODE says:
-// crash_victim FOLDER null-write|abort|throw|terminate|fault-while-reporting|thread-overflow
+// crash_victim FOLDER null-write|abort|throw|terminate|fault-while-reporting|overflow|
+//                     thread-overflow
 #include "platform/CrashHandler.h"
 #include "util/ParallelFor.h"
 
@@ -63,6 +64,8 @@ int main(int argc, char** argv) {
         CrashVictimThrow();
     else if (mode == "terminate")
         std::terminate();
+    else if (mode == "overflow")
+        CrashVictimRecurse(1);
     else if (mode == "thread-overflow")
         OverflowOnAnotherThread();
     return 3;

@@ -23,6 +23,9 @@ std::unique_ptr<ScenarioServers> StartScenarioServers();
 // The root the scenario servers are signed by; empty when it is not known.
 std::string ScenarioRootPem();
 
+// Whether the system's TLS can speak TLS 1.3: not under Wine, whose SChannel stops at 1.2.
+bool SystemHasTls13();
+
 // Secure streams for a TestHttpServer of this process, with the valid certificate; nothing where
 // the tests have no TLS server of their own (Windows).
 std::optional<TestStreamMaker> InProcessTlsStreams();

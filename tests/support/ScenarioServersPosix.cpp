@@ -21,6 +21,10 @@ std::string ScenarioRootPem() {
     return TestRootPem();
 }
 
+bool SystemHasTls13() {
+    return true;
+}
+
 std::optional<TestStreamMaker> InProcessTlsStreams() {
     return TlsStreams({});
 }

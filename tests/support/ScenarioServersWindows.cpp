@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <sstream>
 #include <vector>
+#include <windows.h>
 
 namespace {
 
@@ -32,6 +33,10 @@ std::unique_ptr<ScenarioServers> StartScenarioServers() {
 std::string ScenarioRootPem() {
     const char* folder = std::getenv("VANTOR_TLS_SERVERS");
     return folder ? ReadAll(fs::path(folder) / "root.pem") : "";
+}
+
+bool SystemHasTls13() {
+    return !::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
 }
 
 std::optional<TestStreamMaker> InProcessTlsStreams() {

@@ -34,9 +34,11 @@ void AddExtension(X509* certificate, X509* issuer, int id, const char* value) {
 }
 
 // An RSA certificate (Wine's crypt32 cannot check ECDSA signatures) for Name, signed by Issuer
-// (itself when null), valid from NotBefore to NotAfter seconds from now.
+// (itself when null), valid from NotBefore to NotAfter seconds from now; IssuerUrl, when given,
+// is where its issuer's certificate can be fetched.
 Identity Make(const char* name, const Identity* issuer, bool authority, const char* altNames,
-              long notBefore = -Day, long notAfter = 3650 * Day) {
+              long notBefore = -Day, long notAfter = 3650 * Day,
+              const std::string& issuerUrl = {}) {
     static long serial = 1;
     Identity made;
     made.key = EVP_RSA_gen(2048);
@@ -63,6 +65,8 @@ Identity Make(const char* name, const Identity* issuer, bool authority, const ch
         AddExtension(certificate, signer, NID_ext_key_usage, "serverAuth");
         AddExtension(certificate, signer, NID_subject_alt_name, altNames);
     }
+    if (!issuerUrl.empty())
+        AddExtension(certificate, signer, NID_info_access, ("caIssuers;URI:" + issuerUrl).c_str());
     Check(X509_sign(certificate, issuer ? issuer->key : made.key, EVP_sha256()) > 0);
     return made;
 }
@@ -77,11 +81,24 @@ std::string Pem(X509* certificate) {
     return pem;
 }
 
+std::string Der(X509* certificate) {
+    unsigned char* data = nullptr;
+    const int size = i2d_X509(certificate, &data);
+    Check(size > 0);
+    std::string der(reinterpret_cast<char*>(data), static_cast<std::size_t>(size));
+    OPENSSL_free(data);
+    return der;
+}
+
 // Every certificate of the tests; made at first use and kept for the run.
 struct Certificates {
     Identity root = Make("Vantor Test Root", nullptr, true, nullptr);
     Identity intermediate = Make("Vantor Test Intermediate", &root, true, nullptr);
     Identity strangerRoot = Make("Stranger Root", nullptr, true, nullptr);
+    TestHttpServer intermediateServer{
+        {{{Reply("HTTP/1.1 200 OK\r\nContent-Type: application/pkix-cert",
+                 Der(intermediate.certificate))}}},
+        true};
     std::map<TestCertificate, std::pair<Identity, std::vector<X509*>>> servers{
         {TestCertificate::Valid,
          {Make("localhost", &intermediate, false, "DNS:localhost,IP:127.0.0.1"),
@@ -95,6 +112,10 @@ struct Certificates {
         {TestCertificate::UnknownIssuer,
          {Make("localhost", &strangerRoot, false, "DNS:localhost"), {}}},
         {TestCertificate::SelfSigned, {Make("localhost", nullptr, false, "DNS:localhost"), {}}},
+        {TestCertificate::WithoutIntermediate,
+         {Make("localhost", &intermediate, false, "DNS:localhost", -Day, 3650 * Day,
+               intermediateServer.Url("/intermediate.cer")),
+          {}}},
     };
 };
 
@@ -112,11 +133,13 @@ SSL_CTX* ServerContext(const TestTlsSetup& setup) {
           SSL_CTX_use_PrivateKey(context, identity.key) == 1);
     for (X509* link : chain)
         Check(SSL_CTX_add1_chain_cert(context, link) == 1);
-    if (setup.tls10Only) {
+    if (setup.versions == TestTlsVersions::Tls10Only) {
         // OpenSSL 3 refuses TLS 1.0 at its default security level.
         SSL_CTX_set_security_level(context, 0);
         SSL_CTX_set_min_proto_version(context, TLS1_VERSION);
         SSL_CTX_set_max_proto_version(context, TLS1_VERSION);
+    } else if (setup.versions == TestTlsVersions::Tls13Only) {
+        SSL_CTX_set_min_proto_version(context, TLS1_3_VERSION);
     }
     return context;
 }
@@ -278,8 +301,10 @@ TlsScenarioServers::TlsScenarioServers() {
             {Kind::Expired, {TestCertificate::Expired}},
             {Kind::UnknownIssuer, {TestCertificate::UnknownIssuer}},
             {Kind::SelfSigned, {TestCertificate::SelfSigned}},
-            {Kind::Tls10Only, {TestCertificate::Valid, true}},
-            {Kind::CutOff, {TestCertificate::Valid, false, false}},
+            {Kind::Tls10Only, {TestCertificate::Valid, TestTlsVersions::Tls10Only}},
+            {Kind::Tls13Only, {TestCertificate::Valid, TestTlsVersions::Tls13Only}},
+            {Kind::WithoutIntermediate, {TestCertificate::WithoutIntermediate}},
+            {Kind::CutOff, {TestCertificate::Valid, TestTlsVersions::All, false}},
         };
         if (scenario.kind != Kind::Plain)
             secure = TlsStreams(setups.at(scenario.kind));

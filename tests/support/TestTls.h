@@ -4,8 +4,16 @@
 
 #include <string>
 
-// The server certificates the TLS tests use.
-enum class TestCertificate { Valid, OtherHost, Expired, UnknownIssuer, SelfSigned };
+// The server certificates the TLS tests use. WithoutIntermediate is sent without the
+// intermediate that signed it, which is served over http where the certificate says.
+enum class TestCertificate {
+    Valid,
+    OtherHost,
+    Expired,
+    UnknownIssuer,
+    SelfSigned,
+    WithoutIntermediate
+};
 
 // The tests' own certificate authority, made once per run; clients trust it through their
 // configuration only.
@@ -13,11 +21,13 @@ const std::string& TestRootPem();
 // The hash of its subject's name, as OpenSSL looks it up in a folder of certificates.
 std::string TestRootSubjectHash();
 
+// The TLS versions a secure test server offers: all that OpenSSL has, or one alone.
+enum class TestTlsVersions { All, Tls10Only, Tls13Only };
+
 // How a secure test server answers.
 struct TestTlsSetup {
     TestCertificate certificate = TestCertificate::Valid;
-    // Offers TLS 1.0 and nothing else.
-    bool tls10Only = false;
+    TestTlsVersions versions = TestTlsVersions::All;
     // Ends each session with close_notify; without it the connection is merely cut.
     bool closeNotify = true;
 };

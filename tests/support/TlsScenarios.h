@@ -13,7 +13,18 @@ struct TlsScenario {
     const char* name;
     // How the server answers: TLS with this certificate, or plain (a server that never
     // answers the handshake, or the plain end of a redirect).
-    enum Kind { Valid, OtherHost, Expired, UnknownIssuer, SelfSigned, Tls10Only, CutOff, Plain };
+    enum Kind {
+        Valid,
+        OtherHost,
+        Expired,
+        UnknownIssuer,
+        SelfSigned,
+        Tls10Only,
+        Tls13Only,
+        WithoutIntermediate,
+        CutOff,
+        Plain
+    };
     Kind kind;
     // Replies to each connection; "{https}" and "{http}" stand for the addresses of two more
     // servers, which answer "over https" and "over http".
@@ -28,6 +39,13 @@ inline std::vector<TlsScenario> TlsScenarios() {
     const std::string ok = "HTTP/1.1 200 OK";
     const std::string chunked = ok + "\r\nTransfer-Encoding: chunked\r\n\r\n";
     const std::string binary("\x00\x01\r\n\xff", 5);
+    // SChannel fetches an intermediate that the server left out from where the certificate says,
+    // as Windows' own programs do; OpenSSL, like Firefox, does not.
+#ifdef _WIN32
+    const bool fetchesIntermediates = true;
+#else
+    const bool fetchesIntermediates = false;
+#endif
     return {
         {"keep-alive redirect then chunked body",
          TlsScenario::Valid,
@@ -75,6 +93,12 @@ inline std::vector<TlsScenario> TlsScenarios() {
          {{Reply(ok, "x")}},
          std::nullopt,
          "TLS handshake failed"},
+        {"TLS 1.3 only", TlsScenario::Tls13Only, {{Reply(ok, "x")}}, "x", ""},
+        {"intermediate left out",
+         TlsScenario::WithoutIntermediate,
+         {{Reply(ok, "x")}},
+         fetchesIntermediates ? std::optional<std::string>("x") : std::nullopt,
+         fetchesIntermediates ? "" : "certificate issuer is unknown"},
         {"https to http refused",
          TlsScenario::Valid,
          {{Reply("HTTP/1.1 301 Moved\r\nLocation: {http}", "")}},

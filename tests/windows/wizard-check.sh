@@ -11,6 +11,7 @@
 #    (a silent setup started meanwhile must give up, since the wizard runs), then the
 #    uninstaller (/S) must remove the program, its shortcut and its registry entries and leave
 #    the user's files.
+# 3. Setup into a folder given with /D=: refused outside Program Files, done inside it.
 # Leaves a screenshot of each wizard beside the zip.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
@@ -198,13 +199,26 @@ wineserver -w
     fail "The uninstaller removed the user's files"
 echo "The setup program installed the wizard and its uninstaller removed it, keeping the user's files"
 
-# 3. A folder of the administrator's choice. (Wine would quote a folder with a space, and /D=
-# takes none.)
-wine "$setup" /S '/D=C:\Apps\Vantor' || fail "The silent setup into a folder failed"
+# 3. A folder of the administrator's choice, which must lie under Program Files: one elsewhere,
+# or one that ".." leads out of it, is refused (status 2) before anything is written. (Wine
+# would quote a folder with a space, and /D= takes none; cmd passes the command line as it is.)
+silent_setup() {
+    wine cmd /c "$(winepath -w "$setup") /S /D=$1"
+}
+for outside in 'C:\Apps\Vantor' 'C:\Program Files\..\Vantor'; do
+    status=0
+    silent_setup "$outside" || status=$?
+    [ "$status" -eq 2 ] || fail "The silent setup into $outside ended with status $status, not 2"
+done
 wineserver -w
-chosen="$WINEPREFIX/drive_c/Apps/Vantor"
+[ ! -e "$WINEPREFIX/drive_c/Apps" ] && [ ! -e "$WINEPREFIX/drive_c/Vantor" ] ||
+    fail "The setup program wrote into a folder outside Program Files"
+silent_setup 'C:\Program Files\Vantor Test' || fail "The silent setup into a folder failed"
+wineserver -w
+chosen="$WINEPREFIX/drive_c/Program Files/Vantor Test"
 [ -x "$chosen/affiliate-vantor.exe" ] || fail "/D= did not choose the program folder"
 wine "$chosen/Uninstall.exe" /S || fail "The silent uninstall from the chosen folder failed"
 wineserver -w
 [ ! -e "$chosen" ] || fail "The uninstaller left $(find "$chosen")"
-echo "The setup program installed into the folder given with /D= and removed it again"
+echo "The setup program refused folders outside Program Files, installed into the one given with"
+echo "/D= and removed it again"
