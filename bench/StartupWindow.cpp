@@ -1,11 +1,10 @@
-// The wizard window as the program starts it, quitting once shown:
+// The wizard window as the program starts it, quitting once its first frame is drawn:
 // vantor_startup_window [PROGRAM_FOLDER]  (a folder with Templates/ and, if wanted, a brand).
 
+#include "FirstFrame.h"
 #include "ui/FMain.h"
 #include "ui/Skin.h"
 #include "ui/VantorApplication.h"
-
-#include <QTimer>
 
 int main(int argc, char** argv) {
     VantorApplication application(argc, argv);
@@ -14,7 +13,7 @@ int main(int argc, char** argv) {
     if (argc > 1)
         services.programFolder = argv[1];
     TfrmMain window(std::move(services));
+    QuitAfterFirstFrame quit(window);
     window.show();
-    QTimer::singleShot(0, &application, &QApplication::quit);
     return application.exec();
 }

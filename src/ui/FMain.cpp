@@ -36,7 +36,7 @@ TfrmMain::TfrmMain(WindowServices services, QWidget* parent)
     : QWidget(parent), services_(std::move(services)), messages_(services_.messages) {
     setObjectName("frmMain");
     setWindowTitle("Affiliate Vantor");
-    CreateWizardControls(this, c_, services_.createWebView);
+    CreateFirstPageControls(this, c_);
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(100);
@@ -57,11 +57,6 @@ TfrmMain::TfrmMain(WindowServices services, QWidget* parent)
         },
         this);
     brand_ = std::make_unique<BrandView>(this, c_, services_);
-    templates_ = std::make_unique<TemplatePicker>(c_.cbxTemplates, c_.Image1,
-                                                  services_.programFolder, *project_, messages_);
-    editors_ = std::make_unique<PromoEditors>(
-        c_, project_->Model(), EditorContext{messages_, [this] { project_->Edited(); }}, services_);
-    finish_ = std::make_unique<FinishPage>(c_, *project_, services_, messages_);
     updates_ = new UpdateChecker(
         services_, messages_, *project_,
         [this] {
@@ -69,27 +64,58 @@ TfrmMain::TfrmMain(WindowServices services, QWidget* parent)
             close();
         },
         this);
-    ConnectHandlers();
-
+    ConnectBrandHandlers();
     FormCreate();
     menu_ = new ProjectMenu(this, c_.btnLoad, c_.btnSave, *project_, messages_);
     brandTitle_ = windowTitle();
     ShowTitle();
-    project_->StartCountingChanges();
-    // Asked once the window is up, one after the other: a modal question runs the events of the
-    // next, so the project the program was given opens only once the recovery copy is settled.
-    QTimer::singleShot(0, this, [this] {
-        messages_.RunReportingErrors(
-            [this] { project_->OfferRecovery(services_.projectToOpen, services_.shellOpen); });
-        if (!services_.projectToOpen.empty())
-            messages_.RunReportingErrors(
-                [this] { project_->OpenProject(services_.projectToOpen); });
-    });
 }
 
 TfrmMain::~TfrmMain() {
     // Controls go first, while the parts they report to still exist.
     qDeleteAll(findChildren<QObject*>(Qt::FindDirectChildrenOnly));
+}
+
+void TfrmMain::FormCreate() {
+    c_.gifBanner->setGeometry(c_.imgBanner->geometry());
+    // A step that fails is reported, and the steps after it still run.
+    messages_.RunReportingErrors([this] { brand_->LoadBranding(); });
+    c_.ntbMain->setCurrentIndex(0);
+    ntbMainPageChanged();
+}
+
+void TfrmMain::FinishStartUp() {
+    if (startedUp_)
+        return;
+    startedUp_ = true;
+    CreateOtherPageControls(c_, services_.createWebView);
+    templates_ = std::make_unique<TemplatePicker>(c_.cbxTemplates, c_.Image1,
+                                                  services_.programFolder, *project_, messages_);
+    editors_ = std::make_unique<PromoEditors>(
+        c_, project_->Model(), EditorContext{messages_, [this] { project_->Edited(); }}, services_);
+    finish_ = std::make_unique<FinishPage>(c_, *project_, services_, messages_);
+    ConnectHandlers();
+    messages_.RunReportingErrors([this] { templates_->LoadTemplates(); });
+    Timer1->start();
+    project_->StartCountingChanges();
+    // Asked one after the other: a modal question runs the events of the next, so the project
+    // the program was given opens only once the recovery copy is settled.
+    messages_.RunReportingErrors(
+        [this] { project_->OfferRecovery(services_.projectToOpen, services_.shellOpen); });
+    if (!services_.projectToOpen.empty())
+        messages_.RunReportingErrors([this] { project_->OpenProject(services_.projectToOpen); });
+}
+
+void TfrmMain::ConnectBrandHandlers() {
+    connect(c_.btnHelp, &QPushButton::clicked, this,
+            messages_.Reporting([this] { services_.openInBrowser(HelpURL); }));
+    connect(c_.btnMakeMoney, &QPushButton::clicked, this, messages_.Reporting([this] {
+        services_.openInBrowser(MakeMoneyBaseURL + brand_->MakeMoneyID());
+    }));
+    for (QLabel* link : {c_.lblLink1URL, c_.lblLink2URL})
+        OnClick(link, messages_.Reporting([this, link] { brand_->OpenLinkLabel(link); }));
+    for (QLabel* banner : {c_.imgBanner, c_.gifBanner})
+        OnClick(banner, messages_.Reporting([this] { brand_->imgBannerClick(); }));
 }
 
 void TfrmMain::ConnectHandlers() {
@@ -99,10 +125,7 @@ void TfrmMain::ConnectHandlers() {
     const std::pair<QPushButton*, std::function<void()>> clicks[] = {
         {c_.btnLoad, [this] { project_->LoadSettings(); }},
         {c_.btnSave, [this] { project_->SaveSettings(); }},
-        {c_.btnHelp, [this] { services_.openInBrowser(HelpURL); }},
         {c_.btnUpdate, [this] { updates_->CheckForUpdates(false); }},
-        {c_.btnMakeMoney,
-         [this] { services_.openInBrowser(MakeMoneyBaseURL + brand_->MakeMoneyID()); }},
         {c_.btnNext, [this] { btnNextClick(); }},
         {c_.btnBack, [this] { btnBackClick(); }},
     };
@@ -120,29 +143,23 @@ void TfrmMain::ConnectHandlers() {
     for (const auto& [edit, handler] : edits)
         connect(edit, &QLineEdit::textChanged, this, reporting(handler));
     connect(Timer1, &QTimer::timeout, this, reporting(&TfrmMain::Timer1Timer));
-
-    for (QLabel* link : {c_.lblLink1URL, c_.lblLink2URL})
-        OnClick(link, messages_.Reporting([this, link] { brand_->OpenLinkLabel(link); }));
-    for (QLabel* banner : {c_.imgBanner, c_.gifBanner})
-        OnClick(banner, messages_.Reporting([this] { brand_->imgBannerClick(); }));
-
     connect(project_, &ProjectController::ProjectReplaced, this, [this] { ShowProject(); });
     connect(project_, &ProjectController::StateChanged, this, [this] { ShowTitle(); });
-}
-
-void TfrmMain::FormCreate() {
-    c_.gifBanner->setGeometry(c_.imgBanner->geometry());
-    // A step that fails is reported, and the steps after it still run.
-    messages_.RunReportingErrors([this] { brand_->LoadBranding(); });
-    messages_.RunReportingErrors([this] { templates_->LoadTemplates(); });
-    c_.ntbMain->setCurrentIndex(0);
-    ntbMainPageChanged();
-    Timer1->start();
 }
 
 void TfrmMain::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     brand_->CenterBannerPictures();
+    // Where no frame is drawn (a window that is never exposed), the start-up ends all the same.
+    QTimer::singleShot(500, this, [this] { FinishStartUp(); });
+}
+
+void TfrmMain::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    // The first frame is on the screen: the rest of the start-up follows at once.
+    if (!startedUp_)
+        QMetaObject::invokeMethod(
+            this, [this] { FinishStartUp(); }, Qt::QueuedConnection);
 }
 
 void TfrmMain::resizeEvent(QResizeEvent* event) {

@@ -24,14 +24,21 @@ class TfrmMain : public QWidget {
     explicit TfrmMain(WindowServices services = DefaultServices(), QWidget* parent = nullptr);
     ~TfrmMain() override;
 
+    // True once the start-up sequence has run: every control and part exists.
+    bool StartedUp() const { return startedUp_; }
+
   protected:
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void ConnectHandlers();
+    // The start-up sequence in two halves: what the first frame shows, then the rest.
     void FormCreate();
+    void FinishStartUp();
+    void ConnectBrandHandlers();
+    void ConnectHandlers();
     void Timer1Timer();
 
     // Navigation and the page-0 boxes.
@@ -56,6 +63,7 @@ class TfrmMain : public QWidget {
     QString brandTitle_;
     // The changes were settled for a close that follows at once (the update's hand-over).
     bool closeSettled_ = false;
+    bool startedUp_ = false;
 
     // Children of the window, so that tests find their timers and state among the window's.
     ProjectController* project_;

@@ -1,10 +1,20 @@
 #include "ui/VantorApplication.h"
 
+#include "platform/CrashHandler.h"
 #include "ui/TextBridge.h"
 
+#include <QFontDatabase>
 #include <cstdio>
 
-VantorApplication::VantorApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+VantorApplication::VantorApplication(int& argc, char** argv)
+    : QApplication(argc, argv), fonts_([] {
+          const platform::ThreadCrashStack crashStack;
+          QFontDatabase::families();
+      }) {}
+
+VantorApplication::~VantorApplication() {
+    fonts_.join();
+}
 
 bool VantorApplication::notify(QObject* receiver, QEvent* event) {
     try {

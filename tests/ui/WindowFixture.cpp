@@ -97,6 +97,9 @@ std::unique_ptr<TfrmMain> WindowWorld::OpenWindow() {
     };
     auto window = std::make_unique<TfrmMain>(std::move(services));
     window->show();
+    // Pages 1 to 10 get their controls once the first frame is drawn.
+    if (!QTest::qWaitFor([&] { return window->StartedUp(); }))
+        qFatal("the window's start-up did not end");
     return window;
 }
 

@@ -78,6 +78,8 @@ void AnchorToAllEdges(QWidget* control) {
 }
 
 QWidget* Page(QStackedWidget* pages, const char* name) {
+    if (auto* page = pages->findChild<QWidget*>(QLatin1String(name), Qt::FindDirectChildrenOnly))
+        return page;
     auto* page = Named(new QWidget(pages), name);
     pages->addWidget(page);
     return page;

@@ -38,6 +38,7 @@ QListWidget* ListBox(QWidget* parent, const char* name, QRect geometry);
 // Keeps a control's design distances to all four edges of its page as the page resizes.
 void AnchorToAllEdges(QWidget* control);
 
+// The page of Pages named Name, made as the next page when there is none yet.
 QWidget* Page(QStackedWidget* pages, const char* name);
 QFrame* Band(QWidget* window, QVBoxLayout* bands, const char* name, int height);
 QLabel* LinkLabel(QWidget* parent, const char* name, const QString& caption, const QString& url);

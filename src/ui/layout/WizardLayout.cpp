@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <algorithm>
 
 namespace {
 
@@ -172,10 +173,31 @@ void CreateLinksBand(QWidget* window, WizardControls& c, QVBoxLayout* bands) {
     links->addWidget(c.lblLink2URL, 0, Qt::AlignTop);
 }
 
+// Tab moves through the later pages' controls after those of page 0, as if they had been made
+// with it, and before the wizard bar's.
+void KeepTabOrderOfPages(WizardControls& c) {
+    QWidget* previous = c.edtClickbankID;
+    for (int index = 1; index < c.ntbMain->count(); ++index) {
+        const auto controls = c.ntbMain->widget(index)->findChildren<QWidget*>();
+        for (QWidget* control : controls) {
+            // A control's own parts (a memo's viewport, a list's scroll bars) move with it.
+            const bool part = std::any_of(controls.begin(), controls.end(), [&](QWidget* other) {
+                return other != control && other->isAncestorOf(control) &&
+                       other->focusPolicy() != Qt::NoFocus;
+            });
+            // A drop-down list's popup is a window of its own.
+            if (control->focusPolicy() == Qt::NoFocus || part || control->isWindow() ||
+                control->window() != previous->window())
+                continue;
+            QWidget::setTabOrder(previous, control);
+            previous = control;
+        }
+    }
+}
+
 } // namespace
 
-void CreateWizardControls(QWidget* window, WizardControls& c,
-                          const std::function<WebView*(QWidget*)>& createWebView) {
+void CreateFirstPageControls(QWidget* window, WizardControls& c) {
     auto* bands = new QVBoxLayout(window);
     bands->setContentsMargins(0, 0, 0, 0);
     bands->setSpacing(0);
@@ -183,13 +205,24 @@ void CreateWizardControls(QWidget* window, WizardControls& c,
     CreateBannerBand(window, c, bands);
     c.ntbMain = Named(new QStackedWidget(window), "ntbMain");
     bands->addWidget(c.ntbMain, 1);
+    // Every page is there from the start, so that paging works; pages 1 to 10 get their
+    // controls once the window is on the screen.
+    for (const char* name :
+         {"Welcome", "Template", "LinkPromo", "PPCPromo", "BannerPromo", "SignaturePromo",
+          "EmailPromo", "AutoresponderPromo", "ArticlePromo", "CodePromo", "Finish"})
+        Page(c.ntbMain, name);
     CreateWelcomePage(c);
+    CreateWizardBand(window, c, bands);
+    CreateLinksBand(window, c, bands);
+}
+
+void CreateOtherPageControls(WizardControls& c,
+                             const std::function<WebView*(QWidget*)>& createWebView) {
     CreateTemplatePage(c);
     CreateLinkPromoPage(c);
     CreatePPCPromoPage(c);
     CreateBannerPromoPage(c, createWebView);
     CreateMemoPages(c.ntbMain, c);
     CreateFinishPage(c);
-    CreateWizardBand(window, c, bands);
-    CreateLinksBand(window, c, bands);
+    KeepTabOrderOfPages(c);
 }
