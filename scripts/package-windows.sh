@@ -2,7 +2,8 @@
 # Builds the wizard and the CLI for 64-bit Windows against the Qt of scripts/windows-qt.sh, packs
 # them with the DLLs they need into build-windows-app/affiliate-vantor-<version>-windows-x64.zip
 # and makes the setup program affiliate-vantor-<version>-windows-x64-setup.exe beside it from the
-# same files; prints the two paths. VANTOR_UPDATER=FILE adds the shipper's updater to both.
+# same files; prints the two paths. VANTOR_UPDATER=FILE adds the shipper's updater to both;
+# VANTOR_UPDATE_PUBLIC_KEY=KEY builds them with the shipper's update key (docs/updates.md).
 #   package-windows.sh          makes the zip and the setup program
 #   package-windows.sh --check  makes them, then runs the wizard from each under Wine (see
 #                               tests/windows/wizard-check.sh)
@@ -14,16 +15,20 @@ check=false
 
 scripts/install-deps.sh ninja-build nsis >&2
 qt=$(scripts/windows-qt.sh | tail -n 1)
+sodium=$(scripts/windows-libsodium.sh | tail -n 1)
 build=build-windows-app
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-# Given or not for each run, so that an updater of an earlier run does not stay in the cache.
+# Given or not for each run, so that an updater or key of an earlier run does not stay in the
+# cache.
 updater=${VANTOR_UPDATER:+$(realpath "$VANTOR_UPDATER")}
 # The Qt DLLs use the shared C++ runtime, so the programs do too: one runtime in the process.
 # zlib stays static, so that no zlib DLL has to travel with them.
 "$qt/bin/qt-cmake" -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DVANTOR_BUILD_TESTS=OFF -DVANTOR_BUILD_BENCH=OFF -DCMAKE_EXE_LINKER_FLAGS= \
-    -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a "${launcher[@]}" -DVANTOR_UPDATER="$updater" >&2
+    -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a "${launcher[@]}" -DVANTOR_UPDATER="$updater" \
+    -DSODIUM_INCLUDE_DIR="$sodium/include" -DSODIUM_LIBRARY="$sodium/lib/libsodium.a" \
+    -DVANTOR_UPDATE_PUBLIC_KEY="${VANTOR_UPDATE_PUBLIC_KEY:-}" >&2
 cmake --build "$build" --parallel 2 >&2
 
 version=$(sed -n 's/^project(AffiliateVantor VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)

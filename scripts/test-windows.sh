@@ -5,6 +5,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 build=build-windows
+# With the libsodium of scripts/windows-libsodium.sh, which it builds the first time.
 scripts/build-windows.sh "$build"
 
 # A scratch Wine prefix of our own, never the user's.

@@ -15,27 +15,7 @@ fi
 
 "$root/scripts/install-deps.sh" dpkg-dev ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev-tools
 
-as_root=()
-[ "$(id -u)" -eq 0 ] || as_root=(sudo)
-if ! grep -rqs '^Types:.*deb-src\|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-    echo "Adding a deb-src entry for Debian's sources (/etc/apt/sources.list.d/affiliate-vantor-src.sources)"
-    "${as_root[@]}" tee /etc/apt/sources.list.d/affiliate-vantor-src.sources >/dev/null <<'SOURCES'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SOURCES
-    "${as_root[@]}" apt-get update -qq
-fi
-
-work="$cache/qt6-base-source"
-mkdir -p "$work"
-source_dir=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
-if [ -z "$source_dir" ]; then
-    (cd "$work" && apt-get source -qq qt6-base >/dev/null)
-    source_dir=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
-fi
+source_dir=$("$root/scripts/debian-source.sh" qt6-base "$cache/qt6-base-source")
 
 # Qt's qt.toolchain.cmake records this file's path, so it stays at a fixed place.
 toolchain="$cache/mingw-w64.cmake"

@@ -1,19 +1,27 @@
 #include "cli/CheckUpdateCommand.h"
 
+#include "cli/CommandLineParser.h"
 #include "cli/PrintableText.h"
 #include "cli/ProgramFolder.h"
+#include "cli/VerifyUpdateCommand.h"
 #include "platform/Locale.h"
 #include "update/DownloadFile.h"
 #include "update/UpdateCheck.h"
+#include "update/UpdateKey.h"
 #include "util/AppError.h"
 #include "util/FileHelpers.h"
 
 CliStatus CheckUpdateCommand(const CommandLine& line, const CliOutput& output) {
-    const fs::path cache = CopyFoldersOf(line).cache;
     std::string folder = line.value("--url").value_or(VANTOR_UPDATE_BASE_URL);
     // The update folder's address, as the window takes it, ends with "/".
     if (!folder.ends_with('/'))
         folder += '/';
+    if (line.has("--verify")) {
+        if (line.value("--app-dir"))
+            throw UsageError("--verify downloads into a temporary folder and takes no --app-dir.");
+        return VerifyUpdateFolder(folder, UpdatePublicKey, output);
+    }
+    const fs::path cache = CopyFoldersOf(line).cache;
     const std::string address = folder + UpdateDescriptionFileName;
     const fs::path description = cache / UpdateDescriptionFileName;
     HttpClient client;

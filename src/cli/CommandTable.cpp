@@ -43,8 +43,9 @@ const std::vector<CliCommand>& CommandTable() {
          .operand = OperandSpec{"Name the template to check.", "Give one template to check."},
          .run = CheckTemplateCommand},
         {.name = "check-update",
-         .usage = "  affiliate-vantor-cli check-update [--app-dir DIR] [--url BASE]\n",
-         .options = {AppDir, {"--url", OptionKind::Value}},
+         .usage = "  affiliate-vantor-cli check-update [--app-dir DIR] [--url BASE]\n"
+                  "  affiliate-vantor-cli check-update --verify [--url BASE]\n",
+         .options = {AppDir, {"--url", OptionKind::Value}, {"--verify", OptionKind::Flag}},
          .run = CheckUpdateCommand},
     };
     return table;

@@ -19,6 +19,14 @@ Makes Affiliate Vantor promotion pages from the command line.
                   in URL: ..." for a description that names no version. BASE may be
                   http or https; https servers are verified against the system's
                   trusted certificates.
+  check-update --verify
+                  checks an update folder before it is announced: the signature
+                  mainappupdate.inf.minisig against this build's update key, then
+                  the size and SHA-256 of each file the description names (each
+                  fetched into a temporary folder, within its signed size and an
+                  hour). Prints one line per check and whether the folder is
+                  ready; any failure, a build without an update key included,
+                  gives exit status 1.
 
 Options:
   --app-dir DIR    the program folder, holding Templates/ and where Output/ is made
@@ -52,8 +60,9 @@ A program folder you cannot write is an installed copy: settings.dat and Output/
 then in ~/.local/share/affiliate-vantor/ ($XDG_DATA_HOME/affiliate-vantor/), and
 the templates in Templates/ there are listed too, hiding shipped ones of the same name.
 
-Exit status: 0 success, 1 no template file found or the update description could
-not be fetched, 2 wrong arguments, unreadable input or a page that cannot be written.
+Exit status: 0 success, 1 no template file found, the update description could not
+be fetched or the update folder did not verify, 2 wrong arguments, unreadable input or
+a page that cannot be written.
 )";
 
 } // namespace

@@ -3,6 +3,9 @@
 std::string SizeText(std::uint64_t bytes) {
     constexpr std::uint64_t KiB = 1024;
     constexpr std::uint64_t MiB = KiB * KiB;
+    constexpr std::uint64_t GiB = MiB * KiB;
+    if (bytes >= GiB && bytes % GiB == 0)
+        return std::to_string(bytes / GiB) + " GiB";
     if (bytes >= MiB && bytes % MiB == 0)
         return std::to_string(bytes / MiB) + " MiB";
     if (bytes >= KiB && bytes % KiB == 0)

@@ -22,7 +22,7 @@ struct HttpLimits {
     std::uint64_t mostBodyBytes = 64 * 1024;
 };
 
-// "64 KiB", "16 MiB", "100 bytes": a size limit as the user reads it.
+// "64 KiB", "16 MiB", "1 GiB", "100 bytes": a size limit as the user reads it.
 std::string SizeText(std::uint64_t bytes);
 
 // "180 seconds", "300 ms".
