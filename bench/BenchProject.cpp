@@ -1,6 +1,6 @@
 #include "BenchProject.h"
 
-#include "util/FileHelpers.h"
+#include "util/files/FileHelpers.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 // The text helpers on arbitrary texts, each checked against a plain restatement of its rule.
-#include "util/CaseFolding.h"
-#include "util/CutSection.h"
-#include "util/TextEncoding.h"
-#include "util/TextSearch.h"
-#include "util/UUtils.h"
+#include "util/text/CaseFolding.h"
+#include "util/text/CutSection.h"
+#include "util/text/TextEncoding.h"
+#include "util/text/TextSearch.h"
+#include "util/text/UUtils.h"
 
 #include <cstdint>
 #include <cstdlib>

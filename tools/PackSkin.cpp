@@ -1,7 +1,7 @@
 // Packs a Qt style sheet into a skin file: vantor-pack-skin STYLE.qss dbskin.dat
 
 #include "branding/SkinFile.h"
-#include "util/FileHelpers.h"
+#include "util/files/FileHelpers.h"
 
 #include <cstdio>
 #include <exception>

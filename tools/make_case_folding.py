@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes src/util/CaseFoldingTable.inc from the Unicode data's CaseFolding.txt.
+"""Writes src/util/text/CaseFoldingTable.inc from the Unicode data's CaseFolding.txt.
 
 Run by hand when the Unicode data changes; the table it writes is committed.
   tools/make_case_folding.py [/usr/share/unicode/CaseFolding.txt]
@@ -8,7 +8,7 @@ import pathlib
 import sys
 
 source = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else "/usr/share/unicode/CaseFolding.txt")
-target = pathlib.Path(__file__).resolve().parent.parent / "src/util/CaseFoldingTable.inc"
+target = pathlib.Path(__file__).resolve().parent.parent / "src/util/text/CaseFoldingTable.inc"
 
 version = ""
 pairs = []

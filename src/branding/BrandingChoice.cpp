@@ -1,12 +1,14 @@
 #include "branding/BrandingChoice.h"
 
-#include "util/CaseFolding.h"
-#include "util/FileHelpers.h"
-#include "util/IniFile.h"
+#include "util/files/FileHelpers.h"
+#include "util/files/IniFile.h"
+#include "util/text/CaseFolding.h"
 
 #include <memory>
 #include <random>
 #include <vector>
+
+namespace fs = std::filesystem;
 
 namespace {
 

@@ -1,8 +1,10 @@
 #include "branding/SkinFile.h"
 
-#include "util/FileHelpers.h"
+#include "util/files/FileHelpers.h"
 
 #include <zlib.h>
+
+namespace fs = std::filesystem;
 
 namespace {
 

@@ -6,8 +6,10 @@
 #include "generator/PageOutput.h"
 #include "persistence/ProjectFiles.h"
 #include "util/AppError.h"
-#include "util/FileHelpers.h"
 #include "util/ParallelFor.h"
+#include "util/files/FileHelpers.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 

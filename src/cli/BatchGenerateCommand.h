@@ -2,7 +2,7 @@
 
 #include "cli/ExitStatus.h"
 #include "generator/PageBatch.h"
-#include "util/UserDataFolders.h"
+#include "util/policies/UserDataFolders.h"
 
 #include <filesystem>
 #include <optional>

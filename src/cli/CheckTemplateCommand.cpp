@@ -5,7 +5,9 @@
 #include "generator/TemplateCatalogue.h"
 #include "generator/TemplateChecker.h"
 #include "util/AppError.h"
-#include "util/FileHelpers.h"
+#include "util/files/FileHelpers.h"
+
+namespace fs = std::filesystem;
 
 constexpr std::string_view CheckTemplateHelp = R"(
 Reads a page template and lists what will not work the way its author may expect,

@@ -9,7 +9,9 @@
 #include "update/UpdateCheck.h"
 #include "update/UpdateKey.h"
 #include "util/AppError.h"
-#include "util/FileHelpers.h"
+#include "util/files/FileHelpers.h"
+
+namespace fs = std::filesystem;
 
 CliStatus CheckUpdateCommand(const CommandLine& line, const CliOutput& output) {
     std::string folder = line.value("--url").value_or(VANTOR_UPDATE_BASE_URL);

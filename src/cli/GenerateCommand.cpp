@@ -13,11 +13,13 @@
 #include "persistence/ProjectFiles.h"
 #include "persistence/SettingsFile.h"
 #include "util/AppError.h"
-#include "util/FileHelpers.h"
 #include "util/ParallelFor.h"
-#include "util/UUtils.h"
+#include "util/files/FileHelpers.h"
+#include "util/text/UUtils.h"
 
 #include <charconv>
+
+namespace fs = std::filesystem;
 
 namespace {
 

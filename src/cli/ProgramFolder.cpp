@@ -1,7 +1,7 @@
 #include "cli/ProgramFolder.h"
 
 #include "util/AppError.h"
-#include "util/FileHelpers.h"
+#include "util/files/FileHelpers.h"
 
 UserDataFolders CopyFoldersOf(const CommandLine& line) {
     auto given = line.value("--app-dir");

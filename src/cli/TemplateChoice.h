@@ -2,7 +2,7 @@
 
 #include "generator/TemplateCatalogue.h"
 #include "model/UAffiliate.h"
-#include "util/UUtils.h"
+#include "util/text/UUtils.h"
 
 #include <optional>
 #include <string>

@@ -8,9 +8,11 @@
 #include "update/SignedUpdateLimits.h"
 #include "update/UpdateCheck.h"
 #include "update/UpdateRefused.h"
-#include "util/FileHelpers.h"
+#include "util/files/FileHelpers.h"
 
 #include <algorithm>
+
+namespace fs = std::filesystem;
 
 namespace {
 

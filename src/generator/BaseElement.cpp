@@ -1,7 +1,7 @@
 #include "generator/BaseElement.h"
 
 #include "generator/HtmlTags.h"
-#include "util/CaseFolding.h"
+#include "util/text/CaseFolding.h"
 
 #include <algorithm>
 #include <optional>

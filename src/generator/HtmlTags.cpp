@@ -1,6 +1,6 @@
 #include "generator/HtmlTags.h"
 
-#include "util/CaseFolding.h"
+#include "util/text/CaseFolding.h"
 
 #include <algorithm>
 

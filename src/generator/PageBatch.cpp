@@ -7,10 +7,10 @@
 #include "generator/TemplateEngine.h"
 #include "platform/FileSystem.h"
 #include "util/AppError.h"
-#include "util/FileHelpers.h"
-#include "util/FileReplacements.h"
 #include "util/ParallelFor.h"
-#include "util/UUtils.h"
+#include "util/files/FileHelpers.h"
+#include "util/files/FileReplacements.h"
+#include "util/text/UUtils.h"
 
 #include <map>
 #include <mutex>

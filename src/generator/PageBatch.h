@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/UAffiliate.h"
-#include "util/UserDataFolders.h"
+#include "util/policies/UserDataFolders.h"
 
 #include <cstddef>
 #include <filesystem>

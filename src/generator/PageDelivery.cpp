@@ -4,7 +4,9 @@
 #include "generator/PageOutput.h"
 #include "generator/TemplateCatalogue.h"
 #include "generator/TemplateEngine.h"
-#include "util/UUtils.h"
+#include "util/text/UUtils.h"
+
+namespace fs = std::filesystem;
 
 bool IsValidOutputFileName(std::string_view name) {
     if (IsBlank(name))

@@ -2,8 +2,10 @@
 
 #include "generator/DeliveryError.h"
 #include "generator/PageDelivery.h"
-#include "util/FileHelpers.h"
-#include "util/UUtils.h"
+#include "util/files/FileHelpers.h"
+#include "util/text/UUtils.h"
+
+namespace fs = std::filesystem;
 
 fs::path OutputFolder(const fs::path& dataDir) {
     return dataDir / "Output";

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "util/TextSearch.h"
+#include "util/text/TextSearch.h"
 
 #include <cstddef>
 #include <cstdint>

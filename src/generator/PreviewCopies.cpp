@@ -5,10 +5,12 @@
 #include "platform/PrivateFolder.h"
 #include "platform/TemporaryFolder.h"
 #include "util/AppError.h"
-#include "util/FileHelpers.h"
-#include "util/FileUrl.h"
+#include "util/files/FileHelpers.h"
+#include "util/files/FileUrl.h"
 
 #include <system_error>
+
+namespace fs = std::filesystem;
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "generator/DeliveryError.h"
 #include "generator/EscapedText.h"
 #include "generator/TemplateEngine.h"
-#include "util/TextSearch.h"
+#include "util/text/TextSearch.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,11 +1,13 @@
 #include "generator/TemplateCatalogue.h"
 
-#include "util/CaseFolding.h"
-#include "util/FileHelpers.h"
-#include "util/UUtils.h"
+#include "util/files/FileHelpers.h"
+#include "util/text/CaseFolding.h"
+#include "util/text/UUtils.h"
 
 #include <algorithm>
 #include <set>
+
+namespace fs = std::filesystem;
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include "generator/HtmlTags.h"
 #include "generator/TemplateCatalogue.h"
 #include "generator/TemplateSections.h"
-#include "util/CaseFolding.h"
-#include "util/FileHelpers.h"
-#include "util/UUtils.h"
+#include "util/files/FileHelpers.h"
+#include "util/text/CaseFolding.h"
+#include "util/text/UUtils.h"
 
 #include <algorithm>
 #include <span>

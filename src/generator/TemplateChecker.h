@@ -1,6 +1,6 @@
 #pragma once
 
-#include "util/JpegSize.h"
+#include "util/files/JpegSize.h"
 
 #include <filesystem>
 #include <optional>

@@ -7,10 +7,10 @@
 #include "generator/Placeholders.h"
 #include "generator/SectionCopies.h"
 #include "generator/TemplateCatalogue.h"
-#include "util/CutSection.h"
-#include "util/FileHelpers.h"
-#include "util/TextSearch.h"
-#include "util/UUtils.h"
+#include "util/files/FileHelpers.h"
+#include "util/text/CutSection.h"
+#include "util/text/TextSearch.h"
+#include "util/text/UUtils.h"
 
 #include <array>
 #include <span>

@@ -1,7 +1,7 @@
 #include "model/AffiliateUrl.h"
 
-#include "util/CaseFolding.h"
-#include "util/UUtils.h"
+#include "util/text/CaseFolding.h"
+#include "util/text/UUtils.h"
 
 std::string AffiliateURLRefusal(std::string_view typed) {
     const std::string url = Trim(typed);

@@ -1,9 +1,9 @@
 #include "model/PromoItems.h"
 
-#include "util/CaseFolding.h"
-#include "util/FileHelpers.h"
-#include "util/FileUrl.h"
-#include "util/UUtils.h"
+#include "util/files/FileHelpers.h"
+#include "util/files/FileUrl.h"
+#include "util/text/CaseFolding.h"
+#include "util/text/UUtils.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "util/StringList.h"
+#include "util/text/StringList.h"
 
 #include <string>
 

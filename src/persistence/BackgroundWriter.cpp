@@ -1,7 +1,7 @@
 #include "persistence/BackgroundWriter.h"
 
 #include "platform/CrashHandler.h"
-#include "util/FileHelpers.h"
+#include "util/files/FileHelpers.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "util/FileHelpers.h"
+#include "util/files/FileHelpers.h"
 
 #include <condition_variable>
 #include <filesystem>

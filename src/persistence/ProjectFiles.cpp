@@ -2,11 +2,13 @@
 
 #include "persistence/SettingsFile.h"
 #include "util/AppError.h"
-#include "util/CaseFolding.h"
-#include "util/FileHelpers.h"
+#include "util/files/FileHelpers.h"
+#include "util/text/CaseFolding.h"
 
 #include <algorithm>
 #include <string>
+
+namespace fs = std::filesystem;
 
 namespace {
 

@@ -3,10 +3,12 @@
 #include "persistence/SettingsFile.h"
 #include "platform/PrivateFolder.h"
 #include "util/AppError.h"
-#include "util/FileHelpers.h"
+#include "util/files/FileHelpers.h"
 
 #include <algorithm>
 #include <vector>
+
+namespace fs = std::filesystem;
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "persistence/SettingsFile.h"
 
-#include "util/CaseFolding.h"
-#include "util/CutSection.h"
-#include "util/FileHelpers.h"
-#include "util/TextEncoding.h"
-#include "util/UUtils.h"
+#include "util/files/FileHelpers.h"
+#include "util/text/CaseFolding.h"
+#include "util/text/CutSection.h"
+#include "util/text/TextEncoding.h"
+#include "util/text/UUtils.h"
 
 #include <algorithm>
 #include <array>

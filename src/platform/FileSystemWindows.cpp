@@ -7,6 +7,8 @@
 #include <io.h>
 #include <windows.h>
 
+namespace fs = std::filesystem;
+
 // windows.h names a function of its own ReplaceFile.
 #undef ReplaceFile
 

@@ -2,7 +2,7 @@
 
 #include "Version.h"
 #include "ui/TextBridge.h"
-#include "util/CrashReports.h"
+#include "util/policies/CrashReports.h"
 
 #include <QString>
 #include <QtGlobal>

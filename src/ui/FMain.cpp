@@ -12,7 +12,7 @@
 #include "ui/layout/WizardLayout.h"
 #include "ui/project/ProjectController.h"
 #include "ui/project/ProjectMenu.h"
-#include "util/UUtils.h"
+#include "util/text/UUtils.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -25,6 +25,8 @@
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QTimer>
+
+namespace fs = std::filesystem;
 
 namespace {
 

@@ -4,13 +4,16 @@
 #include "ui/Addresses.h"
 #include "ui/TextBridge.h"
 #include "ui/preview/PreviewServices.h"
-#include "util/FileHelpers.h"
-#include "util/UUtils.h"
-#include "util/UserDataFolders.h"
+#include "util/files/FileHelpers.h"
+#include "util/policies/BrowserLauncher.h"
+#include "util/policies/UserDataFolders.h"
+#include "util/text/UUtils.h"
 
 #include <QClipboard>
 #include <QFileDialog>
 #include <QGuiApplication>
+
+namespace fs = std::filesystem;
 
 WindowServices DefaultServices() {
     WindowServices services;

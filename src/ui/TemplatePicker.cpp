@@ -4,7 +4,7 @@
 #include "ui/TextBridge.h"
 #include "ui/UserMessages.h"
 #include "ui/project/ProjectController.h"
-#include "util/UserDataFolders.h"
+#include "util/policies/UserDataFolders.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -8,8 +8,10 @@
 #include "update/HttpClient.h"
 #include "update/UpdateCheck.h"
 #include "util/AppError.h"
-#include "util/FileHelpers.h"
-#include "util/UserDataFolders.h"
+#include "util/files/FileHelpers.h"
+#include "util/policies/UserDataFolders.h"
+
+namespace fs = std::filesystem;
 
 UpdateChecker::UpdateChecker(const WindowServices& services, const UserMessages& messages,
                              ProjectController& project, std::function<void()> closeForUpdate,

@@ -5,7 +5,7 @@
 #include "ui/Skin.h"
 #include "ui/TextBridge.h"
 #include "ui/VantorApplication.h"
-#include "util/WindowCommandLine.h"
+#include "util/policies/WindowCommandLine.h"
 
 #include <iostream>
 

@@ -1,7 +1,7 @@
 #include "update/CookieJar.h"
 
 #include "update/HttpLine.h"
-#include "util/CaseFolding.h"
+#include "util/text/CaseFolding.h"
 
 #include <algorithm>
 #include <charconv>

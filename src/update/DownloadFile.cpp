@@ -1,7 +1,9 @@
 #include "update/DownloadFile.h"
 
 #include "platform/FileSystem.h"
-#include "util/FileHelpers.h"
+#include "util/files/FileHelpers.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 

@@ -3,8 +3,10 @@
 #include "update/Sha256File.h"
 #include "update/UpdateDescription.h"
 #include "update/UpdateRefused.h"
-#include "util/CaseFolding.h"
-#include "util/FileHelpers.h"
+#include "util/files/FileHelpers.h"
+#include "util/text/CaseFolding.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 

@@ -2,10 +2,12 @@
 
 #include "update/Sodium.h"
 #include "util/AppError.h"
-#include "util/FileHelpers.h"
+#include "util/files/FileHelpers.h"
 
 #include <sodium.h>
 #include <vector>
+
+namespace fs = std::filesystem;
 
 FileDigest Sha256OfFile(const fs::path& path) {
     RequireSodium();

@@ -4,7 +4,9 @@
 #include "update/MinisignVerify.h"
 #include "update/SignedUpdateLimits.h"
 #include "update/UpdateRefused.h"
-#include "util/FileHelpers.h"
+#include "util/files/FileHelpers.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 

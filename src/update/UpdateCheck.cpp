@@ -2,7 +2,7 @@
 
 #include "platform/Tls.h"
 #include "util/AppError.h"
-#include "util/IniFile.h"
+#include "util/files/IniFile.h"
 
 #include <charconv>
 

@@ -3,8 +3,8 @@
 #include "update/HttpLimits.h"
 #include "update/SignedUpdateLimits.h"
 #include "update/UpdateRefused.h"
-#include "util/CaseFolding.h"
-#include "util/IniFile.h"
+#include "util/files/IniFile.h"
+#include "util/text/CaseFolding.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,7 @@
 #include "update/Url.h"
 
 #include "util/AppError.h"
-#include "util/CaseFolding.h"
+#include "util/text/CaseFolding.h"
 
 #include <charconv>
 

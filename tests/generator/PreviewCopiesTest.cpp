@@ -3,8 +3,8 @@
 #include "generator/PageOutput.h"
 #include "support/TempFolder.h"
 #include "util/AppError.h"
-#include "util/FileHelpers.h"
-#include "util/FileUrl.h"
+#include "util/files/FileHelpers.h"
+#include "util/files/FileUrl.h"
 
 #include <gtest/gtest.h>
 

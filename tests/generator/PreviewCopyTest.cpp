@@ -1,5 +1,5 @@
 #include "generator/BaseElement.h"
-#include "util/FileUrl.h"
+#include "util/files/FileUrl.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "model/PromoItems.h"
 
 #include "support/TempFolder.h"
-#include "util/FileUrl.h"
+#include "util/files/FileUrl.h"
 
 #include <gtest/gtest.h>
 

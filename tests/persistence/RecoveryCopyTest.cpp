@@ -2,7 +2,7 @@
 
 #include "persistence/SettingsFile.h"
 #include "support/TempFolder.h"
-#include "util/CrashReports.h"
+#include "util/policies/CrashReports.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,8 +1,9 @@
 #include "persistence/SettingsFile.h"
 #include "support/TempFolder.h"
 #include "util/AppError.h"
-#include "util/FileHelpers.h"
-#include "util/UUtils.h"
+#include "util/files/FileHelpers.h"
+#include "util/text/UUtils.h"
+#include "util/policies/BrowserLauncher.h"
 
 #include <chrono>
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 #include "generator/EscapedText.h"
 #include "generator/TemplateEngine.h"
 #include "model/UAffiliate.h"
-#include "util/CutSection.h"
-#include "util/UUtils.h"
+#include "util/text/CutSection.h"
+#include "util/text/UUtils.h"
 
 #include <optional>
 #include <span>

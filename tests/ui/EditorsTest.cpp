@@ -1,6 +1,6 @@
 #include "BannerPreviewProbe.h"
 #include "WindowFixture.h"
-#include "util/FileUrl.h"
+#include "util/files/FileUrl.h"
 
 // The three input styles of the editors, and how a test fills each.
 enum class InputKind { Line, Memo, PPC };

@@ -4,7 +4,7 @@
 #include "ui/TextBridge.h"
 #include "ui/preview/PictureView.h"
 #include "ui/preview/PreviewServices.h"
-#include "util/FileUrl.h"
+#include "util/files/FileUrl.h"
 
 #include <QApplication>
 #include <QLabel>

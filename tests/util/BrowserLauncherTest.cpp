@@ -1,6 +1,7 @@
 #include "support/TempFolder.h"
-#include "util/FileHelpers.h"
-#include "util/UUtils.h"
+#include "util/files/FileHelpers.h"
+#include "util/text/UUtils.h"
+#include "util/policies/BrowserLauncher.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

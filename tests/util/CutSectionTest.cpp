@@ -1,4 +1,4 @@
-#include "util/CutSection.h"
+#include "util/text/CutSection.h"
 
 #include <gtest/gtest.h>
 

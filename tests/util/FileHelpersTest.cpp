@@ -1,4 +1,4 @@
-#include "util/FileHelpers.h"
+#include "util/files/FileHelpers.h"
 
 #include "support/ChildProcess.h"
 #include "support/TempFolder.h"

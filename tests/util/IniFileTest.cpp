@@ -1,4 +1,4 @@
-#include "util/IniFile.h"
+#include "util/files/IniFile.h"
 
 #include "support/TempFolder.h"
 

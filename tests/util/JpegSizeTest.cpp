@@ -1,4 +1,4 @@
-#include "util/JpegSize.h"
+#include "util/files/JpegSize.h"
 
 #include "support/TempFolder.h"
 

@@ -1,8 +1,8 @@
-#include "util/UUtils.h"
+#include "util/text/UUtils.h"
 
-#include "util/CaseFolding.h"
-#include "util/TextEncoding.h"
-#include "util/TextSearch.h"
+#include "util/text/CaseFolding.h"
+#include "util/text/TextEncoding.h"
+#include "util/text/TextSearch.h"
 
 #include <gtest/gtest.h>
 

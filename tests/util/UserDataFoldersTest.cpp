@@ -1,4 +1,4 @@
-#include "util/UserDataFolders.h"
+#include "util/policies/UserDataFolders.h"
 
 #include "support/TempFolder.h"
 

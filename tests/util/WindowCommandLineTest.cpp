@@ -1,4 +1,4 @@
-#include "util/WindowCommandLine.h"
+#include "util/policies/WindowCommandLine.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "model/StorableText.h"
 #include "ui/ListBoxRows.h"
 #include "ui/TextBridge.h"
-#include "util/UUtils.h"
+#include "util/text/UUtils.h"
 
 #include <QLineEdit>
 #include <QListWidget>

@@ -1,7 +1,7 @@
 #include "generator/PreviewCopies.h"
 #include "ui/preview/PictureView.h"
 #include "ui/preview/PreviewServices.h"
-#include "util/FileUrl.h"
+#include "util/files/FileUrl.h"
 
 void ProvidePreviews(WindowServices& services) {
     // Qt's own views lack style sheets and scripts, so the page goes to the user's browser as a

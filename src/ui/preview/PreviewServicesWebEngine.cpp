@@ -3,7 +3,9 @@
 #include "ui/preview/PreviewServices.h"
 #include "ui/preview/WebEngineModule.h"
 #include "util/AppError.h"
-#include "util/FileHelpers.h"
+#include "util/files/FileHelpers.h"
+
+namespace fs = std::filesystem;
 
 void ProvidePreviews(WindowServices& services) {
     const QString module = FromPath(services.programFolder / VANTOR_WEBENGINE_MODULE);

@@ -4,11 +4,13 @@
 #include "persistence/SettingsFile.h"
 #include "ui/TextBridge.h"
 #include "ui/project/RecoveryKeeper.h"
-#include "util/FileHelpers.h"
-#include "util/UserDataFolders.h"
+#include "util/files/FileHelpers.h"
+#include "util/policies/UserDataFolders.h"
 
 #include <QStringList>
 #include <cstdio>
+
+namespace fs = std::filesystem;
 
 ProjectController::ProjectController(const UserMessages& messages, Places places,
                                      FileChooser chooseFile, QObject* parent)

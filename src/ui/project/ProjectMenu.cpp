@@ -13,6 +13,8 @@
 #include <QToolButton>
 #include <QUrl>
 
+namespace fs = std::filesystem;
+
 namespace {
 
 constexpr int ArrowWidth = 16;

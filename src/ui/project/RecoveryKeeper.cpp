@@ -4,8 +4,8 @@
 #include "persistence/SettingsFile.h"
 #include "ui/Addresses.h"
 #include "ui/TextBridge.h"
-#include "util/CrashReports.h"
-#include "util/FileHelpers.h"
+#include "util/files/FileHelpers.h"
+#include "util/policies/CrashReports.h"
 
 #include <QDateTime>
 #include <QGuiApplication>
@@ -14,6 +14,8 @@
 #include <chrono>
 #include <cstdio>
 #include <utility>
+
+namespace fs = std::filesystem;
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "util/TextEncoding.h"
+#include "util/text/TextEncoding.h"
 
 #include <array>
 #include <cstdint>

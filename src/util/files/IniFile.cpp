@@ -1,7 +1,7 @@
-#include "util/IniFile.h"
+#include "util/files/IniFile.h"
 
-#include "util/CaseFolding.h"
-#include "util/FileHelpers.h"
+#include "util/files/FileHelpers.h"
+#include "util/text/CaseFolding.h"
 
 namespace {
 

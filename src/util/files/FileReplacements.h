@@ -8,8 +8,6 @@
 #include <utility>
 #include <vector>
 
-namespace fs = std::filesystem;
-
 // Replaces many files the way WriteFileAtomically replaces one, waiting for the disk once for
 // all of them. Files staged and never committed are removed with the object.
 class FileReplacements {
@@ -21,7 +19,7 @@ class FileReplacements {
 
     // Writes the new bytes of Path beside it, under Key; several threads may stage at once.
     // Throws AppError "Cannot create file ..." and stages nothing then.
-    void Stage(std::size_t key, const fs::path& path, std::string_view bytes);
+    void Stage(std::size_t key, const std::filesystem::path& path, std::string_view bytes);
 
     // Puts every staged file on the disk, then in place, on up to Jobs threads. Returns the key
     // and the text "Cannot create file ..." of each one that could not be.
@@ -30,8 +28,8 @@ class FileReplacements {
   private:
     struct Staged {
         std::size_t key;
-        fs::path target;
-        fs::path temporary;
+        std::filesystem::path target;
+        std::filesystem::path temporary;
     };
     std::mutex staging_;
     std::vector<Staged> staged_;

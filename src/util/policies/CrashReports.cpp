@@ -1,12 +1,14 @@
-#include "util/CrashReports.h"
+#include "util/policies/CrashReports.h"
 
 #include "platform/CrashHandler.h"
 #include "platform/PrivateFolder.h"
 #include "util/AppError.h"
-#include "util/FileHelpers.h"
+#include "util/files/FileHelpers.h"
 
 #include <algorithm>
 #include <vector>
+
+namespace fs = std::filesystem;
 
 namespace {
 

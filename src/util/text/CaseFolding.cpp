@@ -1,6 +1,6 @@
-#include "util/CaseFolding.h"
+#include "util/text/CaseFolding.h"
 
-#include "util/TextEncoding.h"
+#include "util/text/TextEncoding.h"
 
 #include <algorithm>
 
@@ -12,7 +12,7 @@ struct Folding {
 };
 
 constexpr Folding Foldings[] = {
-#include "util/CaseFoldingTable.inc"
+#include "util/text/CaseFoldingTable.inc"
 };
 
 char32_t FoldCodePoint(char32_t c) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "util/StringList.h"
+#include "util/text/StringList.h"
 
 #include <string>
 #include <string_view>
@@ -48,7 +48,3 @@ std::string NormalizeLineEnds(std::string_view text);
 // Index of the first item equal to Text without regard to letter case (UTF-8 aware for common
 // scripts), or -1.
 int IndexOfIgnoringCase(const StringList& items, std::string_view text);
-
-// Starts the desktop's web browser on an address, passed as one argument. True when a browser is
-// registered, whether or not it could be started.
-bool OpenURLInBrowser(const std::string& address);

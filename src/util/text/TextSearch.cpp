@@ -1,4 +1,4 @@
-#include "util/TextSearch.h"
+#include "util/text/TextSearch.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,10 @@
-#include "util/FileHelpers.h"
+#include "util/files/FileHelpers.h"
 
 #include "platform/FileSystem.h"
 #include "util/AppError.h"
-#include "util/CaseFolding.h"
+#include "util/text/CaseFolding.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "util/WindowCommandLine.h"
+#include "util/policies/WindowCommandLine.h"
 
 WindowCommandLine ReadWindowCommandLine(const std::vector<std::string>& arguments) {
     WindowCommandLine line;

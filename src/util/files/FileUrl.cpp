@@ -1,4 +1,4 @@
-#include "util/FileUrl.h"
+#include "util/files/FileUrl.h"
 
 namespace {
 

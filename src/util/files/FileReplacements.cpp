@@ -1,10 +1,12 @@
-#include "util/FileReplacements.h"
+#include "util/files/FileReplacements.h"
 
 #include "platform/FileSystem.h"
-#include "util/FileHelpers.h"
 #include "util/ParallelFor.h"
+#include "util/files/FileHelpers.h"
 
 #include <set>
+
+namespace fs = std::filesystem;
 
 FileReplacements::~FileReplacements() {
     for (const auto& file : staged_)

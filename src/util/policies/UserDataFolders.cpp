@@ -1,7 +1,7 @@
-#include "util/UserDataFolders.h"
+#include "util/policies/UserDataFolders.h"
 
 #include "platform/UserFolders.h"
-#include "util/FileHelpers.h"
+#include "util/files/FileHelpers.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "util/UUtils.h"
+#include "util/text/UUtils.h"
 
-#include "util/CaseFolding.h"
-#include "util/TextSearch.h"
+#include "util/text/CaseFolding.h"
+#include "util/text/TextSearch.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "util/CutSection.h"
+#include "util/text/CutSection.h"
 
-#include "util/TextSearch.h"
+#include "util/text/TextSearch.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
+#include "util/policies/BrowserLauncher.h"
+
 #include "platform/Browser.h"
 #include "platform/Process.h"
-#include "util/UUtils.h"
 
 bool OpenURLInBrowser(const std::string& address) {
     const std::string program = platform::RegisteredBrowserProgram();
