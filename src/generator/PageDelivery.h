@@ -26,9 +26,6 @@ struct DeliveredPage {
     std::optional<std::filesystem::path> file;
 };
 
-// True for a name a page may be written under: not blank, and no ".." that leaves Output/.
-bool IsValidOutputFileName(std::string_view name);
-
 // Checks the name, makes Output/, fills the template from the project and writes the page.
 // Throws DeliveryError for a refusal (nothing is written then), AppError when the template
 // cannot be read or the page cannot be written.

@@ -1,7 +1,6 @@
 #include "generator/PageOutput.h"
 
 #include "generator/DeliveryError.h"
-#include "generator/PageDelivery.h"
 #include "util/files/FileHelpers.h"
 #include "util/text/UUtils.h"
 
@@ -21,6 +20,21 @@ fs::path OutputFile(const fs::path& dataDir, std::string_view fileName) {
     // Joined as text: path's operator/ would let an absolute name replace the folder. The
     // messages show it with the system's own separators.
     return PathOf(PathText(OutputFolder(dataDir)) + "/" + std::string(fileName)).make_preferred();
+}
+
+bool IsValidOutputFileName(std::string_view name) {
+    if (IsBlank(name))
+        return false;
+    // Both separators count, so that a name means the same on every system.
+    std::size_t start = 0;
+    for (std::size_t end = 0; end <= name.size(); ++end) {
+        if (end < name.size() && name[end] != '/' && name[end] != '\\')
+            continue;
+        if (name.substr(start, end - start) == "..")
+            return false;
+        start = end + 1;
+    }
+    return true;
 }
 
 void CheckOutputFileName(std::string_view fileName) {

@@ -13,6 +13,9 @@ bool EnsureOutputFolder(const std::filesystem::path& dataDir);
 // The output file for a name exactly as typed; the name is never taken as a path of its own.
 std::filesystem::path OutputFile(const std::filesystem::path& dataDir, std::string_view fileName);
 
+// True for a name a page may be written under: not blank, and no ".." that leaves Output/.
+bool IsValidOutputFileName(std::string_view name);
+
 // Refuses a name no page may be written under with DeliveryError: a blank one as
 // InvalidFileName, one whose ".." leaves Output/ as NameLeavesOutput.
 void CheckOutputFileName(std::string_view fileName);

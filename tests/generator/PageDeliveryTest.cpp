@@ -1,6 +1,7 @@
 #include "generator/PageDelivery.h"
 
 #include "generator/DeliveryError.h"
+#include "generator/PageOutput.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
