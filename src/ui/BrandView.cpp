@@ -43,8 +43,10 @@ void BrandView::LoadBranding() {
     const auto choice = LoadBrandingChoice(services_.programFolder, services_.draw);
     if (!choice)
         return;
-    if (!choice->AppName.empty())
-        window_->setWindowTitle(FromModel(choice->AppName));
+    if (!choice->AppName.empty()) {
+        appName_ = FromModel(choice->AppName);
+        window_->setWindowTitle(appName_);
+    }
     window_->setWindowTitle(window_->windowTitle() + " v" + AppVersionText);
     MakeMoneyID_ = choice->MakeMoneyID;
     BannerClickURL = choice->BannerClickURL;

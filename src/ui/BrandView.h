@@ -3,6 +3,7 @@
 #include "ui/Services.h"
 #include "ui/layout/WizardControls.h"
 
+#include <QString>
 #include <string>
 
 struct BrandingChoice;
@@ -19,6 +20,8 @@ class BrandView {
     void imgBannerClick();
     void OpenLinkLabel(QLabel* label);
     const std::string& MakeMoneyID() const { return MakeMoneyID_; }
+    // The program's name as the brand gives it.
+    const QString& AppName() const { return appName_; }
 
   private:
     void ShowBanner(const BrandingChoice& choice);
@@ -26,6 +29,7 @@ class BrandView {
     QWidget* window_;
     const WizardControls& c_;
     const WindowServices& services_;
+    QString appName_ = "Affiliate Vantor";
     std::string MakeMoneyID_;
     std::string BannerClickURL;
     std::string BannerImagePath;

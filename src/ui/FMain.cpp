@@ -1,5 +1,6 @@
 #include "ui/FMain.h"
 
+#include "Version.h"
 #include "model/AffiliateUrl.h"
 #include "ui/Addresses.h"
 #include "ui/BrandView.h"
@@ -12,6 +13,7 @@
 #include "ui/layout/WizardLayout.h"
 #include "ui/project/ProjectController.h"
 #include "ui/project/ProjectMenu.h"
+#include "update/UpdateNotice.h"
 #include "util/text/UUtils.h"
 
 #include <QApplication>
@@ -100,12 +102,23 @@ void TfrmMain::FinishStartUp() {
     messages_.RunReportingErrors([this] { templates_->LoadTemplates(); });
     Timer1->start();
     project_->StartCountingChanges();
+    TellOfUpdate();
     // Asked one after the other: a modal question runs the events of the next, so the project
     // the program was given opens only once the recovery copy is settled.
     messages_.RunReportingErrors(
         [this] { project_->OfferRecovery(services_.projectToOpen, services_.shellOpen); });
     if (!services_.projectToOpen.empty())
         messages_.RunReportingErrors([this] { project_->OpenProject(services_.projectToOpen); });
+}
+
+void TfrmMain::TellOfUpdate() {
+    if (services_.configFolder.empty())
+        return;
+    // A note of another version is a stale one: that update did not end in this program.
+    if (TakeUpdatedVersion(services_.configFolder) == std::string(AppVersionText))
+        messages_.MessageDialog(brand_->AppName() + " was updated to version " + AppVersionText +
+                                    ".",
+                                MessageKind::Information, MessageButtons::Ok);
 }
 
 void TfrmMain::ConnectBrandHandlers() {

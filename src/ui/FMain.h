@@ -38,6 +38,8 @@ class TfrmMain : public QWidget {
     void FormCreate();
     void FinishStartUp();
     void ConnectBrandHandlers();
+    // Says so when the last update installed this version.
+    void TellOfUpdate();
     void ConnectHandlers();
     void Timer1Timer();
 

@@ -125,6 +125,22 @@ class UpdatesTest : public WindowTestCase {
         QVERIFY(window->isVisible());
     }
 
+    void theFirstStartAfterAnUpdateSaysSoOnce() {
+        const fs::path note = world->configFolder / "updated-to";
+        world->folder.write("config/updated-to", "0.99\n");
+        window = world->OpenWindow();
+        QVERIFY2(Shown().isEmpty(), "a note of another version is stale");
+        QVERIFY(!fs::exists(note));
+
+        world->folder.write("config/updated-to", std::string(AppVersionText) + "\n");
+        Restart();
+        QCOMPARE(Shown(), QStringList{"I Affiliate Vantor was updated to version " +
+                                      QString(AppVersionText) + "."});
+        QVERIFY(!fs::exists(note));
+        Restart();
+        QCOMPARE(Shown().size(), 1);
+    }
+
     void noNetworkIsSilentAtStartAndAWarningOnClick() {
         const std::string base = ClosedPortUrl();
         world->updateBaseURL = base;
