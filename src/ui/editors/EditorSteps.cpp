@@ -6,6 +6,7 @@
 
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 bool RefusedAsUnstorable(const UserMessages& messages, const std::string& refusal) {
     if (refusal.empty())
@@ -36,6 +37,15 @@ bool DeleteNumberedItem(const UserMessages& messages, QListWidget* list, StringL
     list->clearSelection();
     details->clear();
     return true;
+}
+
+void OnCreateAndDelete(QObject* editor, const UserMessages& messages, QPushButton* create,
+                       std::function<void()> createClick, QPushButton* remove,
+                       std::function<void()> deleteClick) {
+    QObject::connect(create, &QPushButton::clicked, editor,
+                     messages.Reporting(std::move(createClick)));
+    QObject::connect(remove, &QPushButton::clicked, editor,
+                     messages.Reporting(std::move(deleteClick)));
 }
 
 void OnRowChosen(QListWidget* list, std::function<void()> show) {

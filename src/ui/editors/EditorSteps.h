@@ -10,6 +10,7 @@
 
 class QListWidget;
 class QPlainTextEdit;
+class QPushButton;
 
 // What every promo editor needs besides its controls: the message boxes, and the project to
 // tell of the user's edits.
@@ -30,6 +31,12 @@ std::optional<int> RowToDelete(const UserMessages& messages, const QListWidget* 
 // their numbers until a project is loaded. True when one was deleted.
 bool DeleteNumberedItem(const UserMessages& messages, QListWidget* list, StringList& items,
                         QPlainTextEdit* details, const QString& selectMessage);
+
+// Runs an editor's Create and Delete when their buttons are clicked, each reporting its errors;
+// Editor ends the connections when it goes.
+void OnCreateAndDelete(QObject* editor, const UserMessages& messages, QPushButton* create,
+                       std::function<void()> createClick, QPushButton* remove,
+                       std::function<void()> deleteClick);
 
 // Runs Show whenever the user selects a row of List, or clicks the row already selected.
 void OnRowChosen(QListWidget* list, std::function<void()> show);

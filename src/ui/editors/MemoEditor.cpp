@@ -13,10 +13,9 @@ MemoEditor::MemoEditor(const MemoPageControls& controls, StringList& items, Text
                        EditorContext context)
     : controls_(controls), items_(items), texts_(std::move(texts)), context_(std::move(context)) {
     const UserMessages& messages = context_.messages;
-    connect(controls_.create, &QPushButton::clicked, this,
-            messages.Reporting([this] { CreateClick(); }));
-    connect(controls_.remove, &QPushButton::clicked, this,
-            messages.Reporting([this] { DeleteClick(); }));
+    OnCreateAndDelete(
+        this, messages, controls_.create, [this] { CreateClick(); }, controls_.remove,
+        [this] { DeleteClick(); });
     OnRowChosen(controls_.list, messages.Reporting([this] { ShowChosenItem(); }));
 }
 

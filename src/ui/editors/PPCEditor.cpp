@@ -20,10 +20,9 @@ const QString PPCRowLabel = QStringLiteral("PPC Ad");
 PPCEditor::PPCEditor(Controls controls, StringList& ads, EditorContext context)
     : controls_(controls), ads_(ads), context_(std::move(context)) {
     const UserMessages& messages = context_.messages;
-    connect(controls_.create, &QPushButton::clicked, this,
-            messages.Reporting([this] { CreateClick(); }));
-    connect(controls_.remove, &QPushButton::clicked, this,
-            messages.Reporting([this] { DeleteClick(); }));
+    OnCreateAndDelete(
+        this, messages, controls_.create, [this] { CreateClick(); }, controls_.remove,
+        [this] { DeleteClick(); });
     OnRowChosen(controls_.list, messages.Reporting([this] { ShowChosenAd(); }));
 }
 

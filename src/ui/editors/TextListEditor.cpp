@@ -12,11 +12,9 @@
 TextListEditor::TextListEditor(Controls controls, StringList& items, Texts texts,
                                EditorContext context)
     : controls_(controls), items_(items), texts_(std::move(texts)), context_(std::move(context)) {
-    const UserMessages& messages = context_.messages;
-    connect(controls_.create, &QPushButton::clicked, this,
-            messages.Reporting([this] { CreateClick(); }));
-    connect(controls_.remove, &QPushButton::clicked, this,
-            messages.Reporting([this] { DeleteClick(); }));
+    OnCreateAndDelete(
+        this, context_.messages, controls_.create, [this] { CreateClick(); }, controls_.remove,
+        [this] { DeleteClick(); });
 }
 
 void TextListEditor::ShowItems() {
