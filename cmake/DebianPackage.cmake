@@ -1,6 +1,7 @@
 # The Debian package (cpack -G DEB; scripts/package.sh builds it): the program folder in
-# /opt/affiliate-vantor, the menu entry, icon and AppStream data in /usr/share, and both
-# programs on the PATH. The layout is the package's own, whatever the build's install prefix.
+# /opt/affiliate-vantor with the updater beside the wizard, the menu entry, icon and AppStream
+# data in /usr/share, and both programs on the PATH. The layout is the package's own, whatever
+# the build's install prefix.
 
 set(VANTOR_PACKAGE_PROGRAM_DIR /opt/affiliate-vantor)
 
@@ -46,7 +47,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION web)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "http://www.affiliatevantor.com/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# "Help", "Make Money" and the links find the browser through these.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
+# "Help", "Make Money" and the links find the browser through xdg-utils; the updater asks for
+# the password to install a new version through pkexec.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, pkexec")
 
 include(CPack)

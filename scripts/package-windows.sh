@@ -2,7 +2,8 @@
 # Builds the wizard and the CLI for 64-bit Windows against the Qt of scripts/windows-qt.sh, packs
 # them with the DLLs they need into build-windows-app/affiliate-vantor-<version>-windows-x64.zip
 # and makes the setup program affiliate-vantor-<version>-windows-x64-setup.exe beside it from the
-# same files; prints the two paths. VANTOR_UPDATER=FILE adds the shipper's updater to both;
+# same files; prints the two paths. Both hold our updater, Updater.exe; VANTOR_UPDATER=FILE puts
+# the shipper's own in its place;
 # VANTOR_UPDATE_PUBLIC_KEY=KEY builds them with the shipper's update key (docs/updates.md).
 #   package-windows.sh          makes the zip and the setup program
 #   package-windows.sh --check  makes them, then runs the wizard from each under Wine (see
@@ -36,7 +37,8 @@ name="affiliate-vantor-$version-windows-x64"
 stage="$build/$name"
 rm -rf "$stage" "$build/$name.zip"
 mkdir -p "$stage"/{platforms,styles,imageformats}
-cp "$build"/app/affiliate-vantor.exe "$build"/app/affiliate-vantor-cli.exe "$stage/"
+cp "$build"/app/affiliate-vantor.exe "$build"/app/affiliate-vantor-cli.exe "$build"/app/Updater.exe \
+    "$stage/"
 cp -r templates "$stage/Templates"
 cp "$qt"/bin/Qt6Core.dll "$qt"/bin/Qt6Gui.dll "$qt"/bin/Qt6Widgets.dll "$stage/"
 cp "$qt"/plugins/platforms/qwindows.dll "$stage/platforms/"
@@ -49,7 +51,7 @@ runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
 cp "$runtime"/libgcc_s_seh-1.dll "$runtime"/libstdc++-6.dll \
     /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$stage/"
 find "$stage" \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-strip {} +
-# The shipper's updater as it came, unstripped: it may be signed.
+# The shipper's updater in place of ours, as it came, unstripped: it may be signed.
 [ -z "$updater" ] || cp "$updater" "$stage/Updater.exe"
 
 # Every DLL a program or plugin names is in the folder or Windows' own: an API set, or one that

@@ -17,6 +17,12 @@ std::optional<std::string> ReadProgramOutput(const std::string& program,
                                              const std::vector<std::string>& arguments,
                                              int timeLimitMilliseconds);
 
+// Runs a program found on PATH with an argument vector, never through a shell, and waits for it
+// to end. Its exit status (128 + the signal's number for one ended by a signal), or nothing when
+// it could not be started.
+std::optional<int> RunProgramAndWait(const std::string& program,
+                                     const std::vector<std::string>& arguments);
+
 // Asks the desktop to open an address or file with its default program.
 bool ShellOpen(const std::string& address);
 

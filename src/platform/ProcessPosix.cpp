@@ -89,6 +89,25 @@ std::optional<std::string> ReadProgramOutput(const std::string& program,
     return output;
 }
 
+std::optional<int> RunProgramAndWait(const std::string& program,
+                                     const std::vector<std::string>& arguments) {
+    // A child must be reaped by its parent for its status to be read; StartProgram may have
+    // told the system to reap them instead.
+    std::signal(SIGCHLD, SIG_DFL);
+    auto argv = ArgumentVector(program, arguments);
+    pid_t child = 0;
+    if (posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0)
+        return std::nullopt;
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR)
+            return std::nullopt;
+    }
+    if (WIFSIGNALED(status))
+        return 128 + WTERMSIG(status);
+    return WEXITSTATUS(status);
+}
+
 bool ShellOpen(const std::string& address) {
     // xdg-open takes no "--"; an address that looks like an option is no address at all.
     if (address.starts_with('-'))

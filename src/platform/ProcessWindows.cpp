@@ -88,6 +88,19 @@ std::optional<std::string> ReadProgramOutput(const std::string& program,
     return output;
 }
 
+std::optional<int> RunProgramAndWait(const std::string& program,
+                                     const std::vector<std::string>& arguments) {
+    PROCESS_INFORMATION process{};
+    if (!Spawn(program, arguments, nullptr, process))
+        return std::nullopt;
+    ::CloseHandle(process.hThread);
+    ::WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD exitCode = 1;
+    ::GetExitCodeProcess(process.hProcess, &exitCode);
+    ::CloseHandle(process.hProcess);
+    return static_cast<int>(exitCode);
+}
+
 bool ShellOpen(const std::string& address) {
     const std::wstring file = Wide(address);
     const auto result = reinterpret_cast<INT_PTR>(

@@ -33,6 +33,10 @@ for file in affiliate-vantor affiliate-vantor-cli; do
         || fail "/usr/bin/$file does not lead to the program folder"
 done
 [ -f "$app/affiliate-vantor-webengine.so" ] || fail "no web-engine module"
+# The updater that "Check Updates" starts beside the wizard; it is no command of its own.
+[ -x "$app/Updater" ] || fail "no Updater beside the program"
+[ ! -e "$root/usr/bin/Updater" ] || fail "the Updater is on the PATH"
+[[ "$(dpkg-deb -f "$deb" Recommends)" == *pkexec* ]] || fail "Recommends lacks pkexec"
 [ -f "$app/installed-copy" ] || fail "no installed-copy marker in the program folder"
 for template in "$source_dir"/templates/*; do
     cmp -s "$template" "$app/Templates/$(basename "$template")" || fail "Templates/ differs"

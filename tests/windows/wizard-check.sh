@@ -163,6 +163,7 @@ done
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Affiliate Vantor.lnk"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Affiliate Vantor'
 [ -x "$program_folder/affiliate-vantor.exe" ] || fail "Nothing installed in $program_folder"
+[ -x "$program_folder/Updater.exe" ] || fail "No Updater.exe beside the installed wizard"
 [ -s "$shortcut" ] || fail "No Start-menu shortcut"
 entry=$(wine reg query "$uninstall_key" | tr -d '\r')
 for value in "DisplayName +REG_SZ +Affiliate Vantor" "DisplayVersion +REG_SZ +1.01" \
