@@ -1,34 +1,16 @@
 // What Debian's minisign makes, as a shipper makes it, verified by the program.
+#include "support/RunQuietly.h"
 #include "update/SignedUpdate.h"
 #include "update/UpdateFixtures.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 namespace {
 
 // Runs minisign with Arguments in Folder, its output thrown away; its exit status.
 int Minisign(const fs::path& folder, std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), VANTOR_MINISIGN);
-    std::vector<char*> argv;
-    for (auto& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
-    pid_t child = 0;
-    const int started = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (started != 0)
-        return -1;
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return RunQuietly(folder, std::move(arguments));
 }
 
 // A key pair without a password, made as a shipper makes one: the second line of the public

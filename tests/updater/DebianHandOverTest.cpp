@@ -2,6 +2,7 @@
 // given to stand-ins for pkexec and apt-get that record what they are asked to do.
 #include "platform/Process.h"
 #include "support/ChildProcess.h"
+#include "support/RunQuietly.h"
 #include "support/TempFolder.h"
 #include "support/TestHttpServer.h"
 #include "update/Sha256File.h"
@@ -11,35 +12,12 @@
 #include "updater/UpdateSession.h"
 #include "util/policies/UserDataFolders.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
 #include <sys/stat.h>
 
 namespace {
 
 const std::string PackageName = "affiliate-vantor_1.02_amd64.deb";
-
-// Runs a program with Arguments in Folder, its output thrown away; its exit status.
-int RunQuietly(const fs::path& folder, std::vector<std::string> arguments) {
-    std::vector<char*> argv;
-    for (auto& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
-    pid_t child = 0;
-    const int started = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (started != 0)
-        return -1;
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 // An update folder holding a package of the program, built by dpkg-deb, and signed with a key
 // made for it by minisign; what the server serves.
