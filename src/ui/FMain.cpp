@@ -69,6 +69,9 @@ TfrmMain::TfrmMain(WindowServices services, QWidget* parent)
         },
         this);
     ConnectBrandHandlers();
+    // A project opened from the menu or by a drop before the start-up ended is shown all the same.
+    connect(project_, &ProjectController::ProjectReplaced, this, [this] { ShowProject(); });
+    connect(project_, &ProjectController::StateChanged, this, [this] { ShowTitle(); });
     FormCreate();
     menu_ = new ProjectMenu(this, c_.btnLoad, c_.btnSave, *project_, messages_);
     brandTitle_ = windowTitle();
@@ -158,8 +161,6 @@ void TfrmMain::ConnectHandlers() {
     for (const auto& [edit, handler] : edits)
         connect(edit, &QLineEdit::textChanged, this, reporting(handler));
     connect(Timer1, &QTimer::timeout, this, reporting(&TfrmMain::Timer1Timer));
-    connect(project_, &ProjectController::ProjectReplaced, this, [this] { ShowProject(); });
-    connect(project_, &ProjectController::StateChanged, this, [this] { ShowTitle(); });
 }
 
 void TfrmMain::showEvent(QShowEvent* event) {
@@ -277,6 +278,7 @@ void TfrmMain::edtFilenameChange() {
 }
 
 void TfrmMain::ShowProject() {
+    FinishStartUp();
     const TAffManager& project = project_->Model();
     const std::pair<QLineEdit*, const std::string&> boxes[] = {
         {c_.edtTitlePage, project.Title},
