@@ -3,6 +3,7 @@
 #include "update/Sodium.h"
 #include "update/UpdateRefused.h"
 
+#include <algorithm>
 #include <cstring>
 #include <sodium.h>
 #include <vector>
@@ -88,12 +89,12 @@ MinisignSignature ParseMinisignSignature(std::string_view text) {
 }
 
 std::string KeyIdText(const MinisignKeyId& id) {
-    // minisign prints the ID as a little-endian number.
+    // minisign prints the ID as a little-endian number, without leading zeros.
     constexpr char Digits[] = "0123456789ABCDEF";
     std::string text;
     for (auto byte = id.rbegin(); byte != id.rend(); ++byte) {
         text += Digits[*byte >> 4];
         text += Digits[*byte & 0xF];
     }
-    return text;
+    return text.substr(std::min(text.find_first_not_of('0'), text.size() - 1));
 }

@@ -35,5 +35,5 @@ MinisignPublicKey ParseMinisignPublicKey(std::string_view line);
 // UpdateRefused naming what is wrong.
 MinisignSignature ParseMinisignSignature(std::string_view text);
 
-// A key ID as minisign prints it ("6102FB5D3CB9D2E6").
+// A key ID as minisign prints it ("6102FB5D3CB9D2E6", "8E9BC64FF33BEA1": no leading zeros).
 std::string KeyIdText(const MinisignKeyId& id);

@@ -24,7 +24,8 @@ KeyPair MakeKeyPair(const fs::path& folder, const std::string& name) {
     EXPECT_EQ(Minisign(folder, {"-G", "-W", "-p", name + ".pub", "-s", name + ".key"}), 0);
     const std::string file = ReadAll(folder / (name + ".pub"));
     const std::size_t lineEnd = file.find('\n');
-    return {file.substr(lineEnd + 1), file.substr(file.rfind(' ', lineEnd) + 1, 16)};
+    const std::size_t idStart = file.rfind(' ', lineEnd) + 1;
+    return {file.substr(lineEnd + 1), file.substr(idStart, lineEnd - idStart)};
 }
 
 } // namespace

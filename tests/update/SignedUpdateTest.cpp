@@ -1,5 +1,6 @@
 #include "update/SignedUpdate.h"
 
+#include "update/MinisignFormat.h"
 #include "update/UpdateFixtures.h"
 
 #include <gtest/gtest.h>
@@ -129,4 +130,11 @@ TEST(SignedUpdate, TextsLargerThanTheirLimitsAreRefusedUnread) {
                                         folder.write(UpdateSignatureFileName, Prehashed), Key);
               }),
               "The update description is larger than 64 KiB, the most it may be.");
+}
+
+TEST(SignedUpdate, KeyIdsReadAsMinisignPrintsThem) {
+    // Stored little-endian; minisign prints the number without leading zeros.
+    EXPECT_EQ(KeyIdText({0xA1, 0xBE, 0x33, 0xFF, 0x64, 0xBC, 0xE9, 0x08}), "8E9BC64FF33BEA1");
+    EXPECT_EQ(KeyIdText({0xE6, 0xD2, 0xB9, 0x3C, 0x5D, 0xFB, 0x02, 0x61}), "6102FB5D3CB9D2E6");
+    EXPECT_EQ(KeyIdText({}), "0");
 }
