@@ -51,18 +51,18 @@ void UpdateChecker::CheckForUpdates(bool Silent) {
         UserDataFoldersOf(services_.programFolder).cache / UpdateDescriptionFileName;
     const std::string descriptionURL = services_.updateBaseURL + UpdateDescriptionFileName;
     DownloadFile(descriptionURL, PathText(descriptionFile),
-                 [this, Silent, descriptionURL](const std::string& failure) {
-                     messages_.RunReportingErrors(
-                         [&] { DescriptionFetched(Silent, descriptionURL, failure); });
+                 [this, Silent, descriptionURL, descriptionFile](const std::string& failure) {
+                     messages_.RunReportingErrors([&] {
+                         DescriptionFetched(Silent, descriptionURL, descriptionFile, failure);
+                     });
                  });
 }
 
 void UpdateChecker::DescriptionFetched(bool Silent, const std::string& descriptionURL,
+                                       const fs::path& descriptionFile,
                                        const std::string& failure) {
     if (cancelled_)
         return; // the window was closed meanwhile
-    const fs::path descriptionFile =
-        UserDataFoldersOf(services_.programFolder).cache / UpdateDescriptionFileName;
     if (!failure.empty() || !FileExists(descriptionFile)) {
         // A failed check must not read as "you are up to date".
         if (Silent)

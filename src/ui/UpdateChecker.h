@@ -37,6 +37,7 @@ class UpdateChecker : public QObject {
     bool DownloadFile(const std::string& URL, const std::string& FileName,
                       std::function<void(const std::string& failure)> done);
     void DescriptionFetched(bool Silent, const std::string& descriptionURL,
+                            const std::filesystem::path& descriptionFile,
                             const std::string& failure);
     void OfferUpdate(const std::string& version, const std::string& separator);
 

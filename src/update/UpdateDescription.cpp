@@ -5,6 +5,7 @@
 #include "update/UpdateRefused.h"
 #include "util/files/IniFile.h"
 #include "util/text/CaseFolding.h"
+#include "util/text/UUtils.h"
 
 #include <algorithm>
 #include <charconv>
@@ -45,14 +46,6 @@ std::string ParseSha256(std::string_view text, const std::string& where) {
     return FoldAsciiCase(text);
 }
 
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
-        text.remove_suffix(1);
-    return text;
-}
-
 // The lines between "[NOTES]" and the next section, without blank lines around them.
 std::string NotesOf(std::string_view text) {
     std::vector<std::string_view> lines;
@@ -65,21 +58,20 @@ std::string NotesOf(std::string_view text) {
         if (next < text.size() && text[end] == '\r' && text[next] == '\n')
             ++next;
         text.remove_prefix(next);
-        const std::string_view trimmed = Trim(line);
+        const std::string_view trimmed = TrimmedView(line);
         if (trimmed.starts_with('[')) {
             const std::size_t close = trimmed.find(']');
-            inNotes =
-                close != std::string_view::npos &&
-                FoldAsciiCase(Trim(trimmed.substr(1, close - 1))) == FoldAsciiCase(NotesSection);
+            inNotes = close != std::string_view::npos &&
+                      FoldAsciiCase(TrimmedView(trimmed.substr(1, close - 1))) ==
+                          FoldAsciiCase(NotesSection);
             continue;
         }
         if (inNotes)
             lines.push_back(line);
     }
-    auto blank = [](std::string_view line) { return Trim(line).empty(); };
-    while (!lines.empty() && blank(lines.back()))
+    while (!lines.empty() && IsBlank(lines.back()))
         lines.pop_back();
-    auto first = std::find_if_not(lines.begin(), lines.end(), blank);
+    auto first = std::find_if_not(lines.begin(), lines.end(), IsBlank);
     std::string notes;
     for (auto line = first; line != lines.end(); ++line) {
         if (line != first)

@@ -2,18 +2,11 @@
 
 #include "util/files/FileHelpers.h"
 #include "util/text/CaseFolding.h"
+#include "util/text/UUtils.h"
 
 namespace {
 
 constexpr std::size_t LongestValue = 2047;
-
-std::string_view TrimView(std::string_view text) {
-    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
-        text.remove_suffix(1);
-    return text;
-}
 
 bool SameName(std::string_view a, std::string_view b) {
     return a.size() == b.size() && FoldAsciiCase(a) == FoldAsciiCase(b);
@@ -47,19 +40,19 @@ std::string IniFile::ReadString(std::string_view section, std::string_view key) 
     std::string_view rest = text_;
     while (!rest.empty()) {
         std::size_t end = rest.find_first_of("\r\n");
-        std::string_view line = TrimView(rest.substr(0, end));
+        std::string_view line = TrimmedView(rest.substr(0, end));
         rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
         if (line.starts_with('[')) {
             std::size_t close = line.find(']');
             inSection = close != std::string_view::npos &&
-                        SameName(TrimView(line.substr(1, close - 1)), section);
+                        SameName(TrimmedView(line.substr(1, close - 1)), section);
             continue;
         }
         std::size_t equals = line.find('=');
         if (!inSection || equals == std::string_view::npos ||
-            !SameName(TrimView(line.substr(0, equals)), key))
+            !SameName(TrimmedView(line.substr(0, equals)), key))
             continue;
-        std::string_view value = Unquote(TrimView(line.substr(equals + 1)));
+        std::string_view value = Unquote(TrimmedView(line.substr(equals + 1)));
         return std::string(value.substr(0, LongestValue));
     }
     return {};

@@ -113,16 +113,20 @@ void ReplaceAllIn(std::string& text, std::string_view pattern, std::string_view 
     text.resize(write + text.size() - read);
 }
 
-std::string Trim(std::string_view text) {
+std::string_view TrimmedView(std::string_view text) {
     while (!text.empty() && IsTrimmable(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && IsTrimmable(text.back()))
         text.remove_suffix(1);
-    return std::string(text);
+    return text;
+}
+
+std::string Trim(std::string_view text) {
+    return std::string(TrimmedView(text));
 }
 
 bool IsBlank(std::string_view text) {
-    return Trim(text).empty();
+    return TrimmedView(text).empty();
 }
 
 std::string ListToText(const StringList& items) {

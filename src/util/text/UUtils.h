@@ -33,6 +33,9 @@ void ReplaceAllIn(std::string& text, std::string_view pattern, std::string_view 
 // Drops every byte of value 0x20 or below from both ends.
 std::string Trim(std::string_view text);
 
+// Trim, as a view of Text.
+std::string_view TrimmedView(std::string_view text);
+
 // True when the text is empty after trimming.
 bool IsBlank(std::string_view text);
 
