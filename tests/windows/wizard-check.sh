@@ -16,6 +16,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 here="$root/tests/windows/wizard-check.sh"
+. "$root/tests/windows/wine-helpers.sh"
 fail() {
     echo "$*" >&2
     exit 1
@@ -27,37 +28,11 @@ if [ "${1:-}" = drive ]; then
     program=$2 output=$3 page=$4 shot=$5
     wine "$program" &
 
-    # Prints the geometry of the shown window whose title matches, as shell variables; Wine
-    # may replace a window while it starts, so the look-up is repeated until it holds.
-    geometry_of() {
-        for _ in $(seq 240); do
-            local id
-            id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
-            [ -n "$id" ] && xdotool getwindowgeometry --shell "$id" 2>/dev/null && return 0
-            sleep 0.5
-        done
-        echo "No window \"$1\" showed up" >&2
-        return 1
-    }
-    shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
     # Clicks a point of the wizard's client area; the layout is fixed (see FMainLayout.cpp).
     click() {
         xdotool mousemove $((X + $1)) $((Y + $2)) click 1
         sleep 0.7
     }
-    # Presses OK in the message box. Without a window manager Wine spends the first click on
-    # a window that is not active on activating it, so it clicks until the box is gone.
-    answer_box() {
-        eval "$(geometry_of '^Information$' | sed 's/^/BOX_/')"
-        for _ in 1 2 3 4 5; do
-            xdotool mousemove $((BOX_X + BOX_WIDTH / 2)) $((BOX_Y + BOX_HEIGHT - 22)) click 1
-            sleep 1
-            shown '^Information$' || return 0
-        done
-        echo "The message box did not close" >&2
-        return 1
-    }
-
     eval "$(geometry_of '^Affiliate Vantor')"
     sleep 2
     eval "$(geometry_of '^Affiliate Vantor')"
@@ -69,7 +44,7 @@ if [ "${1:-}" = drive ]; then
     geometry_of '^Information$' >/dev/null
     sleep 1
     import -window root -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage "$shot"
-    answer_box # "You have successfully saved your file as: ..."
+    answer_box Information # "You have successfully saved your file as: ..."
     [ -s "$output/$page" ] || fail "No $output/$page"
     if [ -n "${SETUP_WHILE_RUNNING:-}" ] && wine "$SETUP_WHILE_RUNNING" /S; then
         fail "The setup program replaced the wizard while it ran"
@@ -102,12 +77,7 @@ fi
 
 zip=$(realpath "$1")
 setup=$(realpath "$2")
-"$root/scripts/install-deps.sh" wine wine64 xvfb xauth xdotool imagemagick g++-mingw-w64-x86-64-posix
-scratch=$(mktemp -d)
-# No menu entries of the prefix's shortcuts in the real desktop's menu.
-export WINEPREFIX="$scratch/wineprefix" WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$scratch"' EXIT
+wine_prefix
 
 # The Linux CLI's page for the demo project.
 linux_cli=${VANTOR_LINUX_CLI:-$root/build/app/affiliate-vantor-cli}
@@ -120,21 +90,6 @@ cp -r "$root/templates" "$scratch/linux/Templates"
 cp "$root/examples/demo/settings.dat" "$scratch/linux/"
 linux_page=$("$linux_cli" generate --app-dir "$scratch/linux")
 page_name=$(basename "$linux_page")
-
-# Made without a display, the prefix's desktop would keep the wizard's window from showing.
-wineboot --init >/dev/null 2>&1
-wineserver -w
-# The tools of the check: a browser that notes the addresses it is given, and a reader of a
-# program's details as Explorer's Properties show them.
-tools="$WINEPREFIX/drive_c/check"
-mkdir -p "$tools"
-for tool in record-browser file-version; do
-    x86_64-w64-mingw32-g++-posix -std=c++20 -municode -O1 -static -o "$tools/$tool.exe" \
-        "$root/tests/windows/$tool.cpp" -lversion
-done
-export BROWSER_LOG="$tools/browser-addresses.txt"
-wine reg add 'HKCR\http\shell\open\command' /ve /d '"C:\check\record-browser.exe" "%1"' /f >/dev/null
-wineserver -w
 
 # Runs the wizard's whole job: wizard PROGRAM OUTPUT_FOLDER SCREENSHOT; checks the page it made
 # and the copy the browser was given.
@@ -181,7 +136,7 @@ for program in affiliate-vantor affiliate-vantor-cli; do
         grep -q "$value" <<<"$details" || fail "$program.exe's details lack $value: $details"
     done
 done
-appdata=$(winepath -u "$(wine cmd /c echo %APPDATA% | tr -d '\r')")
+appdata=$(wine_appdata)
 mkdir -p "$appdata/affiliate-vantor"
 cp "$root/examples/demo/settings.dat" "$appdata/affiliate-vantor/"
 SETUP_WHILE_RUNNING="$setup" wizard "$program_folder/affiliate-vantor.exe" \
