@@ -39,14 +39,21 @@ HttpClient ClientTaking(std::uint64_t mostBytes, std::chrono::milliseconds time)
                    ".\nPlease check your Internet connection and try again later.");
 }
 
-// Fetches Address into Target with at most MostBytes.
+bool ServerHasNo(std::string_view failure) {
+    return failure.starts_with("404 ") || failure.starts_with("410 ");
+}
+
+// Fetches Address into Target with at most MostBytes. When the server has no such file and
+// WhenMissing is given, the update is refused with it.
 void Fetch(const std::string& address, const fs::path& target, std::uint64_t mostBytes,
-           const MessagePump& goOn) {
+           const MessagePump& goOn, const std::string& whenMissing = {}) {
     HttpClient client = ClientTaking(mostBytes, HttpLimits{}.download);
     std::string failure;
     if (!DownloadFile(client, address, target, goOn, &failure)) {
         if (!goOn())
             throw DownloadCancelled();
+        if (!whenMissing.empty() && ServerHasNo(failure))
+            throw UpdateRefused(whenMissing);
         CannotFetch(address, failure);
     }
 }
@@ -74,7 +81,11 @@ UpdateOffer UpdateSession::FetchOffer(const MessagePump& goOn) {
     const fs::path description = folder_ / UpdateDescriptionFileName;
     const fs::path signature = folder_ / UpdateSignatureFileName;
     Fetch(source_.baseUrl + UpdateDescriptionFileName, description, MostDescriptionBytes, goOn);
-    Fetch(source_.baseUrl + UpdateSignatureFileName, signature, MostSignatureBytes, goOn);
+    // An unsigned folder is no network trouble: trying again later would not help.
+    Fetch(source_.baseUrl + UpdateSignatureFileName, signature, MostSignatureBytes, goOn,
+          "The update folder " + source_.baseUrl + " has no signature (" +
+              std::string(UpdateSignatureFileName) +
+              "), so the update cannot be checked and nothing was installed.");
     VerifiedUpdate update;
     try {
         update = ReadSignedUpdateFiles(description, signature, source_.publicKey);

@@ -107,9 +107,9 @@ TEST_F(Session, AnOldOrForeignFolderOffersNothing) {
         {Ok(UpdateFixture("mainappupdate.inf")), {{Reply("HTTP/1.1 404 Not Found", "")}}});
     UpdateSession missing = Start(unsigned_);
     EXPECT_EQ(Refusal([&] { missing.FetchOffer(GoOn); }),
-              "The update could not be fetched from " +
-                  unsigned_.Url("/live/mainappupdate.inf.minisig") +
-                  ": 404 Not Found.\nPlease check your Internet connection and try again later.");
+              "The update folder " + unsigned_.Url("/live/") +
+                  " has no signature (mainappupdate.inf.minisig), so the update cannot be "
+                  "checked and nothing was installed.");
 }
 
 TEST_F(Session, AFileOtherThanTheSignedOneLeavesNothingBehind) {
