@@ -101,9 +101,12 @@ UpdaterWindow::UpdaterWindow(UpdaterArguments arguments, UpdaterServices service
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(btnInstall);
-    buttons->addWidget(btnDownloadPage);
-    buttons->addWidget(btnCancel);
+    for (QPushButton* button : {btnInstall, btnDownloadPage, btnCancel}) {
+        // The skin's buttons have no padding of their own above and below their text, and its
+        // focus frame takes two pixels of each side.
+        button->setMinimumSize(88, 28);
+        buttons->addWidget(button);
+    }
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblHeadline);
     layout->addWidget(lblDetails);
