@@ -4,10 +4,13 @@
 # and makes the setup program affiliate-vantor-<version>-windows-x64-setup.exe beside it from the
 # same files; prints the two paths. Both hold our updater, Updater.exe; VANTOR_UPDATER=FILE puts
 # the shipper's own in its place;
-# VANTOR_UPDATE_PUBLIC_KEY=KEY builds them with the shipper's update key (docs/updates.md).
+# VANTOR_UPDATE_PUBLIC_KEY=KEY builds them with the shipper's update key (docs/updates.md);
+# VANTOR_WINDOWS_BUILD=FOLDER builds in FOLDER, and VANTOR_VERSION_OVERRIDE=X.YY as version X.YY
+# (the update check makes its copies so).
 #   package-windows.sh          makes the zip and the setup program
 #   package-windows.sh --check  makes them, then runs the wizard from each under Wine (see
-#                               tests/windows/wizard-check.sh)
+#                               tests/windows/wizard-check.sh), then updates an installed copy
+#                               from a signed update folder (tests/windows/update-check.sh)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -17,9 +20,11 @@ check=false
 scripts/install-deps.sh ninja-build nsis >&2
 qt=$(scripts/windows-qt.sh | tail -n 1)
 sodium=$(scripts/windows-libsodium.sh | tail -n 1)
-build=build-windows-app
+build=${VANTOR_WINDOWS_BUILD:-build-windows-app}
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# Paths relative to the repository, so that the update check's build folders share the cache.
+export CCACHE_BASEDIR="$root"
 # Given or not for each run, so that an updater or key of an earlier run does not stay in the
 # cache.
 updater=${VANTOR_UPDATER:+$(realpath "$VANTOR_UPDATER")}
@@ -29,10 +34,11 @@ updater=${VANTOR_UPDATER:+$(realpath "$VANTOR_UPDATER")}
     -DVANTOR_BUILD_TESTS=OFF -DVANTOR_BUILD_BENCH=OFF -DCMAKE_EXE_LINKER_FLAGS= \
     -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a "${launcher[@]}" -DVANTOR_UPDATER="$updater" \
     -DSODIUM_INCLUDE_DIR="$sodium/include" -DSODIUM_LIBRARY="$sodium/lib/libsodium.a" \
-    -DVANTOR_UPDATE_PUBLIC_KEY="${VANTOR_UPDATE_PUBLIC_KEY:-}" >&2
+    -DVANTOR_UPDATE_PUBLIC_KEY="${VANTOR_UPDATE_PUBLIC_KEY:-}" \
+    -DVANTOR_VERSION_OVERRIDE="${VANTOR_VERSION_OVERRIDE:-}" >&2
 cmake --build "$build" --parallel 2 >&2
 
-version=$(sed -n 's/^project(AffiliateVantor VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
 name="affiliate-vantor-$version-windows-x64"
 stage="$build/$name"
 rm -rf "$stage" "$build/$name.zip"
@@ -76,6 +82,7 @@ rm -f "$build/$name-setup.exe"
 setup="$root/$build/$name-setup.exe"
 if $check; then
     tests/windows/wizard-check.sh "$zip" "$setup" >&2
+    tests/windows/update-check.sh >&2
 fi
 echo "$zip"
 echo "$setup"

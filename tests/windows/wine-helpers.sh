@@ -38,7 +38,8 @@ wine_appdata() {
 geometry_of() {
     for _ in $(seq 240); do
         local id
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+        # xdotool fails while no window matches.
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
         [ -n "$id" ] && xdotool getwindowgeometry --shell "$id" 2>/dev/null && return 0
         sleep 0.5
     done
