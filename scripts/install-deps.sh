@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(build-essential cmake ccache libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev qt6-qpa-plugins qt6-webengine-dev zlib1g-dev libssl-dev xdg-utils
+          qt6-base-dev qt6-qpa-plugins libfontconfig-dev libxcb1-dev qt6-webengine-dev
+          zlib1g-dev libssl-dev xdg-utils
           fonts-dejavu-core fonts-liberation2 libsodium-dev minisign
           g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 clang-14 libclang-rt-14-dev
           dpkg-dev file appstream default-jre-headless chromium "$@")

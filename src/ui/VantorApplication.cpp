@@ -1,19 +1,47 @@
 #include "ui/VantorApplication.h"
 
 #include "platform/CrashHandler.h"
+#include "platform/FontCatalog.h"
 #include "ui/TextBridge.h"
 
 #include <QFontDatabase>
 #include <cstdio>
 
-VantorApplication::VantorApplication(int& argc, char** argv)
-    : QApplication(argc, argv), fonts_([] {
+FontReader::FontReader()
+    : thread_([this] {
           const platform::ThreadCrashStack crashStack;
-          QFontDatabase::families();
+          platform::LoadFontCatalog();
+          std::unique_lock lock(mutex_);
+          started_.wait(lock, [this] { return applicationStarted_; });
+          lock.unlock();
+          if (qApp)
+              QFontDatabase::families();
       }) {}
 
+FontReader::~FontReader() {
+    Finish();
+}
+
+void FontReader::ApplicationStarted() {
+    const std::lock_guard lock(mutex_);
+    applicationStarted_ = true;
+    started_.notify_one();
+}
+
+void FontReader::Finish() {
+    if (!thread_.joinable())
+        return;
+    // Also when the application never started: the thread then stops at once.
+    ApplicationStarted();
+    thread_.join();
+}
+
+VantorApplication::VantorApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    ApplicationStarted();
+}
+
 VantorApplication::~VantorApplication() {
-    fonts_.join();
+    Finish();
 }
 
 bool VantorApplication::notify(QObject* receiver, QEvent* event) {

@@ -1,0 +1,3 @@
+#include "platform/FontCatalog.h"
+
+void platform::LoadFontCatalog() {}
