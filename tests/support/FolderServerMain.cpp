@@ -8,8 +8,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <optional>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
 namespace fs = std::filesystem;
