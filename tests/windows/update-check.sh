@@ -15,10 +15,6 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 here="$root/tests/windows/update-check.sh"
 . "$root/tests/windows/wine-helpers.sh"
-fail() {
-    echo "$*" >&2
-    exit 1
-}
 
 # Runs inside the virtual display: drive UPDATER ADDRESS VERSION EXPECTED SCREENSHOT, where
 # EXPECTED is refused-at-once, refused-after-download or installed.

@@ -1,5 +1,10 @@
 # Shared by the Windows checks; sourced, not run.
 
+fail() {
+    echo "$*" >&2
+    exit 1
+}
+
 # wine_prefix: a scratch Wine prefix in a new folder $scratch, removed on exit, with the check's
 # tools in $tools (C:\check): a browser that notes the addresses it is given in $BROWSER_LOG, and
 # file-version.exe, a reader of a program's details as Explorer's Properties show them.

@@ -17,10 +17,6 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 here="$root/tests/windows/wizard-check.sh"
 . "$root/tests/windows/wine-helpers.sh"
-fail() {
-    echo "$*" >&2
-    exit 1
-}
 
 # Runs inside the virtual display: drive PROGRAM OUTPUT_FOLDER PAGE_NAME SCREENSHOT
 # With SETUP_WHILE_RUNNING set, that setup program is started silently while the wizard runs.
