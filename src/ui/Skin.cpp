@@ -1,5 +1,7 @@
 #include "ui/Skin.h"
 
+#include "platform/FontCatalog.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QFont>
@@ -7,6 +9,24 @@
 #include <QImageReader>
 #include <QPixmap>
 #include <QStyleFactory>
+
+namespace {
+
+// The face the wizard's layout is measured for: the first of these that the system has. The
+// toolkit would search all fonts for a missing one before it tried the next, and for a list it
+// gathers fallbacks before the first text; a single face gets them only for a glyph it lacks.
+QStringList InterfaceFaces() {
+    const std::vector<std::string> wanted{"Segoe UI", "Liberation Sans", "Arial", "DejaVu Sans"};
+    const std::vector<std::string> installed = platform::InstalledFaces(wanted);
+    if (!installed.empty())
+        return {QString::fromStdString(installed.front())};
+    QStringList faces;
+    for (const std::string& face : wanted)
+        faces << QString::fromStdString(face);
+    return faces;
+}
+
+} // namespace
 
 void ApplyBuiltInSkin(QApplication& application) {
     // The skin is compiled into a static library, whose resources must be registered by hand.
@@ -19,7 +39,7 @@ void ApplyBuiltInSkin(QApplication& application) {
     // a new style brings back the system's own fonts for some kinds of control (on Windows the
     // lists' face), and only the application's font replaces them all.
     QFont font = application.font();
-    font.setFamilies({"Segoe UI", "Liberation Sans", "Arial", "DejaVu Sans"});
+    font.setFamilies(InterfaceFaces());
     font.setPixelSize(12);
     application.setFont(font);
 

@@ -42,7 +42,8 @@ ProjectMenu::ProjectMenu(QWidget* window, QPushButton* load, QPushButton* save,
         auto* arrow = new QToolButton(button);
         arrow->setObjectName(button->objectName() + "Menu");
         arrow->setAccessibleName("Projects");
-        arrow->setText(QStringLiteral("\u25BE"));
+        // A triangle in the interface's face: one it lacks would cost the first frame a search.
+        arrow->setText(QStringLiteral("\u25BC"));
         arrow->setPopupMode(QToolButton::InstantPopup);
         arrow->setMenu(menu_);
         arrow->setGeometry(button->width() - ArrowWidth, 0, ArrowWidth, button->height());

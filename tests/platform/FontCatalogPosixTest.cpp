@@ -1,0 +1,34 @@
+#include "platform/FontCatalog.h"
+
+#include <fontconfig/fontconfig.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string AnyInstalledFace() {
+    FcPattern* all = FcPatternCreate();
+    FcObjectSet* family = FcObjectSetBuild(FC_FAMILY, nullptr);
+    FcFontSet* fonts = FcFontList(nullptr, all, family);
+    FcChar8* name = nullptr;
+    std::string face;
+    if (fonts && fonts->nfont > 0 &&
+        FcPatternGetString(fonts->fonts[0], FC_FAMILY, 0, &name) == FcResultMatch)
+        face = reinterpret_cast<const char*>(name);
+    FcFontSetDestroy(fonts);
+    FcObjectSetDestroy(family);
+    FcPatternDestroy(all);
+    return face;
+}
+
+} // namespace
+
+// The toolkit is given only faces the system has, in the order asked for.
+TEST(FontCatalog, InstalledFacesLeaveOutTheMissingOnesInOrder) {
+    platform::LoadFontCatalog();
+    const std::string installed = AnyInstalledFace();
+    if (installed.empty())
+        GTEST_SKIP() << "this system has no fonts";
+    EXPECT_EQ(platform::InstalledFaces({"No Such Face Vantor", installed, "Nor This One Vantor"}),
+              std::vector<std::string>{installed});
+    EXPECT_TRUE(platform::InstalledFaces({"No Such Face Vantor"}).empty());
+}
