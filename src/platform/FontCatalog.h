@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,9 +11,9 @@ namespace platform {
 // nothing where the toolkit asks the system for fonts one at a time (Windows).
 void LoadFontCatalog();
 
-// The faces among Faces that the system has, in their order; waits for a catalogue being read
-// on another thread rather than reading it twice. All of them where the toolkit asks the system
-// for fonts one at a time (Windows).
-std::vector<std::string> InstalledFaces(const std::vector<std::string>& faces);
+// The first of Faces that the system has; waits for a catalogue being read on another thread
+// rather than reading it twice. The first of them where the toolkit asks the system for fonts
+// one at a time (Windows).
+std::optional<std::string> FirstInstalledFace(const std::vector<std::string>& faces);
 
 } // namespace platform

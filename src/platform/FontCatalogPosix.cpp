@@ -31,11 +31,10 @@ void platform::LoadFontCatalog() {
     ReadCatalogue();
 }
 
-std::vector<std::string> platform::InstalledFaces(const std::vector<std::string>& faces) {
+std::optional<std::string> platform::FirstInstalledFace(const std::vector<std::string>& faces) {
     ReadCatalogue();
-    std::vector<std::string> installed;
     for (const std::string& face : faces)
         if (HasFace(face))
-            installed.push_back(face);
-    return installed;
+            return face;
+    return std::nullopt;
 }

@@ -2,6 +2,8 @@
 
 void platform::LoadFontCatalog() {}
 
-std::vector<std::string> platform::InstalledFaces(const std::vector<std::string>& faces) {
-    return faces;
+std::optional<std::string> platform::FirstInstalledFace(const std::vector<std::string>& faces) {
+    if (faces.empty())
+        return std::nullopt;
+    return faces.front();
 }

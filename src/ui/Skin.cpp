@@ -17,9 +17,8 @@ namespace {
 // gathers fallbacks before the first text; a single face gets them only for a glyph it lacks.
 QStringList InterfaceFaces() {
     const std::vector<std::string> wanted{"Segoe UI", "Liberation Sans", "Arial", "DejaVu Sans"};
-    const std::vector<std::string> installed = platform::InstalledFaces(wanted);
-    if (!installed.empty())
-        return {QString::fromStdString(installed.front())};
+    if (const auto face = platform::FirstInstalledFace(wanted))
+        return {QString::fromStdString(*face)};
     QStringList faces;
     for (const std::string& face : wanted)
         faces << QString::fromStdString(face);

@@ -3,6 +3,7 @@
 #include "platform/TemporaryFolder.h"
 #include "util/AppError.h"
 #include "util/files/FileHelpers.h"
+#include "util/text/CaseFolding.h"
 
 #include <system_error>
 
@@ -13,10 +14,7 @@ namespace {
 constexpr std::string_view CopyPrefix = "vantor-updater-";
 
 bool IsLibrary(const fs::path& file) {
-    std::string extension = PathText(file.extension());
-    for (char& c : extension)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return extension == ".dll";
+    return FoldAsciiCase(PathText(file.extension())) == ".dll";
 }
 
 } // namespace
